@@ -1,0 +1,95 @@
+// The values of the birth-data entry form, the contents of its lists, its
+// keystroke rules and its input checks, independent of any widget toolkit.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace app {
+
+inline constexpr std::string_view ApplicationTitle = "Velorin";
+inline constexpr std::string_view WindowCaption = "Velorin v1.80";
+
+inline constexpr std::array<std::string_view, 12> MonthNames = {"January", "February", "March",     "April",
+                                                                "May",     "June",     "July",      "August",
+                                                                "September", "October", "November", "December"};
+
+// List sizes and the value of a list position: the day list holds "1".."31",
+// the year list "1901".."2050", the hour list "0".."24", the minute list "0".."59".
+inline constexpr int DayListSize = 31;
+inline constexpr int MonthListSize = 12;
+inline constexpr int FirstListYear = 1901;
+inline constexpr int YearListSize = 150;
+inline constexpr int HourListSize = 25;
+inline constexpr int MinuteListSize = 60;
+inline constexpr std::size_t CoordinateMaxLength = 3;
+
+// What the form shows. Lists are pick-lists, so a list is fully described by
+// its position; a freshly loaded form has every position at 0 (1 January 1901,
+// 0:0, the first zone), North and East selected and empty text boxes.
+struct BirthFormValues {
+    std::string txtName;
+    int cboDate = 0;
+    int cboMonth = 0;
+    int cboYear = 0;
+    int cboHour = 0;
+    int cboMinute = 0;
+    int cboTimeZone = 0;
+    std::string txtLatDeg, txtLatMin, txtLonDeg, txtLonMin;
+    std::string txtCity, txtState, txtCountry;
+    bool optLatNorth = true;
+    bool optLatSouth = false;
+    bool optLongEast = true;
+    bool optLongWest = false;
+    bool chkDST = false;
+};
+
+enum class MessageIcon { Information, Error, Critical, Question };
+
+enum class FormControl { None, txtName, txtLatDeg, txtLatMin, txtLonDeg, txtLonMin, txtCity, txtState, txtCountry };
+
+// An option the form selects when a direction check fails.
+enum class OptionToSelect { None, LatitudeNorth, LongitudeEast };
+
+// The first failing check of ValidateInput and what the form does about it.
+struct InputProblem {
+    int check = 0;          // 1..12 in the order the checks run
+    std::string message;
+    MessageIcon icon = MessageIcon::Error;
+    FormControl focus = FormControl::None;
+    OptionToSelect select = OptionToSelect::None;
+};
+
+// The checks in their fixed order; the first that fails is returned. Only
+// emptiness of the text boxes, the direction options and the date rule are
+// checked: any coordinate value of up to three digits passes.
+std::optional<InputProblem> ValidateInput(const BirthFormValues& form);
+
+// The date rule on list positions (month 0 = January, day 0 = day 1): 0 when
+// the date is acceptable, otherwise the number of the failing check (11 for
+// February, 12 for day 31 in a month of 30 days).
+int DateRuleCheck(int monthPosition, int dayPosition, int year);
+
+// Keystroke rules: character codes a letters box or a digits box lets through
+// (letters, blank, backspace and 127; digits, backspace and 127).
+bool LettersBoxAccepts(char32_t code);
+bool DigitsBoxAccepts(char32_t code);
+
+inline constexpr std::string_view LettersOnlyMessage = "Please enter only letters";
+inline constexpr std::string_view NumbersOnlyMessage = "Please enter only numbers";
+
+// Whether a whole text could have been typed into a letters or digits box.
+bool LettersBoxAcceptsText(std::string_view text);
+bool DigitsBoxAcceptsText(std::string_view text);
+
+// The coordinate look-up: the first missing place field, or the search phrase
+// "city state country Latitude Longitude".
+struct CoordinateLookup {
+    std::optional<InputProblem> problem;
+    std::string phrase;
+};
+CoordinateLookup BuildCoordinateSearch(const BirthFormValues& form);
+
+}  // namespace app

@@ -1,0 +1,54 @@
+// The calculation driver: from the entry form's values to a computed chart and
+// the captions of the chart window.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/BirthForm.h"
+#include "app/ChartRecord.h"
+#include "astro/MoonChart.h"
+
+namespace app {
+
+// Everything that lives from one calculation to the next.
+struct ChartSession {
+    ChartRecord record;
+    modVedicEphemeris::MoonWorkingValues moon;
+    int zoneListPosition = 0;  // zone list position of the last calculation
+};
+
+// The chart captions written into the chart window.
+struct ChartWindowTexts {
+    std::string lblAyanamsha, lblLagna, lblNakshatra, lblRashi, lblPada, lblLord;
+    std::array<std::string, 11> Planet;
+    std::array<std::string, 12> lblPlanets;  // sign boxes, 0 = Aries .. 11 = Pisces
+};
+
+// The birth-data header of the chart window.
+struct ChartHeaderTexts {
+    std::string lblName, lblCity, lblState, lblCountry, lblDOB, lblTOB, lblLatitude, lblLongitude;
+};
+
+struct CalculationOutcome {
+    std::optional<InputProblem> problem;  // set: nothing was changed
+    ChartWindowTexts window;
+    bool accepted() const { return !problem.has_value(); }
+};
+
+// Checks the input, copies it into the record, runs the passes in their fixed
+// order (angles, Moon, planets, retrograde marks) and derives the captions.
+CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& session);
+
+// The captions and sign boxes of a computed record.
+ChartWindowTexts MakeChartWindowTexts(const ChartRecord& record);
+
+// The header the chart window writes when it loads.
+ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& record);
+
+// The sign boxes alone: "Asc" first in the Ascendant's sign, then the bodies
+// Surya .. Ketu in order, one per line ("\r\n" between them).
+std::array<std::string, 12> MakeSignBoxes(const ChartRecord& record);
+
+}  // namespace app

@@ -1,0 +1,21 @@
+// The human-readable text export of a chart: 26 lines of fixed labels and
+// values. The two separator lines (9 and 20) hold a single carriage return, so
+// a file with CR LF line ends carries CR CR LF there.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/ChartRecord.h"
+
+namespace app {
+
+inline constexpr std::size_t ExportLineCount = 26;
+inline constexpr std::string_view ExportSeparatorLine = "\r";
+
+std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& record);
+
+// The lines joined with CR LF after each one: the bytes of the export file.
+std::string MakeExportFileText(const ChartRecord& record);
+
+}  // namespace app

@@ -1,0 +1,48 @@
+// The fixed lookup tables of a chart: the 71 named time zones with their
+// corrections to universal time, the twelve sign abbreviations, and the
+// 36-row sign-and-nakshatra table with lords and pada counts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace app {
+
+inline constexpr int ZoneCount = 71;
+
+struct ZoneRow {
+    std::string_view name;       // display text, never parsed
+    std::int16_t hours;          // hours to add to local time to obtain UT
+    std::int16_t minutes;        // 0, +30 or -30, same sign as hours
+};
+
+extern const std::array<ZoneRow, ZoneCount> ZoneTable;
+
+inline constexpr std::array<std::string_view, 12> SignAbbrev = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
+                                                                "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
+
+// Lagna (Ascendant sign) names, indexed like SignAbbrev.
+inline constexpr std::array<std::string_view, 12> LagnaNames = {"Mesha", "Vrishabha", "Mithuna", "Kataka",
+                                                                "Simha", "Kanya",     "Thula",   "Vrishcika",
+                                                                "Dhanush", "Makara",  "Kumbha",  "Meena"};
+
+struct SignNakshatraRow {
+    std::string_view nakshatra;
+    std::string_view lord;
+    std::string_view padas;  // how many of its four padas lie in the sign (row / 3)
+};
+
+extern const std::array<SignNakshatraRow, 36> SignNakshatraTable;
+
+// Index of a sign abbreviation in SignAbbrev, or -1.
+int SignIndexOf(std::string_view abbrev);
+
+// Lord and pada caption of the Moon's nakshatra. Nothing changes (the previous
+// values stay) when the Ascendant's abbreviation is not a sign or the
+// nakshatra is in no row; otherwise the first row with that nakshatra rules.
+void LookupLordAndPada(std::string_view nakshatraCaption, std::string_view ascSignAbbrev, std::string& nakshatraLord,
+                       std::string& padaCaption);
+
+}  // namespace app

@@ -1,0 +1,178 @@
+#include "astro/PlanetPositions.h"
+
+#include <cmath>
+
+#include "astro/CivilCalendar.h"
+#include "astro/PositionText.h"
+
+namespace modVedicPlanetPosition {
+
+namespace {
+
+struct ElementRow {
+    double a0, a1, e0, e1, i0, i1, node0, node1, peri0, peri1, L0, L1;
+};
+
+// Base value at J2000.0 and rate per Julian century; angles: base in degrees,
+// rate in arcseconds.
+constexpr std::array<ElementRow, 6> ElementTable = {{
+    {0.38709893, 0.00000066, 0.20563069, 0.00002527, 7.00487, -23.51, 48.33167, -446.30, 77.45645, 573.57,
+     252.25084, 538101628.29},
+    {0.72333199, 0.00000092, 0.00677323, -0.00004938, 3.39471, -2.86, 76.68069, -996.89, 131.53298, -108.80,
+     181.97973, 210664136.06},
+    {1.00000011, -0.00000005, 0.01671022, -0.00003804, 0.00005, -46.94, -11.26064, -18228.25, 102.94719, 1198.28,
+     100.46435, 129597740.63},
+    {1.52366231, -0.00007221, 0.09341233, 0.00011902, 1.85061, -25.47, 49.57854, -1020.19, 336.04084, 1560.78,
+     355.45332, 68905103.78},
+    {5.20336301, 0.00060737, 0.04839266, -0.00012880, 1.30530, -4.15, 100.55615, 1217.17, 14.75385, 839.93,
+     34.40438, 10925078.35},
+    {9.53707032, -0.00301530, 0.05415060, -0.00036762, 2.48446, 6.11, 113.71504, -1591.05, 92.43194, -1948.89,
+     49.94432, 4401052.95},
+}};
+
+constexpr int EarthSet = 2;
+constexpr double KeplerTolerance = 1e-12;
+// Newton's method converges in a handful of steps for these eccentricities;
+// the cap only keeps a non-finite input from looping for ever.
+constexpr int KeplerIterationCap = 1000;
+
+// Index into the position tables of each element set.
+constexpr std::array<int, 6> BodyOfElementSet = {2, 3, 0, 4, 5, 6};
+
+struct OrbitPoint {
+    double x = 0, y = 0;
+};
+
+}  // namespace
+
+CivilDateTime UniversalDateTime(const astro::BirthData& birth) {
+    long long totalMinutes = astro::DaysFromCivil(birth.BirthYear, birth.BirthMonth, birth.BirthDay) * 1440LL +
+                             birth.BirthHour * 60LL + birth.BirthMinute + birth.ZoneHoursSigned * 60LL +
+                             birth.ZoneMinutesSigned;
+    if (birth.IsDaylightSaving) totalMinutes -= 60;
+
+    long long days = totalMinutes / 1440;
+    long long minuteOfDay = totalMinutes % 1440;
+    if (minuteOfDay < 0) {
+        minuteOfDay += 1440;
+        days -= 1;
+    }
+    const astro::CivilDate date = astro::CivilFromDays(days);
+    return {date.year, date.month, date.day, static_cast<int>(minuteOfDay / 60), static_cast<int>(minuteOfDay % 60)};
+}
+
+double DayNumber2000(double year, double month, double day, double hour, double minute) {
+    return 367 * year - std::floor(7 * (year + std::floor((month + 9) / 12)) / 4) + std::floor(275 * month / 9) +
+           day - 730531.5 + (hour + minute / 60) / 24;
+}
+
+double ReduceRadians(double x) {
+    const double turns = x / TwoPi;
+    const double whole = std::trunc(turns);
+    double r = (turns - whole) * TwoPi;
+    if (r < 0) r = r + TwoPi;
+    return r;
+}
+
+OrbitalElements SetOrbitalElements(int elementSetIndex, double d) {
+    const ElementRow& row = ElementTable[static_cast<std::size_t>(elementSetIndex)];
+    const double T = d / 36525;
+    OrbitalElements el;
+    el.a = row.a0 + row.a1 * T;
+    el.e = row.e0 + row.e1 * T;
+    el.i = (row.i0 + row.i1 * T / 3600) * DegToRad;
+    el.ascendingNode = (row.node0 + row.node1 * T / 3600) * DegToRad;
+    el.perihelion = (row.peri0 + row.peri1 * T / 3600) * DegToRad;
+    el.meanLongitude = ReduceRadians((row.L0 + row.L1 * T / 3600) * DegToRad);
+    return el;
+}
+
+double TrueAnomaly(double meanAnomaly, double e) {
+    const double M = meanAnomaly;
+    double E = M + e * std::sin(M) * (1 + e * std::cos(M));
+    double previous = 0;
+    int iterations = 0;
+    do {
+        previous = E;
+        E = previous - (previous - e * std::sin(previous) - M) / (1 - e * std::cos(previous));
+    } while (std::fabs(E - previous) > KeplerTolerance && ++iterations < KeplerIterationCap);
+    double nu = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2));
+    if (nu < 0) nu = nu + TwoPi;
+    return nu;
+}
+
+double PlanetLongitude(int elementSetIndex, double d) {
+    const OrbitalElements body = SetOrbitalElements(elementSetIndex, d);
+    const OrbitalElements earth = SetOrbitalElements(EarthSet, d);
+
+    const double earthM = ReduceRadians(earth.meanLongitude - earth.perihelion);
+    const double earthNu = TrueAnomaly(earthM, earth.e);
+    const double earthR = earth.a * (1 - earth.e * earth.e) / (1 + earth.e * std::cos(earthNu));
+    const double xE = earthR * std::cos(earthNu + earth.perihelion);
+    const double yE = earthR * std::sin(earthNu + earth.perihelion);
+
+    OrbitPoint p;
+    if (elementSetIndex != EarthSet) {
+        const double M = ReduceRadians(body.meanLongitude - body.perihelion);
+        const double nu = TrueAnomaly(M, body.e);
+        const double r = body.a * (1 - body.e * body.e) / (1 + body.e * std::cos(nu));
+        const double u = nu + body.perihelion - body.ascendingNode;
+        const double cosNode = std::cos(body.ascendingNode);
+        const double sinNode = std::sin(body.ascendingNode);
+        p.x = r * (cosNode * std::cos(u) - sinNode * std::sin(u) * std::cos(body.i));
+        p.y = r * (sinNode * std::cos(u) + cosNode * std::sin(u) * std::cos(body.i));
+    }
+
+    double lambda = ArcTangent2(p.y - yE, p.x - xE) * 180 / 3.14159265358979;
+    if (std::isfinite(lambda)) {
+        while (lambda > 360) lambda = lambda - 360;
+        while (lambda < 0) lambda = lambda + 360;
+    }
+    return lambda;
+}
+
+double MeanNodeLongitude(double d) {
+    const double node = 125.1228 - 0.0529538083 * d;
+    return ReduceRadians(node * DegToRad) * 180 / 3.1416 - 1;
+}
+
+void ComputePlanetPositions(const astro::BirthData& birth, const ChartAngles& angles,
+                            std::string_view moonPositionText, BodyTables& tables) {
+    for (int b = 0; b < BodyCount; ++b) {
+        tables.PlanetNameEnglish[static_cast<std::size_t>(b)] = std::string(EnglishBodyNames[static_cast<std::size_t>(b)]);
+        tables.PlanetNameSanskrit[static_cast<std::size_t>(b)] = std::string(SanskritBodyNames[static_cast<std::size_t>(b)]);
+    }
+
+    const CivilDateTime ut = UniversalDateTime(birth);
+    const double d = DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    const double ayanamsa = std::fabs(angles.AyanamsaCorrection);
+
+    std::array<std::string, BodyCount> longTexts;
+    for (int set = 0; set < 6; ++set) {
+        double sidereal = PlanetLongitude(set, d) - ayanamsa;
+        if (std::isfinite(sidereal)) {
+            while (sidereal < 0) sidereal = sidereal + 360;
+        }
+        longTexts[static_cast<std::size_t>(BodyOfElementSet[static_cast<std::size_t>(set)])] = FormatSignPosition(sidereal);
+    }
+
+    double rahu = MeanNodeLongitude(d) - ayanamsa;
+    if (std::isfinite(rahu)) {
+        while (rahu < 0) rahu = rahu + 360;
+    }
+    double ketu = rahu + 180;
+    if (std::isfinite(ketu)) {
+        while (ketu > 360) ketu = ketu - 360;
+    }
+    longTexts[1] = std::string(moonPositionText);
+    longTexts[7] = FormatSignPosition(rahu);
+    longTexts[8] = FormatSignPosition(std::fabs(ketu));
+    longTexts[9] = angles.AscendantText;
+    longTexts[10] = angles.MidheavenText;
+
+    for (int b = 0; b < BodyCount; ++b) {
+        tables.PlanetPositionText[static_cast<std::size_t>(b)] = CompactPosition(longTexts[static_cast<std::size_t>(b)]);
+    }
+}
+
+}  // namespace modVedicPlanetPosition

@@ -1,0 +1,24 @@
+// Small helpers for texts held as UTF-8 where a rule counts characters, not
+// bytes (the degree sign is two bytes). They accept any byte sequence: a byte
+// that is not a UTF-8 continuation byte starts a character.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace astro {
+
+// Number of characters in the text.
+std::size_t CharCount(std::string_view text);
+
+// The last n characters (all of them when the text is shorter).
+std::string_view LastChars(std::string_view text, std::size_t n);
+
+// The characters from index first (0-based), at most count of them.
+std::string_view SubChars(std::string_view text, std::size_t first, std::size_t count = std::string_view::npos);
+
+// The text without leading and trailing blanks (U+0020 only).
+std::string_view TrimBlanks(std::string_view text);
+
+}  // namespace astro

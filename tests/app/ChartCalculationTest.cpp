@@ -1,0 +1,186 @@
+// The calculation driver end to end: the reference chart, the captions, the
+// sign boxes, the three time bases, and what a rejected input leaves alone.
+#include <gtest/gtest.h>
+
+#include "app/ChartCalculation.h"
+#include "support/ReferenceBirth.h"
+
+using namespace app;
+
+namespace {
+
+using testdata::referenceForm;
+
+TEST(RunCalculation, ReferenceChartEndToEnd) {
+    ChartSession session;
+    BirthFormValues form = referenceForm();
+    form.txtCity = " New Delhi ";
+    const CalculationOutcome outcome = RunCalculation(form, session);
+    ASSERT_TRUE(outcome.accepted());
+    const ChartRecord& r = session.record;
+
+    EXPECT_EQ(r.BirthDay, 15);
+    EXPECT_EQ(r.BirthMonth, 5);
+    EXPECT_EQ(r.BirthYear, 1990);
+    EXPECT_EQ(r.ZoneHoursAbs, 5);
+    EXPECT_EQ(r.ZoneMinutesAbs, 30);
+    EXPECT_EQ(r.ZoneHoursSigned, -5);
+    EXPECT_EQ(r.ZoneMinutesSigned, -30);
+    EXPECT_EQ(r.City, "New Delhi");  // trimmed
+    EXPECT_TRUE(r.IsEast);
+    EXPECT_FALSE(r.IsSouth);
+
+    EXPECT_EQ(r.MoonPositionText, "29° 50' 6\" Sag");
+    EXPECT_EQ(r.NakshatraName, "Uttara Ashadha");
+    EXPECT_EQ(r.RashiName, "Dhanush");
+    EXPECT_EQ(r.AscendantText, "9° 52' 4\" Can");
+    EXPECT_EQ(r.AyanamsaCaption, "23° 43' 35\"");
+    EXPECT_EQ(r.AscSignAbbrev, "Can");
+    EXPECT_EQ(r.LagnaName, "Kataka");
+    EXPECT_EQ(r.NakshatraCaption, "Uttara Ashadha");
+    EXPECT_EQ(r.RashiCaption, "Dhanush");
+    EXPECT_EQ(r.NakshatraLord, "Sun");
+    EXPECT_EQ(r.PadaCaption, "1");
+
+    const ChartWindowTexts& w = outcome.window;
+    EXPECT_EQ(w.lblAyanamsha, "23° 43' 35\"");
+    EXPECT_EQ(w.lblLagna, "Kataka");
+    EXPECT_EQ(w.lblLord, "Sun");
+    EXPECT_EQ(w.Planet[1], "29 Sag 50");
+    EXPECT_EQ(w.Planet[9], "09 Can 52");
+    EXPECT_EQ(w.lblPlanets[3], "Asc\r\nKetu");  // Cancer: the Ascendant first
+    EXPECT_EQ(w.lblPlanets[8], "Chandra");      // Sagittarius
+    EXPECT_EQ(w.lblPlanets[4], "");             // Leo is empty
+}
+
+TEST(MakeSignBoxes, AscFirstThenBodiesInOrderOnePerLine) {
+    ChartRecord r;
+    r.PlanetNameSanskrit = {"Surya", "Chandra", "Budha (R) ", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu", "Ascendant", "Midheaven"};
+    r.PlanetPositionText = {"10 Ari 00", "01 Tau 00", "20 Ari 00", "00 Gem 00", "xx Qqq 00",
+                            "05 Lib 00", "05 Lib 01", "05 Cap 00", "05 Can 00", "10 Leo 00", "10 Leo 00"};
+    r.AscSignAbbrev = "Ari";
+    const std::array<std::string, 12> boxes = MakeSignBoxes(r);
+    EXPECT_EQ(boxes[0], "Asc\r\nSurya\r\nBudha (R) ");
+    EXPECT_EQ(boxes[1], "Chandra");
+    EXPECT_EQ(boxes[6], "Guru\r\nShani");
+    EXPECT_EQ(boxes[4], "");  // the Ascendant and Midheaven entries are not placed
+    for (const std::string& box : boxes) EXPECT_EQ(box.find("Mangala"), std::string::npos);  // no sign: not placed
+
+    r.AscSignAbbrev = "Xyz";
+    EXPECT_EQ(MakeSignBoxes(r)[0], "Surya\r\nBudha (R) ");
+}
+
+TEST(RunCalculation, SecondCalculationClearsTheBoxes) {
+    ChartSession session;
+    ASSERT_TRUE(RunCalculation(referenceForm(), session).accepted());
+    BirthFormValues later = referenceForm();
+    later.cboYear = 2031 - FirstListYear;
+    later.cboMonth = 10;
+    const CalculationOutcome second = RunCalculation(later, session);
+    ASSERT_TRUE(second.accepted());
+    std::string all;
+    for (const std::string& box : second.window.lblPlanets) all += box + "\r\n";
+    for (const char* name : {"Asc", "Surya", "Chandra", "Budha", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu"}) {
+        const std::size_t first = all.find(std::string(name) + "\r\n");
+        ASSERT_NE(first, std::string::npos) << name;
+        EXPECT_EQ(all.find(std::string(name) + "\r\n", first + 1), std::string::npos) << name << " placed twice";
+    }
+    // The same input twice gives the same captions.
+    const CalculationOutcome third = RunCalculation(later, session);
+    EXPECT_EQ(third.window.lblPlanets, second.window.lblPlanets);
+    EXPECT_EQ(third.window.Planet, second.window.Planet);
+}
+
+TEST(RunCalculation, RejectedInputChangesNothing) {
+    ChartSession session;
+    ASSERT_TRUE(RunCalculation(referenceForm(), session).accepted());
+    const ChartRecord before = session.record;
+
+    BirthFormValues bad = referenceForm();
+    bad.txtName = "Other";
+    bad.cboDate = 30;  // 31 February
+    bad.cboMonth = 1;
+    const CalculationOutcome outcome = RunCalculation(bad, session);
+    ASSERT_FALSE(outcome.accepted());
+    EXPECT_EQ(outcome.problem->message, "Please Enter Correct Date Or Month!");
+    EXPECT_EQ(session.record.BirthName, before.BirthName);
+    EXPECT_EQ(session.record.PlanetPositionText, before.PlanetPositionText);
+}
+
+TEST(RunCalculation, CoordinatesGoInUnchangedAndNonDigitsAreRefused) {
+    ChartSession session;
+    BirthFormValues f = referenceForm();
+    f.txtLatDeg = "95";
+    f.txtLatMin = "70";
+    ASSERT_TRUE(RunCalculation(f, session).accepted());
+    EXPECT_EQ(session.record.LatDegrees, 95);
+    EXPECT_EQ(session.record.LatMinutes, 70);
+
+    for (const char* text : {"1a", "-5", "1234", " 5"}) {
+        BirthFormValues g = referenceForm();
+        g.txtLonMin = text;
+        const CalculationOutcome outcome = RunCalculation(g, session);
+        ASSERT_FALSE(outcome.accepted()) << text;
+        EXPECT_EQ(outcome.problem->message, "Please enter only numbers");
+        EXPECT_EQ(outcome.problem->focus, FormControl::txtLonMin);
+    }
+}
+
+TEST(RunCalculation, ThreeTimeBasesStayApart) {
+    // Indian Time with West selected: the angles and the Moon take the zone as
+    // behind Greenwich (UT = 16:00), the planets add the signed correction
+    // (UT = 05:00), so only the Moon and the Ascendant move.
+    ChartSession east, west;
+    BirthFormValues f = referenceForm();
+    ASSERT_TRUE(RunCalculation(f, east).accepted());
+    f.optLongEast = false;
+    f.optLongWest = true;
+    ASSERT_TRUE(RunCalculation(f, west).accepted());
+    EXPECT_DOUBLE_EQ(east.moon.UniversalTime, 5.0);
+    EXPECT_DOUBLE_EQ(west.moon.UniversalTime, 16.0);
+    EXPECT_NE(east.record.MoonPositionText, west.record.MoonPositionText);
+    EXPECT_NE(east.record.AscendantText, west.record.AscendantText);
+    for (int body : {0, 2, 3, 4, 5, 6}) {
+        EXPECT_EQ(east.record.PlanetPositionText[static_cast<std::size_t>(body)],
+                  west.record.PlanetPositionText[static_cast<std::size_t>(body)])
+            << body;
+    }
+}
+
+TEST(RunCalculation, Hour24IsTheNextDayForThePlanetsAndTheSameInstantForTheMoon) {
+    BirthFormValues late = referenceForm();
+    late.cboHour = 24;
+    late.cboMinute = 0;
+    BirthFormValues nextMorning = referenceForm();
+    nextMorning.cboDate = 15;  // 16 May
+    nextMorning.cboHour = 0;
+    nextMorning.cboMinute = 0;
+    ChartSession a, b;
+    ASSERT_TRUE(RunCalculation(late, a).accepted());
+    ASSERT_TRUE(RunCalculation(nextMorning, b).accepted());
+    EXPECT_EQ(a.record.PlanetPositionText, b.record.PlanetPositionText);
+    EXPECT_NEAR(a.moon.JulianCenturies, b.moon.JulianCenturies, 1e-15);
+}
+
+TEST(MakeChartHeaderTexts, LoadStepTexts) {
+    ChartRecord r;
+    r.BirthName = "abc";
+    r.BirthDay = 5;
+    r.BirthMonth = 3;
+    r.BirthYear = 1980;
+    r.BirthHour = 7;
+    r.BirthMinute = 5;
+    r.LatDegrees = 12;
+    r.LatMinutes = 0;
+    r.LonDegrees = 73;
+    r.LonMinutes = 51;
+    const ChartHeaderTexts h = MakeChartHeaderTexts(r);
+    EXPECT_EQ(h.lblName, "Name: abc");
+    EXPECT_EQ(h.lblDOB, "Date of Birth: March 5, 1980");
+    EXPECT_EQ(h.lblTOB, "Time of Birth: 7 HH 5 MM ");
+    EXPECT_EQ(h.lblLatitude, "Latitude: 12 Degree 0 Minute");
+    EXPECT_EQ(h.lblLongitude, "Longitude: 73 Degree 51 Minute");
+    EXPECT_EQ(h.lblCity, "City: ");
+}
+
+}  // namespace

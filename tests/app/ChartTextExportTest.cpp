@@ -1,0 +1,73 @@
+// The text export's 26 lines, their fixed labels and blanks, and its bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/ChartCalculation.h"
+#include "app/ChartTextExport.h"
+
+using namespace app;
+
+namespace {
+
+ChartRecord exportRecord() {
+    ChartRecord r;
+    r.BirthName = "abc";
+    r.BirthDay = 5;
+    r.BirthMonth = 3;
+    r.BirthYear = 1980;
+    r.LatDegrees = 9;
+    r.LatMinutes = 5;
+    r.LonDegrees = 73;
+    r.LonMinutes = 51;
+    r.PlanetNameEnglish = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Ascendant", "Midheaven"};
+    r.PlanetNameSanskrit = {"Surya", "Chandra", "Budha (R) ", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu", "Ascendant", "Midheaven"};
+    for (std::size_t i = 0; i < r.PlanetPositionText.size(); ++i) r.PlanetPositionText[i] = "0" + std::to_string(i % 10) + " Ari 00";
+    r.AyanamsaCaption = "23° 43' 35\"";
+    r.LagnaName = "Kataka";
+    r.NakshatraCaption = "Uttara Ashadha";
+    r.RashiName = "Dhanush";
+    r.PadaCaption = "1";
+    r.NakshatraLord = "Sun";
+    return r;
+}
+
+TEST(ExportLines, FixedLabelsAndTheirBlanks) {
+    const auto lines = MakeExportLines(exportRecord());
+    const std::pair<std::size_t, const char*> expected[] = {
+        {0, "Name: abc"},
+        {1, "Date of Birth: March 5, 1980"},
+        {2, "Time of Birth: 0 Hour 0 Minute"},  // no blank after Minute
+        {3, "Latitude: 9 Degree 5 Minute "},    // one blank after Minute
+        {4, "Longitude: 73 Degree 51 Minute "},
+        {5, "City: "},
+        {6, "State: "},
+        {7, "Country: "},
+        {8, "\r"},
+        {9, "Planetary Position"},
+        {10, "Sun 00 Ari 00"},
+        {12, "Mercury 02 Ari 00"},  // English name, no retrograde mark
+        {18, "Ketu 08 Ari 00"},
+        {19, "\r"},
+        {20, "Ayanamsa: 23° 43' 35\""},
+        {21, "Lagna / Asc: Kataka"},
+        {22, "Nakshatra: Uttara Ashadha"},
+        {23, "Rashi / Moon Sign: Dhanush"},
+        {24, "Pada: 1"},
+        {25, "Lord: Sun"},
+    };
+    for (const auto& [index, text] : expected) EXPECT_EQ(lines[index], text) << index;
+}
+
+TEST(ExportFileText, TwentySixCrLfAndTheSeparatorBytes) {
+    const std::string text = MakeExportFileText(exportRecord());
+    std::size_t crlf = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) crlf += text.compare(i, 2, "\r\n") == 0;
+    EXPECT_EQ(crlf, 26U);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_NE(text.find("Country: \r\n\r\r\nPlanetary Position\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Ketu 08 Ari 00\r\n\r\r\nAyanamsa: "), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 26);
+}
+
+}  // namespace

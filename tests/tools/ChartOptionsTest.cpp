@@ -1,0 +1,106 @@
+// The command line's option parser: what parses, what is a usage error.
+#include <gtest/gtest.h>
+
+#include "ChartOptions.h"
+
+using namespace velorin_chart;
+
+namespace {
+
+std::vector<std::string> referenceArgs() {
+    return {"--name", "Ravi", "--date", "1990-05-15", "--time", "10:30", "--zone", "34", "--lat", "28:36N",
+            "--lon", "77:12E", "--city", "New Delhi", "--state", "Delhi", "--country", "India"};
+}
+
+// The reference arguments with option `name` removed (with its value), then `extra` added.
+std::vector<std::string> replaced(const std::string& name, const std::vector<std::string>& extra = {}) {
+    std::vector<std::string> args = referenceArgs();
+    for (std::size_t i = 0; i < args.size(); i += 2) {
+        if (args[i] == name) args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+    }
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+TEST(ParseChartOptions, ReferenceBirthBecomesTheFormValues) {
+    const ParseResult r = ParseChartOptions(referenceArgs());
+    ASSERT_TRUE(r.ok()) << r.usageError;
+    const app::BirthFormValues& f = r.options.form;
+    EXPECT_EQ(r.options.command, Command::Chart);
+    EXPECT_EQ(f.cboDate, 14);
+    EXPECT_EQ(f.cboMonth, 4);
+    EXPECT_EQ(f.cboYear, 89);
+    EXPECT_EQ(f.cboHour, 10);
+    EXPECT_EQ(f.cboMinute, 30);
+    EXPECT_EQ(f.cboTimeZone, 34);
+    EXPECT_EQ(f.txtLatDeg, "28");
+    EXPECT_EQ(f.txtLatMin, "36");
+    EXPECT_TRUE(f.optLatNorth);
+    EXPECT_FALSE(f.optLatSouth);
+    EXPECT_TRUE(f.optLongEast);
+    EXPECT_EQ(f.txtCity, "New Delhi");
+    EXPECT_FALSE(f.chkDST);
+}
+
+TEST(ParseChartOptions, ValuesTheFormAcceptsPass) {
+    const std::vector<std::pair<std::vector<std::string>, void (*)(const app::BirthFormValues&)>> cases = {
+        {{"--lat", "95:70S"}, [](const app::BirthFormValues& f) { EXPECT_EQ(f.txtLatDeg, "95"); EXPECT_TRUE(f.optLatSouth); }},
+        {{"--lon=0:0W"}, [](const app::BirthFormValues& f) { EXPECT_TRUE(f.optLongWest); EXPECT_FALSE(f.optLongEast); }},
+        {{"--lat", "18:31"}, [](const app::BirthFormValues& f) { EXPECT_FALSE(f.optLatNorth || f.optLatSouth); }},
+        {{"--time", "24:0"}, [](const app::BirthFormValues& f) { EXPECT_EQ(f.cboHour, 24); }},
+        {{"--dst"}, [](const app::BirthFormValues& f) { EXPECT_TRUE(f.chkDST); }},
+        {{"--date", "2050-12-31"}, [](const app::BirthFormValues& f) { EXPECT_EQ(f.cboYear, 149); }},
+    };
+    for (const auto& [extra, check] : cases) {
+        const ParseResult r = ParseChartOptions(replaced(extra[0].substr(0, extra[0].find('=')), extra));
+        ASSERT_TRUE(r.ok()) << extra[0] << ": " << r.usageError;
+        check(r.options.form);
+    }
+}
+
+TEST(ParseChartOptions, MalformedOptionsAreUsageErrorsNamingTheOption) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--frobnicate"}, "--frobnicate"},
+        {{"--date", "1990-5-15"}, "--date"},
+        {{"--date", "1850-05-15"}, "--date"},
+        {{"--date", "1990-13-01"}, "--date"},
+        {{"--date", "1990-05-32"}, "--date"},
+        {{"--time", "25:00"}, "--time"},
+        {{"--time", "10:60"}, "--time"},
+        {{"--time", "ten"}, "--time"},
+        {{"--zone", "71"}, "--zone"},
+        {{"--zone", "-1"}, "--zone"},
+        {{"--lat", "18.5:31N"}, "--lat"},
+        {{"--lat", "1000:0N"}, "--lat"},
+        {{"--lon", "73:51N"}, "--lon"},
+        {{"--format", "xml"}, "--format"},
+        {{"--name"}, "--name"},
+        {{"--dst=yes"}, "--dst"},
+    };
+    for (const auto& [extra, option] : cases) {
+        const ParseResult r = ParseChartOptions(replaced(extra[0].substr(0, extra[0].find('=')), extra));
+        ASSERT_FALSE(r.ok()) << extra[0];
+        EXPECT_EQ(r.usageError.rfind(option, 0), 0U) << r.usageError;
+    }
+}
+
+TEST(ParseChartOptions, RepeatedAndMissingRequiredOptions) {
+    std::vector<std::string> twice = referenceArgs();
+    twice.insert(twice.end(), {"--name", "Other"});
+    EXPECT_EQ(ParseChartOptions(twice).usageError.rfind("--name", 0), 0U);
+
+    for (const char* required : {"--date", "--time", "--zone"}) {
+        EXPECT_EQ(ParseChartOptions(replaced(required)).usageError.rfind(required, 0), 0U) << required;
+    }
+}
+
+TEST(ParseChartOptions, CommandsWithoutBirthData) {
+    EXPECT_EQ(ParseChartOptions({}).options.command, Command::Example);
+    EXPECT_EQ(ParseChartOptions({"--format", "json"}).options.command, Command::Example);
+    EXPECT_EQ(ParseChartOptions({"--zones"}).options.command, Command::Zones);
+    EXPECT_EQ(ParseChartOptions({"--help", "--name", "x"}).options.command, Command::Help);
+    // A name alone is birth data: the other fields are then missing.
+    EXPECT_FALSE(ParseChartOptions({"--name", "x"}).ok());
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+# Runs the installed command line and checks its exit codes and streams.
+function(run_chart expected_status out_var err_var)
+    execute_process(COMMAND ${CHART} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL expected_status)
+        message(FATAL_ERROR "velorin-chart ${ARGN}: exit ${status}, expected ${expected_status}\n${out}\n${err}")
+    endif()
+    set(${out_var} "${out}" PARENT_SCOPE)
+    set(${err_var} "${err}" PARENT_SCOPE)
+endfunction()
+
+set(reference --name Ravi --date 1990-05-15 --time 10:30 --zone 34 --lat 28:36N --lon 77:12E
+    --city Delhi --state Delhi --country India)
+
+run_chart(0 out err ${reference} --format json)
+foreach(piece "\"NakshatraName\": \"Uttara Ashadha\"" "\"RashiName\": \"Dhanush\""
+              "\"MoonPositionText\": \"29° 50' 6\\\" Sag\"" "\"LagnaName\": \"Kataka\"")
+    string(FIND "${out}" "${piece}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "JSON lacks ${piece}:\n${out}")
+    endif()
+endforeach()
+
+# A rejected input: the check's message on stderr, nothing on stdout, status 1.
+run_chart(1 out err --name Ravi --date 1999-02-29 --time 10:30 --zone 34 --lat 28:36N --lon 77:12E
+    --city Delhi --state Delhi --country India)
+if(NOT out STREQUAL "" OR NOT err STREQUAL "Please Enter Correct Date Or Month!\n")
+    message(FATAL_ERROR "rejected input printed '${out}' / '${err}'")
+endif()
+
+# A malformed option: status 2 and a message naming it.
+run_chart(2 out err ${reference} --zone 99)
+string(FIND "${err}" "--zone" at)
+if(at EQUAL -1 OR NOT out STREQUAL "")
+    message(FATAL_ERROR "usage error did not name --zone: ${err}")
+endif()
+
+# No birth data: the example chart and a hint.
+run_chart(0 out err)
+string(FIND "${out}" "velorin-chart --help" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "example output lacks the hint:\n${out}")
+endif()

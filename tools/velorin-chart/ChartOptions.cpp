@@ -1,0 +1,185 @@
+#include "ChartOptions.h"
+
+#include <map>
+#include <optional>
+#include <set>
+
+#include "app/ZoneTable.h"
+
+namespace velorin_chart {
+
+const char* const UsageText =
+    "usage: velorin-chart --name TEXT --date YYYY-MM-DD --time H:MM --zone N\n"
+    "                     --lat D:M{N|S} --lon D:M{E|W} [--dst]\n"
+    "                     --city TEXT --state TEXT --country TEXT [--format text|json|chart]\n"
+    "       velorin-chart --zones      list the time zones (N is the position)\n"
+    "       velorin-chart --help\n"
+    "With no birth data it prints an example chart.\n";
+
+namespace {
+
+const std::set<std::string> ValueOptions = {"--name", "--date", "--time", "--zone", "--lat",   "--lon",
+                                            "--city", "--state", "--country", "--format"};
+const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help"};
+
+// A run of 1..maxDigits decimal digits, or nothing.
+std::optional<int> wholeNumber(const std::string& text, std::size_t minDigits, std::size_t maxDigits) {
+    if (text.size() < minDigits || text.size() > maxDigits || !app::DigitsBoxAcceptsText(text)) return std::nullopt;
+    int value = 0;
+    for (char c : text) value = value * 10 + (c - '0');
+    return value;
+}
+
+std::string usageError(const std::string& option, const std::string& why) { return option + ": " + why; }
+
+// "D:M" with an optional direction letter; degrees and minutes of up to three
+// digits each may be empty (the input checks report that).
+bool parseCoordinate(const std::string& value, char positive, char negative, std::string& degrees,
+                     std::string& minutes, bool& isPositive, bool& isNegative) {
+    const std::size_t colon = value.find(':');
+    if (colon == std::string::npos) return false;
+    std::string rest = value.substr(colon + 1);
+    isPositive = isNegative = false;
+    if (!rest.empty() && (rest.back() == positive || rest.back() == negative)) {
+        (rest.back() == positive ? isPositive : isNegative) = true;
+        rest.pop_back();
+    }
+    degrees = value.substr(0, colon);
+    minutes = rest;
+    return degrees.size() <= 3 && minutes.size() <= 3 && app::DigitsBoxAcceptsText(degrees) &&
+           app::DigitsBoxAcceptsText(minutes);
+}
+
+}  // namespace
+
+app::BirthFormValues ExampleBirth() {
+    app::BirthFormValues form;
+    form.txtName = "Example Chart";
+    form.cboDate = 15 - 1;
+    form.cboMonth = 5 - 1;
+    form.cboYear = 1990 - app::FirstListYear;
+    form.cboHour = 10;
+    form.cboMinute = 30;
+    form.cboTimeZone = 34;  // Indian Time
+    form.txtLatDeg = "28";
+    form.txtLatMin = "36";
+    form.txtLonDeg = "77";
+    form.txtLonMin = "12";
+    form.txtCity = "New Delhi";
+    form.txtState = "Delhi";
+    form.txtCountry = "India";
+    return form;
+}
+
+ParseResult ParseChartOptions(const std::vector<std::string>& args) {
+    ParseResult result;
+    std::map<std::string, std::string> values;
+    std::set<std::string> flags;
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string option = args[i];
+        std::optional<std::string> inlineValue;
+        if (const std::size_t eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
+            inlineValue = option.substr(eq + 1);
+            option.resize(eq);
+        }
+        if (ValueOptions.count(option)) {
+            if (values.count(option)) return {{}, usageError(option, "given more than once")};
+            if (inlineValue) {
+                values[option] = *inlineValue;
+            } else if (i + 1 < args.size()) {
+                values[option] = args[++i];
+            } else {
+                return {{}, usageError(option, "needs a value")};
+            }
+        } else if (FlagOptions.count(option)) {
+            if (inlineValue) return {{}, usageError(option, "takes no value")};
+            if (flags.count(option)) return {{}, usageError(option, "given more than once")};
+            flags.insert(option);
+        } else {
+            return {{}, usageError(option, "unknown option")};
+        }
+    }
+
+    ChartOptions& opts = result.options;
+    if (auto it = values.find("--format"); it != values.end()) {
+        if (it->second == "text") opts.format = OutputFormat::Text;
+        else if (it->second == "json") opts.format = OutputFormat::Json;
+        else if (it->second == "chart") opts.format = OutputFormat::Chart;
+        else return {{}, usageError("--format", "must be text, json or chart")};
+    }
+    if (flags.count("--help")) {
+        opts.command = Command::Help;
+        return result;
+    }
+    if (flags.count("--zones")) {
+        opts.command = Command::Zones;
+        return result;
+    }
+
+    const bool anyBirthOption = flags.count("--dst") || values.size() > (values.count("--format") ? 1U : 0U);
+    if (!anyBirthOption) {
+        opts.command = Command::Example;
+        opts.form = ExampleBirth();
+        return result;
+    }
+    opts.command = Command::Chart;
+    app::BirthFormValues& form = opts.form;
+
+    // The date, time and zone lists always show a value on the form; here they
+    // must be given, so that nothing is guessed.
+    for (const char* required : {"--date", "--time", "--zone"}) {
+        if (!values.count(required)) return {{}, usageError(required, "is required")};
+    }
+    {
+        const std::string& date = values["--date"];
+        const auto year = date.size() == 10 && date[4] == '-' && date[7] == '-' ? wholeNumber(date.substr(0, 4), 4, 4)
+                                                                                 : std::nullopt;
+        const auto month = year ? wholeNumber(date.substr(5, 2), 2, 2) : std::nullopt;
+        const auto day = month ? wholeNumber(date.substr(8, 2), 2, 2) : std::nullopt;
+        if (!day) return {{}, usageError("--date", "expected YYYY-MM-DD, got '" + date + "'")};
+        if (*year < app::FirstListYear || *year >= app::FirstListYear + app::YearListSize) {
+            return {{}, usageError("--date", "the year must lie between 1901 and 2050")};
+        }
+        if (*month < 1 || *month > 12) return {{}, usageError("--date", "the month must lie between 01 and 12")};
+        if (*day < 1 || *day > 31) return {{}, usageError("--date", "the day must lie between 01 and 31")};
+        form.cboYear = *year - app::FirstListYear;
+        form.cboMonth = *month - 1;
+        form.cboDate = *day - 1;
+    }
+    {
+        const std::string& time = values["--time"];
+        const std::size_t colon = time.find(':');
+        const auto hour = colon != std::string::npos ? wholeNumber(time.substr(0, colon), 1, 2) : std::nullopt;
+        const auto minute = hour ? wholeNumber(time.substr(colon + 1), 1, 2) : std::nullopt;
+        if (!minute) return {{}, usageError("--time", "expected H:MM, got '" + time + "'")};
+        if (*hour > 24 || *minute > 59) return {{}, usageError("--time", "the hour must be 0..24 and the minute 0..59")};
+        form.cboHour = *hour;
+        form.cboMinute = *minute;
+    }
+    {
+        const auto zone = wholeNumber(values["--zone"], 1, 2);
+        if (!zone || *zone >= app::ZoneCount) {
+            return {{}, usageError("--zone", "expected a zone position 0..70 (see --zones)")};
+        }
+        form.cboTimeZone = *zone;
+    }
+    if (auto it = values.find("--lat"); it != values.end()) {
+        if (!parseCoordinate(it->second, 'N', 'S', form.txtLatDeg, form.txtLatMin, form.optLatNorth, form.optLatSouth)) {
+            return {{}, usageError("--lat", "expected D:M followed by N or S, digits only, got '" + it->second + "'")};
+        }
+    }
+    if (auto it = values.find("--lon"); it != values.end()) {
+        if (!parseCoordinate(it->second, 'E', 'W', form.txtLonDeg, form.txtLonMin, form.optLongEast, form.optLongWest)) {
+            return {{}, usageError("--lon", "expected D:M followed by E or W, digits only, got '" + it->second + "'")};
+        }
+    }
+    form.txtName = values["--name"];
+    form.txtCity = values["--city"];
+    form.txtState = values["--state"];
+    form.txtCountry = values["--country"];
+    form.chkDST = flags.count("--dst") > 0;
+    return result;
+}
+
+}  // namespace velorin_chart

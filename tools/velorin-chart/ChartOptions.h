@@ -1,0 +1,36 @@
+// The command line's options: what velorin-chart was asked to do.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/BirthForm.h"
+
+namespace velorin_chart {
+
+enum class Command { Chart, Example, Zones, Help };
+enum class OutputFormat { Text, Json, Chart };
+
+struct ChartOptions {
+    Command command = Command::Example;
+    OutputFormat format = OutputFormat::Text;
+    app::BirthFormValues form;  // the birth data as the entry form would hold it
+};
+
+// Either the options or a usage error that names the offending option.
+struct ParseResult {
+    ChartOptions options;
+    std::string usageError;  // empty when the arguments parsed
+    bool ok() const { return usageError.empty(); }
+};
+
+// Parses the arguments after the program name. Both "--opt VALUE" and
+// "--opt=VALUE" are accepted; an option given twice is an error.
+ParseResult ParseChartOptions(const std::vector<std::string>& args);
+
+// The built-in example: a birth in New Delhi.
+app::BirthFormValues ExampleBirth();
+
+extern const char* const UsageText;
+
+}  // namespace velorin_chart

@@ -1,0 +1,25 @@
+// What velorin-chart prints for a computed chart.
+#pragma once
+
+#include <string>
+
+#include "app/ChartCalculation.h"
+
+namespace velorin_chart {
+
+// The 26 lines of the text export, each ended by "\n"; a separator line is empty.
+std::string FormatText(const app::ChartRecord& record);
+
+// One JSON object with the record's fields, the sign boxes and the zone position.
+std::string FormatJson(const app::ChartSession& session);
+
+// The South Indian square drawn with characters, then the Vedic details.
+std::string FormatChart(const app::ChartSession& session);
+
+// The 71 zone positions with their texts.
+std::string FormatZoneList();
+
+// A JSON string literal for a UTF-8 text; invalid bytes become U+FFFD.
+std::string JsonString(std::string_view text);
+
+}  // namespace velorin_chart
