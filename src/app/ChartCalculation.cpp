@@ -6,6 +6,7 @@
 #include "astro/ChartAngles.h"
 #include "astro/MoonChart.h"
 #include "astro/PlanetPositions.h"
+#include "astro/Retrogrades.h"
 #include "astro/Utf8Text.h"
 
 namespace app {
@@ -146,7 +147,7 @@ CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& ses
     modVedicPlanetPosition::ComputeChartAngles(r, r);
     modVedicEphemeris::ComputeMoonChart(r, session.moon, r);
     modVedicPlanetPosition::ComputePlanetPositions(r, r, r.MoonPositionText, r);
-    r.RetroFlags = {};  // retrograde marks: none yet
+    modRetrogrades::MarkRetrogrades(r, r.RetroFlags, r.PlanetNameSanskrit);
 
     deriveCaptions(r);
     outcome.window = MakeChartWindowTexts(r);

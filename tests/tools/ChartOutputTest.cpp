@@ -38,8 +38,9 @@ TEST(FormatJson, ReferenceChartKeysAndValues) {
         "\"AscendantText\": \"9° 52' 4\\\" Can\"",
         "\"ZoneListPosition\": 34",
         "\"IsEast\": true",
-        "\"RetroFlags\": [",
-        "\"SignBoxes\": [\"Budha\", \"Surya\", \"Guru\", \"Asc\\r\\nKetu\"",
+        "\"RetroFlags\": [true, false, false, false, true]",  // Mercury (until 17 May 1990) and Saturn
+        "\"PlanetNameSanskrit\": [\"Surya\", \"Chandra\", \"Budha (R) \", \"Shukra\"",
+        "\"SignBoxes\": [\"Budha (R) \", \"Surya\", \"Guru\", \"Asc\\r\\nKetu\"",
         "\"AyanamsaCorrection\": -23.7265",
     };
     for (const char* piece : expected) EXPECT_NE(json.find(piece), std::string::npos) << piece;

@@ -40,3 +40,16 @@ string(FIND "${out}" "velorin-chart --help" at)
 if(at EQUAL -1)
     message(FATAL_ERROR "example output lacks the hint:\n${out}")
 endif()
+
+# Retrograde marks: Mercury stationed retrograde on 26 February 1901 and direct
+# on 21 March 1901; only the days strictly between carry the mark.
+foreach(case "1901-02-26;0" "1901-02-27;1" "1901-03-20;1" "1901-03-21;0")
+    list(GET case 0 date)
+    list(GET case 1 marked)
+    run_chart(0 out err --name X --date ${date} --time 12:00 --zone 29 --lat 51:30N --lon 0:5W
+        --city London --state England --country UK --format json)
+    string(FIND "${out}" "\"Budha (R) \"" at)
+    if((marked AND at EQUAL -1) OR (NOT marked AND NOT at EQUAL -1))
+        message(FATAL_ERROR "${date}: Budha marked=${marked} expected, output:\n${out}")
+    endif()
+endforeach()
