@@ -19,8 +19,11 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD)
 
+# The desktop program where there is a display; otherwise the example chart
+# on the terminal.
 run: build
-	./$(BUILD)/velorin-chart --format chart
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then ./$(BUILD)/velorin; \
+	else echo "No display: showing the example chart on the terminal."; ./$(BUILD)/velorin-chart --format chart; fi
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2

@@ -1,0 +1,347 @@
+#include "chart/MDI.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/BirthForm.h"
+#include "chart/Twips.h"
+#include "chart/frmDisplay.h"
+#include "web/modHelp.h"
+
+namespace chart {
+
+namespace {
+
+const QColor Amber(255, 199, 6);
+
+// Widths of the controls whose places the resize rule computes, in twips.
+constexpr double CmdExitWidth = 1095;
+constexpr double CmdBackWidth = 1095;
+constexpr double CmdSaveAsJPEGWidth = 1575;
+constexpr double LblHeadingWidth = 9390;
+constexpr double LblURLWidth = 5520;
+
+QWidget* amberBand(QWidget* parent, const char* name, int heightTwips) {
+    auto* band = new QWidget(parent);
+    band->setObjectName(QLatin1String(name));
+    band->setFixedHeight(px(heightTwips));
+    band->setAutoFillBackground(true);
+    QPalette palette = band->palette();
+    palette.setColor(QPalette::Window, Amber);
+    band->setPalette(palette);
+    return band;
+}
+
+QLabel* linkLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setText(QStringLiteral("<a href=\"home\" style=\"color:#0000ff\">%1</a>").arg(text.toHtmlEscaped()));
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    return label;
+}
+
+QAction* item(QMenu* menu, const char* name, const QString& caption, bool available = true, bool checkable = false) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setEnabled(available);
+    action->setCheckable(checkable);
+    return action;
+}
+
+void separator(QMenu* menu, const char* name, bool available = true) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(QLatin1String(name));
+    action->setEnabled(available);
+}
+
+// A small picture for a toolbar button, drawn by the program.
+QIcon toolbarIcon(const QString& key) {
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(70, 50, 10), 1.5));
+    if (key == QLatin1String("New")) {
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF({{5, 2}, {15, 2}, {20, 7}, {20, 22}, {5, 22}}));
+        p.drawLine(QPointF(15, 2), QPointF(15, 7));
+        p.drawLine(QPointF(15, 7), QPointF(20, 7));
+    } else if (key == QLatin1String("Save")) {
+        p.setBrush(Amber);
+        p.drawRect(QRectF(3, 3, 18, 18));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(7, 3, 10, 7));
+        p.drawRect(QRectF(6, 14, 12, 7));
+    } else if (key == QLatin1String("Print")) {
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(7, 2, 10, 8));
+        p.setBrush(Amber);
+        p.drawRoundedRect(QRectF(2, 9, 20, 9), 2, 2);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(7, 15, 10, 7));
+    } else {
+        p.setBrush(Amber);
+        p.drawEllipse(QRectF(2, 2, 20, 20));
+        p.setFont(QFont(QStringLiteral("Verdana"), 11, QFont::Bold));
+        p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
+    }
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+FrameLayout ResizeRule(double w) {
+    FrameLayout layout{};
+    layout.cmdExitLeft = w - CmdExitWidth - 300;
+    layout.cmdBackLeft = layout.cmdExitLeft - CmdBackWidth - 100;
+    layout.cmdSaveAsJPEGLeft = layout.cmdBackLeft - CmdSaveAsJPEGWidth - 100;
+    layout.lblHeadingLeft = (w - LblHeadingWidth) / 2;
+    layout.lblURLLeft = (w - LblURLWidth) / 2;
+    return layout;
+}
+
+MDI::MDI(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+    setObjectName(QStringLiteral("MDI"));
+    setWindowTitle(QString::fromUtf8(app::WindowCaption.data(), static_cast<qsizetype>(app::WindowCaption.size())));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildMenus();
+    buildBands();
+
+    // Frame load: the check marks the frame starts with.
+    for (QAction* checked : {mnuToolBar, mnuStatusBar, mnuColorOff, mnuChart, mnuSouth}) checked->setChecked(true);
+
+    // Large enough for the whole chart window on a 1280 x 800 screen.
+    resize(1040, 760);
+}
+
+void MDI::buildMenus() {
+    QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuNew = item(mnuFile, "mnuNew", tr("&New"));
+    separator(mnuFile, "mnuFileSep0");
+    mnuSaveAsText = item(mnuFile, "mnuSaveAsText", tr("Save &As Text File"));
+    mnuSaveAsJpeg = item(mnuFile, "mnuSaveAsJpeg", tr("Save As &JPEG"));
+    separator(mnuFile, "mnuFileSep1");
+    mnuExport = item(mnuFile, "mnuExport", tr("&Export Chart As Text"));
+    separator(mnuFile, "mnuFilesep2");
+    mnuPrint = item(mnuFile, "mnuPrint", tr("&Print"));
+    separator(mnuFile, "mnuFileSep3");
+    mnuBack = item(mnuFile, "mnuBack", tr("&Back"));
+    separator(mnuFile, "mnuFileSep4");
+    mnuExit = item(mnuFile, "mnuExit", tr("E&xit"));
+
+    QMenu* mnuView = menuBar()->addMenu(tr("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuToolBar = item(mnuView, "mnuToolBar", tr("&Toolbar"), true, true);
+    mnuStatusBar = item(mnuView, "mnuStatusBar", tr("&Status Bar"), false, true);
+    separator(mnuView, "mnuViewSep1", false);
+    QMenu* styleMenu = mnuView->addMenu(tr("&Chart Style"));
+    mnuChartStyle = styleMenu->menuAction();
+    mnuChartStyle->setObjectName(QStringLiteral("mnuChartStyle"));
+    mnuChartStyle->setEnabled(false);
+    mnuNorth = item(styleMenu, "mnuNorth", tr("&North Indian"), false, true);
+    mnuSouth = item(styleMenu, "mnuSouth", tr("&South Indian"), false, true);
+    mnuNatal = item(styleMenu, "mnuNatal", tr("&Natal Indian"), false, true);
+    QMenu* colorMenu = mnuView->addMenu(tr("Colo&r Style"));
+    mnuColor = colorMenu->menuAction();
+    mnuColor->setObjectName(QStringLiteral("mnuColor"));
+    mnuColor->setEnabled(false);
+    mnuColorOn = item(colorMenu, "mnuColorOn", tr("O&n"), false, true);
+    mnuColorOff = item(colorMenu, "mnuColorOff", tr("O&ff"), false, true);
+    separator(mnuView, "mnuViewSep2", false);
+    mnuChart = item(mnuView, "mnuChart", tr("&Chart"), false, true);
+    QMenu* divisional = mnuView->addMenu(tr("&Divisional Charts"));
+    mnuDivisionalCharts = divisional->menuAction();
+    mnuDivisionalCharts->setObjectName(QStringLiteral("mnuDivisionalCharts"));
+    mnuDivisionalCharts->setEnabled(false);
+    const std::pair<const char*, QString> subCharts[] = {
+        {"mnuSub_Hora", tr("&Hora")},           {"mnuSub_Drekkana", tr("&Drekkana")},
+        {"mnuSub_Sapthamsa", tr("&Sapthamsa")}, {"mnuSub_Navamsa", tr("&Navamsa")},
+        {"mnuSub_Dasamsa", tr("&D&asamsa")},    {"mnuSub_Dwadasamsa", tr("D&wadasamsa")},
+    };
+    for (std::size_t i = 0; i < mnuSub.size(); ++i) {
+        mnuSub[i] = item(divisional, subCharts[i].first, subCharts[i].second, false, true);
+    }
+
+    QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuOnline = item(mnuHelp, "mnuOnline", tr("&Online Help"));
+    mnuVisit = item(mnuHelp, "mnuVisit", tr("&Visit Us Online"));
+    separator(mnuHelp, "mnuHelpSep1");
+    mnuUpdate = item(mnuHelp, "mnuUpdate", tr("Check for Software &Update"));
+    separator(mnuHelp, "mnuHelpSep2");
+    mnuAbout = item(mnuHelp, "mnuAbout", tr("&About Software"));
+
+    connect(mnuNew, &QAction::triggered, this, &MDI::newRequested);
+    connect(mnuSaveAsText, &QAction::triggered, this, &MDI::saveRequested);
+    connect(mnuSaveAsJpeg, &QAction::triggered, this, &MDI::saveAsJpegRequested);
+    connect(mnuExport, &QAction::triggered, this, &MDI::exportRequested);
+    connect(mnuPrint, &QAction::triggered, this, &MDI::Print);
+    connect(mnuBack, &QAction::triggered, this, &MDI::backRequested);
+    connect(mnuExit, &QAction::triggered, this, &MDI::exitRequested);
+    // A checkable action has already toggled its mark when this runs: the
+    // toolbar follows the mark.
+    connect(mnuToolBar, &QAction::triggered, this, [this](bool checked) { TB->setVisible(checked); });
+    for (QAction* style : {mnuNorth, mnuSouth, mnuNatal}) {
+        connect(style, &QAction::triggered, this, [this, style] { selectChartStyle(style); });
+    }
+    connect(mnuChart, &QAction::triggered, this, [this] { selectChart(mnuChart); });
+    for (QAction* sub : mnuSub) connect(sub, &QAction::triggered, this, [this, sub] { selectChart(sub); });
+    connect(mnuOnline, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Help); });
+    connect(mnuVisit, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
+    connect(mnuUpdate, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Update); });
+    connect(mnuAbout, &QAction::triggered, this, &MDI::aboutRequested);
+
+    TB = addToolBar(tr("Toolbar"));
+    TB->setObjectName(QStringLiteral("TB"));
+    TB->setMovable(false);
+    TB->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (const char* key : {"New", "Save", "Print", "Help"}) {
+        const QString k = QLatin1String(key);
+        QAction* button = TB->addAction(toolbarIcon(k), k);
+        button->setData(k);
+        button->setObjectName(QStringLiteral("TB_") + k);
+        connect(button, &QAction::triggered, this, [this, button] { TB_ButtonClick(button->data().toString()); });
+    }
+}
+
+void MDI::buildBands() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    picTop = amberBand(central, "picTop", 900);
+    lblHeading = new QLabel(QStringLiteral("Velorin"), picTop);
+    lblHeading->setObjectName(QStringLiteral("lblHeading"));
+    QFont headingFont(QStringLiteral("Verdana"), 18, QFont::Bold);
+    lblHeading->setFont(headingFont);
+    lblHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblHeading->setGeometry(0, 0, px(LblHeadingWidth), px(420));
+    lblURL = linkLabel(picTop, "lblURL", tr("Discuss your chart with others on our web forum"));
+    lblURL->setAlignment(Qt::AlignCenter);
+    lblURL->setGeometry(0, px(400), px(LblURLWidth), px(400));
+    connect(lblURL, &QLabel::linkActivated, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
+
+    area_ = new QMdiArea(central);
+    area_->setObjectName(QStringLiteral("MDIArea"));
+    area_->setBackground(Qt::white);
+
+    Picture1 = amberBand(central, "Picture1", 765);
+    const auto button = [this](const char* name, const QString& caption, double widthTwips) {
+        auto* b = new QPushButton(caption, Picture1);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(0, px(120), px(widthTwips), px(400));
+        return b;
+    };
+    cmdSaveAsJPEG = button("cmdSaveAsJPEG", tr("Save As &JPEG"), CmdSaveAsJPEGWidth);
+    cmdBack = button("cmdBack", tr("&Back"), CmdBackWidth);
+    cmdExit = button("cmdExit", tr("E&xit"), CmdExitWidth);
+    Label1 = linkLabel(Picture1, "Label1", tr("Have your chart analysed by an astrologer on our web site"));
+    Label1->move(0, px(495));
+    Label1->adjustSize();
+    connect(Label1, &QLabel::linkActivated, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
+    connect(cmdSaveAsJPEG, &QPushButton::clicked, mnuSaveAsJpeg, &QAction::trigger);
+    connect(cmdBack, &QPushButton::clicked, this, &MDI::backRequested);
+    connect(cmdExit, &QPushButton::clicked, this, &MDI::exitRequested);
+
+    column->addWidget(picTop);
+    column->addWidget(area_, 1);
+    column->addWidget(Picture1);
+    setCentralWidget(central);
+}
+
+frmDisplay* MDI::display() const { return display_.data(); }
+
+void MDI::showDisplay(frmDisplay* display) {
+    display_ = display;
+    subWindow_ = area_->addSubWindow(display, Qt::SubWindow | Qt::WindowTitleHint);
+    subWindow_->setWindowTitle(display->windowTitle());
+    subWindow_->setAttribute(Qt::WA_DeleteOnClose, false);
+    subWindow_->move(0, 0);
+    display->show();
+    show();
+    activateWindow();
+    captureChart();
+}
+
+void MDI::captureChart() {
+    if (display_) display_->storeCapture(display_->renderClientArea());
+}
+
+void MDI::TB_ButtonClick(const QString& key) {
+    if (key == QLatin1String("New")) {
+        emit newRequested();
+    } else if (key == QLatin1String("Save")) {
+        emit saveRequested();
+    } else if (key == QLatin1String("Print")) {
+        Print();
+    } else if (key == QLatin1String("Help")) {
+        web::OpenWebPage(platform_, web::Page::Help);
+    }
+}
+
+void MDI::Print() {
+    QPrinter printer;
+    if (!platform_.showPrintDialog(this, printer, {true, true})) return;
+    const QImage picture = display_ ? display_->storedCapture() : QImage();
+    if (picture.isNull()) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    // The stored picture, as large as the printable area allows, proportions kept.
+    const QRect area = painter.viewport();
+    QSize size = picture.size();
+    size.scale(area.size(), Qt::KeepAspectRatio);
+    painter.setViewport(area.x(), area.y(), size.width(), size.height());
+    painter.setWindow(picture.rect());
+    painter.drawImage(0, 0, picture);
+    painter.end();
+}
+
+void MDI::selectChartStyle(QAction* chosen) {
+    for (QAction* style : {mnuNorth, mnuSouth, mnuNatal}) style->setChecked(style == chosen);
+}
+
+void MDI::selectChart(QAction* chosen) {
+    if (chosen == mnuChart && subWindow_) subWindow_->show();
+    mnuChart->setChecked(chosen == mnuChart);
+    for (QAction* sub : mnuSub) sub->setChecked(sub == chosen);
+}
+
+void MDI::applyResizeRule() {
+    const FrameLayout layout = ResizeRule(width() * TwipsPerPixel);
+    cmdExit->move(px(layout.cmdExitLeft), cmdExit->y());
+    cmdBack->move(px(layout.cmdBackLeft), cmdBack->y());
+    cmdSaveAsJPEG->move(px(layout.cmdSaveAsJPEGLeft), cmdSaveAsJPEG->y());
+    lblHeading->move(px(layout.lblHeadingLeft), lblHeading->y());
+    lblURL->move(px(layout.lblURLLeft), lblURL->y());
+}
+
+void MDI::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    applyResizeRule();
+}
+
+void MDI::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) captureChart();
+}
+
+void MDI::closeEvent(QCloseEvent* event) {
+    // The close box ends the program; Back and New delete the frame instead.
+    event->accept();
+    emit exitRequested();
+}
+
+}  // namespace chart

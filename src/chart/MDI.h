@@ -1,0 +1,90 @@
+// The chart window's frame: menus, toolbar, the amber bands and the commands
+// that act on a finished chart.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "platform/Platform.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QPushButton;
+class QToolBar;
+
+namespace chart {
+
+class frmDisplay;
+
+// Where the resize rule puts the three buttons and the two labels, in twips,
+// for a frame W twips wide.
+struct FrameLayout {
+    double cmdExitLeft, cmdBackLeft, cmdSaveAsJPEGLeft, lblHeadingLeft, lblURLLeft;
+};
+FrameLayout ResizeRule(double frameWidthTwips);
+
+class MDI : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MDI(platform::Platform& platform, QWidget* parent = nullptr);
+
+    // Puts the chart window into the frame (the frame owns it from then on).
+    void showDisplay(frmDisplay* display);
+    frmDisplay* display() const;
+
+    // The frame's activation step: the chart window's client area is captured
+    // and stored in it.
+    void captureChart();
+
+    // Toolbar clicks are dispatched on the button's Key, compared exactly.
+    void TB_ButtonClick(const QString& key);
+
+    QAction *mnuNew, *mnuSaveAsText, *mnuSaveAsJpeg, *mnuExport, *mnuPrint, *mnuBack, *mnuExit;
+    QAction *mnuToolBar, *mnuStatusBar, *mnuChartStyle, *mnuNorth, *mnuSouth, *mnuNatal;
+    QAction *mnuColor, *mnuColorOn, *mnuColorOff, *mnuChart, *mnuDivisionalCharts;
+    std::array<QAction*, 6> mnuSub{};  // Hora, Drekkana, Sapthamsa, Navamsa, Dasamsa, Dwadasamsa
+    QAction *mnuOnline, *mnuVisit, *mnuUpdate, *mnuAbout;
+    QToolBar* TB;
+    QWidget* picTop;
+    QLabel* lblHeading;
+    QLabel* lblURL;
+    QWidget* Picture1;
+    QPushButton* cmdSaveAsJPEG;
+    QPushButton* cmdBack;
+    QPushButton* cmdExit;
+    QLabel* Label1;
+
+signals:
+    void newRequested();
+    void backRequested();
+    void exitRequested();
+    void saveRequested();
+    void saveAsJpegRequested();
+    void exportRequested();
+    void aboutRequested();
+
+public slots:
+    void Print();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildBands();
+    void applyResizeRule();
+    void selectChartStyle(QAction* chosen);
+    void selectChart(QAction* chosen);
+
+    platform::Platform& platform_;
+    QMdiArea* area_;
+    QPointer<frmDisplay> display_;
+    QMdiSubWindow* subWindow_ = nullptr;
+};
+
+}  // namespace chart

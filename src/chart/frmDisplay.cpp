@@ -1,0 +1,227 @@
+#include "chart/frmDisplay.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+
+#include "app/BirthForm.h"
+#include "chart/Twips.h"
+
+namespace chart {
+
+const std::array<SignPlace, 12> SignPlaces = {{
+    {0, 1, 1665, 60, 2520, 1080},    // Aries
+    {0, 2, 3000, 60, 3840, 1080},    // Taurus
+    {0, 3, 4320, 60, 5160, 1080},    // Gemini
+    {1, 3, 4320, 1320, 5160, 2400},  // Cancer
+    {2, 3, 4320, 2700, 5160, 3720},  // Leo
+    {3, 3, 4320, 4005, 5130, 5040},  // Virgo
+    {3, 2, 3000, 4005, 3840, 5040},  // Libra
+    {3, 1, 1665, 4005, 2520, 5040},  // Scorpio
+    {3, 0, 345, 4005, 1150, 5040},   // Sagittarius
+    {2, 0, 345, 2700, 1080, 3720},   // Capricorn
+    {1, 0, 345, 1320, 1080, 2400},   // Aquarius
+    {0, 0, 345, 60, 1080, 1080},     // Pisces
+}};
+
+namespace {
+
+constexpr int CellTwips = 1335;
+const QColor Amber(255, 199, 6);
+
+QFont verdana(double points, bool bold = false) {
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QFont& font) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setFont(font);
+    return l;
+}
+
+QLabel* boxedLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text = {}) {
+    QLabel* l = label(parent, name, geometry, verdana(9.75));
+    l->setText(text);
+    l->setFrameShape(QFrame::Box);
+    l->setLineWidth(1);
+    l->setAutoFillBackground(true);
+    l->setBackgroundRole(QPalette::Base);
+    l->setForegroundRole(QPalette::Text);
+    l->setIndent(3);
+    return l;
+}
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+SouthRasiPicture::SouthRasiPicture(QWidget* parent) : QWidget(parent) {}
+
+void SouthRasiPicture::setPersonName(const QString& name) {
+    personName_ = name;
+    update();
+}
+
+void SouthRasiPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Amber);
+    const int cell = px(CellTwips);  // 89 pixels
+    painter.setPen(QPen(QColor(60, 40, 0), 1));
+    // The outer square, then the lines between the cells of the ring; the
+    // inner 2 x 2 block is left undivided.
+    painter.drawRect(0, 0, 4 * cell - 1, 4 * cell - 1);
+    for (int k = 1; k <= 3; ++k) {
+        painter.drawLine(k * cell, 0, k * cell, cell);                  // top row
+        painter.drawLine(k * cell, 3 * cell, k * cell, 4 * cell);      // bottom row
+        painter.drawLine(0, k * cell, cell, k * cell);                  // left column
+        painter.drawLine(3 * cell, k * cell, 4 * cell, k * cell);      // right column
+    }
+    painter.drawLine(cell, cell, 3 * cell, cell);
+    painter.drawLine(cell, 3 * cell, 3 * cell, 3 * cell);
+    painter.drawLine(cell, cell, cell, 3 * cell);
+    painter.drawLine(3 * cell, cell, 3 * cell, 3 * cell);
+
+    const QRect centre(cell + 4, cell + 4, 2 * cell - 8, 2 * cell - 8);
+    painter.setPen(QColor(90, 60, 0));
+    painter.setFont(verdana(14, true));
+    painter.drawText(centre.adjusted(0, 30, 0, 0), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Velorin"));
+    painter.setFont(verdana(8));
+    painter.drawText(centre.adjusted(0, 60, 0, 0), Qt::AlignHCenter | Qt::AlignTop, tr("Rashi Chart"));
+    painter.setFont(verdana(8.25, true));
+    painter.drawText(centre.adjusted(0, 100, 0, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, personName_);
+}
+
+frmDisplay::frmDisplay(const app::ChartRecord& record, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmDisplay"));
+    setWindowTitle(QString::fromUtf8(app::WindowCaption.data(), static_cast<qsizetype>(app::WindowCaption.size())));
+    setFont(verdana(8.25));
+    setFixedSize(ClientWidth, ClientHeight);
+    setAutoFillBackground(true);
+
+    picSouthRasi = new SouthRasiPicture(this);
+    picSouthRasi->setObjectName(QStringLiteral("picSouthRasi"));
+    picSouthRasi->setGeometry(twipsRect(1320, 1560, 5340, 5355));
+    picSouthRasi->setPersonName(fromStd(record.BirthName));
+    for (std::size_t sign = 0; sign < 12; ++sign) {
+        const SignPlace& place = SignPlaces[sign];
+        lblPlanets[sign] = label(picSouthRasi, "lblPlanets", twipsRect(place.boxLeft, place.boxTop, 570, 195), verdana(8.25));
+        lblPlanets[sign]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        const QString number = QString::number(sign + 1);
+        lblSouthPosition[sign] = label(picSouthRasi, "lblSouthPosition",
+                                       twipsRect(place.numberLeft, place.numberTop, number.size() > 1 ? 240 : 120, 195),
+                                       verdana(8.25, true));
+        lblSouthPosition[sign]->setText(number);
+    }
+
+    const int headerTops[] = {1560, 1883, 2206, 2529, 2852, 3175, 3498, 3825};
+    QLabel** header[] = {&lblName, &lblCity, &lblState, &lblCountry, &lblDOB, &lblTOB, &lblLatitude, &lblLongitude};
+    const char* headerNames[] = {"lblName", "lblCity", "lblState", "lblCountry", "lblDOB", "lblTOB", "lblLatitude", "lblLongitude"};
+    for (std::size_t i = 0; i < 8; ++i) {
+        *header[i] = label(this, headerNames[i], twipsRect(6840, headerTops[i], 3705, 240), verdana(8.25, true));
+    }
+    const app::ChartHeaderTexts texts = app::MakeChartHeaderTexts(record);
+    lblName->setText(fromStd(texts.lblName));
+    lblCity->setText(fromStd(texts.lblCity));
+    lblState->setText(fromStd(texts.lblState));
+    lblCountry->setText(fromStd(texts.lblCountry));
+    lblDOB->setText(fromStd(texts.lblDOB));
+    lblTOB->setText(fromStd(texts.lblTOB));
+    lblLatitude->setText(fromStd(texts.lblLatitude));
+    lblLongitude->setText(fromStd(texts.lblLongitude));
+    for (QLabel** l : header) (*l)->adjustSize();
+
+    fraVedic = new QGroupBox(tr("Other Vedic Details"), this);
+    fraVedic->setObjectName(QStringLiteral("fraVedic"));
+    fraVedic->setFont(verdana(8.25, true));
+    fraVedic->setGeometry(twipsRect(6840, 4350, 3705, 2565));
+    struct VedicRow {
+        int top;
+        const char* captionName;
+        const char* caption;
+        const char* valueName;
+        QLabel** value;
+    } const vedicRows[] = {
+        {300, "Label4", "Ayanamsa", "lblAyanamsha", &lblAyanamsha},
+        {670, "Label1", "Lagna / Asc", "lblLagna", &lblLagna},
+        {1050, "Label5", "Nakshatra", "lblNakshatra", &lblNakshatra},
+        {1425, "Label17", "Rashi/Moon Sign", "lblRashi", &lblRashi},
+        {1785, "Label2", "Pada", "lblPada", &lblPada},
+        {2160, "Label6", "Lord", "lblLord", &lblLord},
+    };
+    for (const VedicRow& row : vedicRows) {
+        boxedLabel(fraVedic, row.captionName, twipsRect(120, row.top, 1740, 270), tr(row.caption));
+        *row.value = boxedLabel(fraVedic, row.valueName, twipsRect(1860, row.top, 1740, 270));
+    }
+
+    fraWestern = new QGroupBox(tr("Vedic Planetary Position"), this);
+    fraWestern->setObjectName(QStringLiteral("fraWestern"));
+    fraWestern->setFont(verdana(8.25, true));
+    fraWestern->setGeometry(twipsRect(10680, 3630, 3550, 3285));
+    struct BodyRow {
+        int top;
+        const char* caption;
+    } const bodyRows[] = {
+        {300, "Surya / Sun"},     {615, "Chandra / Moon"}, {945, "Budha / Mercury"},
+        {1275, "Shukra / Venus"}, {1590, "Mangala / Mars"}, {1920, "Guru / Jupiter"},
+        {2250, "Shani / Saturn"}, {2565, "Rahu / North Node"}, {2895, "Ketu / South Node"},
+    };
+    for (std::size_t i = 0; i < 9; ++i) {
+        boxedLabel(fraWestern, "PlanetName", twipsRect(150, bodyRows[i].top, 1935, 285), tr(bodyRows[i].caption));
+        Planet[i] = boxedLabel(fraWestern, "Planet", twipsRect(2070, bodyRows[i].top, 1365, 285));
+    }
+    // The Ascendant and Midheaven entries lie below the frame's lower edge.
+    Planet[9] = boxedLabel(fraWestern, "Planet", twipsRect(2070, 3300, 1365, 285));
+    Planet[10] = boxedLabel(fraWestern, "Planet", twipsRect(2070, 3600, 1365, 285));
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(360, 120, 615, 735));
+    Picture1->setVisible(false);
+}
+
+void frmDisplay::placeSignBox(std::size_t sign) {
+    // The caption grows to fit its text about the centre of its first place,
+    // and stays inside its cell.
+    QLabel* box = lblPlanets[sign];
+    const SignPlace& place = SignPlaces[sign];
+    const QRect start = twipsRect(place.boxLeft, place.boxTop, 570, 195);
+    const QSize needed = box->sizeHint();
+    const int cell = px(CellTwips);
+    const int cellLeft = place.column * cell + 2;
+    const int cellRight = (place.column + 1) * cell - 2;
+    const int width = std::max(start.width(), std::min(needed.width(), cellRight - cellLeft));
+    int left = start.center().x() - width / 2;
+    left = std::clamp(left, cellLeft, cellRight - width);
+    box->setGeometry(left, start.top(), width, std::max(start.height(), needed.height()));
+}
+
+void frmDisplay::showChart(const app::ChartWindowTexts& texts) {
+    lblAyanamsha->setText(fromStd(texts.lblAyanamsha));
+    lblLagna->setText(fromStd(texts.lblLagna));
+    lblNakshatra->setText(fromStd(texts.lblNakshatra));
+    lblRashi->setText(fromStd(texts.lblRashi));
+    lblPada->setText(fromStd(texts.lblPada));
+    lblLord->setText(fromStd(texts.lblLord));
+    for (std::size_t i = 0; i < Planet.size(); ++i) Planet[i]->setText(fromStd(texts.Planet[i]));
+    for (std::size_t sign = 0; sign < 12; ++sign) {
+        // The boxes hold "\r\n" between names; a label breaks lines at "\n".
+        QString text = fromStd(texts.lblPlanets[sign]);
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        lblPlanets[sign]->setText(text);
+        placeSignBox(sign);
+    }
+}
+
+void frmDisplay::storeCapture(const QImage& image) {
+    capture_ = image;
+    Picture1->setPixmap(QPixmap::fromImage(image));
+}
+
+QImage frmDisplay::renderClientArea() { return grab().toImage(); }
+
+}  // namespace chart

@@ -1,0 +1,75 @@
+// The chart window: the birth-data header, the South Indian chart with the
+// twelve sign boxes, the Vedic details and the table of the nine bodies.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+
+#include "app/ChartCalculation.h"
+
+class QGroupBox;
+class QLabel;
+
+namespace chart {
+
+// The amber square of the chart: a 4 x 4 grid whose twelve outer cells are the
+// sign boxes and whose inner 2 x 2 block is one area showing the program's
+// name and the person's name.
+class SouthRasiPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit SouthRasiPicture(QWidget* parent = nullptr);
+    void setPersonName(const QString& name);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString personName_;
+};
+
+class frmDisplay : public QWidget {
+    Q_OBJECT
+public:
+    // The load step: builds the window and writes the header from the record.
+    explicit frmDisplay(const app::ChartRecord& record, QWidget* parent = nullptr);
+
+    // The driver's captions and sign boxes.
+    void showChart(const app::ChartWindowTexts& texts);
+
+    // The stored picture of the window, captured when its frame last became active.
+    void storeCapture(const QImage& image);
+    QImage storedCapture() const { return capture_; }
+    // Renders the window's client area into a picture of its pixel size.
+    QImage renderClientArea();
+
+    SouthRasiPicture* picSouthRasi;
+    std::array<QLabel*, 12> lblPlanets{};
+    std::array<QLabel*, 12> lblSouthPosition{};
+    QLabel *lblName, *lblCity, *lblState, *lblCountry, *lblDOB, *lblTOB, *lblLatitude, *lblLongitude;
+    QGroupBox* fraVedic;
+    QLabel *lblAyanamsha, *lblLagna, *lblNakshatra, *lblRashi, *lblPada, *lblLord;
+    QGroupBox* fraWestern;
+    std::array<QLabel*, 11> Planet{};
+    QLabel* Picture1;
+
+    // The client area in pixels at normal scale.
+    static constexpr int ClientWidth = 1000;
+    static constexpr int ClientHeight = 543;
+
+private:
+    void placeSignBox(std::size_t sign);
+    QImage capture_;
+};
+
+// The sign table: where each sign's box caption and number sit, in twips,
+// relative to the chart picture (index = sign, 0 = Aries).
+struct SignPlace {
+    int row, column;
+    int boxLeft, boxTop;
+    int numberLeft, numberTop;
+};
+extern const std::array<SignPlace, 12> SignPlaces;
+
+}  // namespace chart

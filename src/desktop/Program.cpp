@@ -1,0 +1,100 @@
+#include "desktop/Program.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+
+#include "chart/MDI.h"
+#include "chart/frmDisplay.h"
+#include "entry/frmMain.h"
+#include "web/frmAbout.h"
+#include "web/modHelp.h"
+
+namespace desktop {
+
+void InstallChartFonts() {
+    static const bool installed = [] {
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans.ttf"));
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
+        if (!QFontDatabase::families().contains(QStringLiteral("Verdana"))) {
+            QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+        }
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+Program::Program(platform::Platform& platform)
+    : platform_(platform), form_(std::make_unique<entry::frmMain>(platform)) {
+    form_->setWindowIcon(web::ProgramIcon());
+    connect(form_.get(), &entry::frmMain::calculateRequested, this, &Program::cmdCalculate_Click);
+    connect(form_.get(), &entry::frmMain::aboutRequested, this, [this] { ShowAbout(form_.get()); });
+    connect(form_.get(), &entry::frmMain::exitRequested, this, &Program::QuitProgram);
+}
+
+chart::MDI* Program::frame() const { return frame_.data(); }
+
+Program::~Program() {
+    if (frame_) delete frame_.data();
+}
+
+bool Program::StartProgram() {
+    if (!platform_.claimSingleInstance()) {
+        platform_.showMessage(nullptr, {QStringLiteral("Application is already running"), QStringLiteral("Velorin"),
+                                        platform::Icon::Information, platform::Buttons::Ok});
+        return false;
+    }
+    web::UpdateReminder(platform_);
+    form_->show();
+    return true;
+}
+
+void Program::cmdCalculate_Click() {
+    const app::CalculationOutcome outcome = app::RunCalculation(form_->values(), session_);
+    if (!outcome.accepted()) {
+        form_->reportProblem(*outcome.problem);
+        return;
+    }
+    showChart(outcome.window);
+}
+
+void Program::showChart(const app::ChartWindowTexts& texts) {
+    if (!frame_) {
+        frame_ = new chart::MDI(platform_);
+        frame_->setWindowIcon(web::ProgramIcon());
+        connect(frame_, &chart::MDI::backRequested, this, [this] { leaveChart(false); });
+        connect(frame_, &chart::MDI::newRequested, this, [this] { leaveChart(true); });
+        connect(frame_, &chart::MDI::exitRequested, this, &Program::QuitProgram);
+        connect(frame_, &chart::MDI::aboutRequested, this, [this] { ShowAbout(frame_); });
+    }
+    chart::frmDisplay* display = frame_->display();
+    if (!display) display = new chart::frmDisplay(session_.record);  // the load step reads this chart
+    display->showChart(texts);
+    frame_->showDisplay(display);
+    form_->hide();
+}
+
+void Program::leaveChart(bool clearCurrentPath) {
+    if (clearCurrentPath) session_.record.CurrentChartPath.clear();
+    form_->show();
+    if (frame_) {
+        frame_->hide();
+        frame_->deleteLater();
+        frame_ = nullptr;
+    }
+}
+
+void Program::ShowAbout(QWidget* parent) {
+    web::frmAbout about(platform_, parent);
+    about.setWindowIcon(web::ProgramIcon());
+    about.exec();
+}
+
+void Program::QuitProgram() {
+    if (quitting_) return;
+    quitting_ = true;
+    for (QWidget* window : QApplication::topLevelWidgets()) window->close();
+    if (frame_) frame_->hide();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace desktop

@@ -1,0 +1,98 @@
+#include "entry/FilteredLineEdit.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <string>
+
+#include "app/BirthForm.h"
+
+namespace entry {
+
+FilteredLineEdit::FilteredLineEdit(Rule rule, QWidget* parent) : QLineEdit(parent), rule_(rule) {}
+
+bool FilteredLineEdit::accepts(const QString& text) const {
+    for (const char32_t code : text.toUcs4()) {
+        // Backspace and 127 pass as keystrokes but are not text to insert.
+        if (code == 8 || code == 127) return false;
+        if (rule_ == Rule::Letters ? !app::LettersBoxAccepts(code) : !app::DigitsBoxAccepts(code)) return false;
+    }
+    return true;
+}
+
+namespace {
+
+// The character codes a key press produces. Control with a letter gives the
+// control character (Ctrl+V is 22), whatever text the keyboard layer reports.
+std::u32string characterCodes(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    const int key = event.key();
+    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) {
+        return std::u32string(1, static_cast<char32_t>(key - Qt::Key_A + 1));
+    }
+    const QList<uint> codes = event.text().toUcs4();
+    return std::u32string(codes.begin(), codes.end());
+}
+
+}  // namespace
+
+void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
+    // Keys that produce no character (arrows, Home, Delete, function keys)
+    // never reach the rule; every character does, control characters included.
+    const std::u32string codes = characterCodes(*event);
+    if (codes.empty()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (codes == U"\b" && event->key() != Qt::Key_Backspace) {
+        backspace();  // Ctrl+H is a backspace too
+        return;
+    }
+    for (const char32_t code : codes) {
+        const bool allowed = rule_ == Rule::Letters ? app::LettersBoxAccepts(code) : app::DigitsBoxAccepts(code);
+        if (!allowed) {
+            event->accept();
+            emit refused();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FilteredLineEdit::pasteIfAccepted() {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (accepts(text)) {
+        paste();
+    } else {
+        emit refused();
+    }
+}
+
+void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    // The standard menu's Paste is "&Paste" followed by its shortcut.
+    const QString pasteCaption = QLineEdit::tr("&Paste");
+    for (QAction* action : menu->actions()) {
+        if (action->text() == pasteCaption || action->text().startsWith(pasteCaption + QLatin1Char('\t'))) {
+            action->setObjectName(QStringLiteral("edit-paste"));
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &FilteredLineEdit::pasteIfAccepted);
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void FilteredLineEdit::dropEvent(QDropEvent* event) {
+    if (event->mimeData()->hasText() && !accepts(event->mimeData()->text())) {
+        event->ignore();
+        emit refused();
+        return;
+    }
+    QLineEdit::dropEvent(event);
+}
+
+}  // namespace entry

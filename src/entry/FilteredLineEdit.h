@@ -1,0 +1,36 @@
+// A text box that lets through only the keystrokes its rule accepts: letters
+// (names and places) or digits (coordinates). A refused key, a refused paste
+// from the context menu and a refused drop all raise the same signal, so the
+// form shows one message whichever way the text came.
+#pragma once
+
+#include <QLineEdit>
+
+namespace entry {
+
+class FilteredLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    enum class Rule { Letters, Digits };
+    FilteredLineEdit(Rule rule, QWidget* parent = nullptr);
+
+    Rule rule() const { return rule_; }
+
+    // Whether the rule lets every character of a typed or pasted text through.
+    bool accepts(const QString& text) const;
+
+signals:
+    // A key, paste or drop was refused; the text is unchanged.
+    void refused();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void pasteIfAccepted();
+    Rule rule_;
+};
+
+}  // namespace entry

@@ -1,0 +1,317 @@
+#include "entry/frmMain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/ZoneTable.h"
+#include "entry/FilteredLineEdit.h"
+#include "web/modHelp.h"
+
+namespace entry {
+
+namespace {
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QComboBox* pickList(const char* name, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setEditable(false);
+    return list;
+}
+
+FilteredLineEdit* textBox(const char* name, FilteredLineEdit::Rule rule, QWidget* parent) {
+    auto* box = new FilteredLineEdit(rule, parent);
+    box->setObjectName(QLatin1String(name));
+    if (rule == FilteredLineEdit::Rule::Digits) {
+        box->setMaxLength(static_cast<int>(app::CoordinateMaxLength));
+        box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+    }
+    return box;
+}
+
+platform::Icon iconOf(app::MessageIcon icon) {
+    switch (icon) {
+        case app::MessageIcon::Information: return platform::Icon::Information;
+        case app::MessageIcon::Error: return platform::Icon::Error;
+        case app::MessageIcon::Critical: return platform::Icon::Critical;
+        case app::MessageIcon::Question: return platform::Icon::Question;
+    }
+    return platform::Icon::Error;
+}
+
+}  // namespace
+
+frmMain::frmMain(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(fromUtf8(app::WindowCaption));
+    buildMenus();
+    buildForm();
+    fillLists();
+}
+
+void frmMain::buildMenus() {
+    QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuCalculate = mnuFile->addAction(tr("Get My &Rasi Chart"));
+    mnuCalculate->setObjectName(QStringLiteral("mnuCalculate"));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep"));
+    mnuExit = mnuFile->addAction(tr("&Exit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+
+    QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuOnline = mnuHelp->addAction(tr("&Online Help"));
+    mnuOnline->setObjectName(QStringLiteral("mnuOnline"));
+    mnuVisit = mnuHelp->addAction(tr("&Visit Us Online"));
+    mnuVisit->setObjectName(QStringLiteral("mnuVisit"));
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep1"));
+    mnuUpdate = mnuHelp->addAction(tr("Check for Software &Update"));
+    mnuUpdate->setObjectName(QStringLiteral("mnuUpdate"));
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep2"));
+    mnuAbout = mnuHelp->addAction(tr("&About Software"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+
+    connect(mnuCalculate, &QAction::triggered, this, &frmMain::cmdCalculate_Click);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuOnline, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Help); });
+    connect(mnuVisit, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
+    connect(mnuUpdate, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Update); });
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::aboutRequested);
+}
+
+void frmMain::buildForm() {
+    auto* central = new QWidget(this);
+    auto* outer = new QVBoxLayout(central);
+
+    Label8 = new QLabel(central);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    Label8->setText(tr("<a href=\"home\">Join the discussion on the Quorvane forum: visit us online</a>"));
+    Label8->setAlignment(Qt::AlignCenter);
+    Label8->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(Label8, &QLabel::linkActivated, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
+    outer->addWidget(Label8);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    int row = 0;
+    const auto caption = [&](const QString& text, int r) {
+        auto* label = new QLabel(text, central);
+        label->setObjectName(QStringLiteral("lblLabel"));
+        grid->addWidget(label, r, 0, Qt::AlignRight | Qt::AlignVCenter);
+        return label;
+    };
+    const auto hint = [&](const QString& text) {
+        auto* label = new QLabel(text, central);
+        label->setObjectName(QStringLiteral("lblLabel"));
+        label->setEnabled(false);
+        return label;
+    };
+
+    txtName = textBox("txtName", FilteredLineEdit::Rule::Letters, central);
+    caption(tr("Name"), row)->setBuddy(txtName);
+    grid->addWidget(txtName, row++, 1, 1, 4);
+
+    cboDate = pickList("cboDate", central);
+    cboMonth = pickList("cboMonth", central);
+    cboYear = pickList("cboYear", central);
+    caption(tr("Date of Birth"), row)->setBuddy(cboDate);
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(cboDate);
+    dateRow->addWidget(cboMonth, 1);
+    dateRow->addWidget(cboYear);
+    grid->addLayout(dateRow, row++, 1, 1, 4);
+
+    cboHour = pickList("cboHour", central);
+    cboMinute = pickList("cboMinute", central);
+    caption(tr("Time of Birth"), row)->setBuddy(cboHour);
+    auto* timeRow = new QHBoxLayout;
+    timeRow->addWidget(cboHour);
+    timeRow->addWidget(cboMinute);
+    timeRow->addWidget(hint(tr("HH/MM")));
+    timeRow->addStretch(1);
+    grid->addLayout(timeRow, row++, 1, 1, 4);
+
+    cboTimeZone = pickList("cboTimeZone", central);
+    caption(tr("Time Zone"), row)->setBuddy(cboTimeZone);
+    grid->addWidget(cboTimeZone, row++, 1, 1, 4);
+
+    const auto coordinateRow = [&](const QString& title, FilteredLineEdit*& degrees, const char* degreesName,
+                                   FilteredLineEdit*& minutes, const char* minutesName, QGroupBox*& frame,
+                                   const char* frameName, QRadioButton* (&options)[2], const char* optionsName,
+                                   const QString& first, const QString& second) {
+        degrees = textBox(degreesName, FilteredLineEdit::Rule::Digits, central);
+        minutes = textBox(minutesName, FilteredLineEdit::Rule::Digits, central);
+        caption(title, row)->setBuddy(degrees);
+        auto* line = new QHBoxLayout;
+        line->addWidget(degrees);
+        line->addWidget(minutes);
+        line->addWidget(hint(tr("DEG/MIN")));
+        frame = new QGroupBox(central);
+        frame->setObjectName(QLatin1String(frameName));
+        frame->setFlat(true);
+        auto* frameLayout = new QHBoxLayout(frame);
+        frameLayout->setContentsMargins(8, 0, 0, 0);
+        options[0] = new QRadioButton(first, frame);
+        options[1] = new QRadioButton(second, frame);
+        for (QRadioButton* option : options) {
+            option->setObjectName(QLatin1String(optionsName));
+            frameLayout->addWidget(option);
+        }
+        options[0]->setChecked(true);
+        line->addWidget(frame);
+        line->addStretch(1);
+        grid->addLayout(line, row++, 1, 1, 4);
+    };
+    coordinateRow(tr("Latitude"), txtLatDeg, "txtLatDeg", txtLatMin, "txtLatMin", Frame3, "Frame3", optLat, "optLat",
+                  tr("North"), tr("South"));
+    coordinateRow(tr("Longitude"), txtLonDeg, "txtLonDeg", txtLonMin, "txtLonMin", Frame4, "Frame4", optLong, "optLong",
+                  tr("East"), tr("West"));
+
+    chkDST = new QCheckBox(tr("Daylight Saving Time"), central);
+    chkDST->setObjectName(QStringLiteral("chkDST"));
+    grid->addWidget(chkDST, row++, 1, 1, 4);
+
+    txtCity = textBox("txtCity", FilteredLineEdit::Rule::Letters, central);
+    caption(tr("City"), row)->setBuddy(txtCity);
+    grid->addWidget(txtCity, row++, 1, 1, 4);
+    txtState = textBox("txtState", FilteredLineEdit::Rule::Letters, central);
+    caption(tr("State"), row)->setBuddy(txtState);
+    grid->addWidget(txtState, row++, 1, 1, 4);
+    txtCountry = textBox("txtCountry", FilteredLineEdit::Rule::Letters, central);
+    caption(tr("Country"), row)->setBuddy(txtCountry);
+    grid->addWidget(txtCountry, row++, 1, 1, 4);
+
+    Command1 = new QPushButton(tr("Click here to find Latitude && Longitude"), central);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    grid->addWidget(Command1, row++, 1, 1, 4, Qt::AlignLeft);
+    grid->setColumnStretch(1, 1);
+    outer->addLayout(grid);
+    outer->addSpacing(6);
+
+    cmdCalculate = new QPushButton(tr("Get My &Rashi Chart (South)"), central);
+    cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
+    cmdCalculate->setDefault(true);
+    cmdOpen = new QPushButton(tr("&Open Previously Saved Reading"), central);
+    cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCalculate);
+    buttons->addWidget(cmdOpen);
+    outer->addLayout(buttons);
+    outer->addStretch(1);
+    setCentralWidget(central);
+
+    // Tab order of the entry fields, then the rest.
+    QWidget* order[] = {txtName,   cboDate,  cboMonth, cboYear, cboHour,    cboMinute, cboTimeZone,
+                        txtLatDeg, txtLatMin, txtLonDeg, txtLonMin, txtCity, txtState, txtCountry,
+                        optLat[0], optLat[1], optLong[0], optLong[1], chkDST, Command1, cmdCalculate, cmdOpen};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+
+    for (FilteredLineEdit* box : {txtName, txtLatDeg, txtLatMin, txtLonDeg, txtLonMin, txtCity, txtState, txtCountry}) {
+        connect(box, &FilteredLineEdit::refused, this, [this, box] { refuseKey(box); });
+    }
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmMain::cmdCalculate_Click);
+    connect(cmdOpen, &QPushButton::clicked, this, &frmMain::openRequested);
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+}
+
+void frmMain::fillLists() {
+    for (int day = 1; day <= app::DayListSize; ++day) cboDate->addItem(QString::number(day));
+    for (std::string_view month : app::MonthNames) cboMonth->addItem(fromUtf8(month));
+    for (int year = app::FirstListYear; year < app::FirstListYear + app::YearListSize; ++year) cboYear->addItem(QString::number(year));
+    for (int hour = 0; hour < app::HourListSize; ++hour) cboHour->addItem(QString::number(hour));
+    for (int minute = 0; minute < app::MinuteListSize; ++minute) cboMinute->addItem(QString::number(minute));
+    for (const app::ZoneRow& zone : app::ZoneTable) cboTimeZone->addItem(fromUtf8(zone.name));
+    for (QComboBox* list : {cboDate, cboMonth, cboYear, cboHour, cboMinute, cboTimeZone}) list->setCurrentIndex(0);
+}
+
+app::BirthFormValues frmMain::values() const {
+    app::BirthFormValues v;
+    v.txtName = txtName->text().toStdString();
+    v.cboDate = cboDate->currentIndex();
+    v.cboMonth = cboMonth->currentIndex();
+    v.cboYear = cboYear->currentIndex();
+    v.cboHour = cboHour->currentIndex();
+    v.cboMinute = cboMinute->currentIndex();
+    v.cboTimeZone = cboTimeZone->currentIndex();
+    v.txtLatDeg = txtLatDeg->text().toStdString();
+    v.txtLatMin = txtLatMin->text().toStdString();
+    v.txtLonDeg = txtLonDeg->text().toStdString();
+    v.txtLonMin = txtLonMin->text().toStdString();
+    v.txtCity = txtCity->text().toStdString();
+    v.txtState = txtState->text().toStdString();
+    v.txtCountry = txtCountry->text().toStdString();
+    v.optLatNorth = optLat[0]->isChecked();
+    v.optLatSouth = optLat[1]->isChecked();
+    v.optLongEast = optLong[0]->isChecked();
+    v.optLongWest = optLong[1]->isChecked();
+    v.chkDST = chkDST->isChecked();
+    return v;
+}
+
+void frmMain::showMessage(const QString& text, platform::Icon icon) {
+    platform_.showMessage(this, {text, fromUtf8(app::ApplicationTitle), icon, platform::Buttons::Ok});
+}
+
+QWidget* frmMain::controlFor(app::FormControl control) const {
+    switch (control) {
+        case app::FormControl::None: return nullptr;
+        case app::FormControl::txtName: return txtName;
+        case app::FormControl::txtLatDeg: return txtLatDeg;
+        case app::FormControl::txtLatMin: return txtLatMin;
+        case app::FormControl::txtLonDeg: return txtLonDeg;
+        case app::FormControl::txtLonMin: return txtLonMin;
+        case app::FormControl::txtCity: return txtCity;
+        case app::FormControl::txtState: return txtState;
+        case app::FormControl::txtCountry: return txtCountry;
+    }
+    return nullptr;
+}
+
+void frmMain::reportProblem(const app::InputProblem& problem) {
+    showMessage(QString::fromStdString(problem.message), iconOf(problem.icon));
+    if (QWidget* focus = controlFor(problem.focus)) focus->setFocus(Qt::OtherFocusReason);
+    if (problem.select == app::OptionToSelect::LatitudeNorth) optLat[0]->setChecked(true);
+    if (problem.select == app::OptionToSelect::LongitudeEast) optLong[0]->setChecked(true);
+}
+
+bool frmMain::ValidateInput() {
+    const std::optional<app::InputProblem> problem = app::ValidateInput(values());
+    if (problem) reportProblem(*problem);
+    return !problem;
+}
+
+void frmMain::refuseKey(FilteredLineEdit* box) {
+    const bool letters = box->rule() == FilteredLineEdit::Rule::Letters;
+    showMessage(fromUtf8(letters ? app::LettersOnlyMessage : app::NumbersOnlyMessage), platform::Icon::Error);
+    box->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::cmdCalculate_Click() { emit calculateRequested(); }
+
+void frmMain::Command1_Click() {
+    const app::CoordinateLookup lookup = app::BuildCoordinateSearch(values());
+    if (lookup.problem) {
+        reportProblem(*lookup.problem);
+        return;
+    }
+    web::LookUpCoordinates(platform_, QString::fromStdString(lookup.phrase), web::AddressOf(web::Page::Home));
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit exitRequested();
+}
+
+}  // namespace entry

@@ -1,0 +1,95 @@
+// The birth-data entry form: the program's first window.
+#pragma once
+
+#include <QMainWindow>
+
+#include "app/BirthForm.h"
+#include "platform/Platform.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace entry {
+
+class FilteredLineEdit;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(platform::Platform& platform, QWidget* parent = nullptr);
+
+    // What the form shows, and putting values into it (as the chart-file
+    // reader does: text boxes take any text, lists only their own entries).
+    app::BirthFormValues values() const;
+
+    // The input checks: the first failing one is reported as the form reports
+    // it (message, focus, option); true when every check passes.
+    bool ValidateInput();
+    // Shows a problem found by the checks or the calculation.
+    void reportProblem(const app::InputProblem& problem);
+
+    // Controls, named as the form names them.
+    FilteredLineEdit* txtName;
+    QComboBox* cboDate;
+    QComboBox* cboMonth;
+    QComboBox* cboYear;
+    QComboBox* cboHour;
+    QComboBox* cboMinute;
+    QComboBox* cboTimeZone;
+    FilteredLineEdit* txtLatDeg;
+    FilteredLineEdit* txtLatMin;
+    FilteredLineEdit* txtLonDeg;
+    FilteredLineEdit* txtLonMin;
+    FilteredLineEdit* txtCity;
+    FilteredLineEdit* txtState;
+    FilteredLineEdit* txtCountry;
+    QGroupBox* Frame3;
+    QRadioButton* optLat[2];   // 0 North, 1 South
+    QGroupBox* Frame4;
+    QRadioButton* optLong[2];  // 0 East, 1 West
+    QCheckBox* chkDST;
+    QPushButton* cmdCalculate;
+    QPushButton* cmdOpen;
+    QPushButton* Command1;
+    QLabel* Label8;
+    QAction* mnuCalculate;
+    QAction* mnuExit;
+    QAction* mnuOnline;
+    QAction* mnuVisit;
+    QAction* mnuUpdate;
+    QAction* mnuAbout;
+
+signals:
+    // The user asked for the chart (button or menu); the program runs the
+    // calculation on values().
+    void calculateRequested();
+    // The user asked to open a chart file.
+    void openRequested();
+    void aboutRequested();
+    // Exit or the close box.
+    void exitRequested();
+
+public slots:
+    void cmdCalculate_Click();
+    void Command1_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildForm();
+    void fillLists();
+    void refuseKey(FilteredLineEdit* box);
+    void showMessage(const QString& text, platform::Icon icon);
+    QWidget* controlFor(app::FormControl control) const;
+
+    platform::Platform& platform_;
+};
+
+}  // namespace entry

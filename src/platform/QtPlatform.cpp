@@ -1,0 +1,137 @@
+#include "platform/QtPlatform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace platform {
+
+QString dialogFilterOf(const QString& filter) {
+    // "Name (*.ext)|*.ext": the part before the bar already shows the pattern.
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    return bar < 0 ? filter : filter.left(bar);
+}
+
+namespace {
+
+QMessageBox::Icon messageIcon(Icon icon) {
+    switch (icon) {
+        case Icon::Information: return QMessageBox::Information;
+        case Icon::Error: return QMessageBox::Critical;
+        case Icon::Critical: return QMessageBox::Critical;
+        case Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
+    dialog.setWindowTitle(request.title);
+    dialog.setNameFilter(dialogFilterOf(request.filter));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.initialFileName.isEmpty()) dialog.selectFile(request.initialFileName);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+}
+
+bool isReadOnlyFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isWritable();
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(QString lockFolder) : lockFolder_(std::move(lockFolder)) {}
+
+QtPlatform::~QtPlatform() = default;
+
+Answer QtPlatform::showMessage(QWidget* parent, const MessageRequest& request) {
+    // A carriage return on its own starts a new line, as it does in the
+    // program's messages.
+    QString text = request.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(messageIcon(request.icon), request.title, text,
+                    request.buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    const int pressed = box.exec();
+    if (request.buttons == Buttons::YesNo) return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return Answer::Ok;
+}
+
+std::optional<QString> QtPlatform::getSaveFileName(QWidget* parent, const FileDialogRequest& request) {
+    QFileDialog dialog(parent);
+    prepare(dialog, request);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString path = dialog.selectedFiles().first();
+        if (request.pathMustExist && !QFileInfo(path).absoluteDir().exists()) continue;
+        if (request.noReadOnlyReturn && isReadOnlyFile(path)) {
+            showMessage(parent, {QStringLiteral("%1\nThis file is read-only. Choose another name.").arg(path),
+                                 request.title, Icon::Error, Buttons::Ok});
+            continue;
+        }
+        return path;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> QtPlatform::getOpenFileName(QWidget* parent, const FileDialogRequest& request) {
+    QFileDialog dialog(parent);
+    prepare(dialog, request);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+bool QtPlatform::showPrintDialog(QWidget* parent, QPrinter& printer, const PrintRequest& request) {
+    QPrintDialog dialog(&printer, parent);
+    QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+    if (request.disablePrintToFile) options &= ~QAbstractPrintDialog::PrintToFile;
+    if (request.disablePageRange) options &= ~QAbstractPrintDialog::PrintPageRange;
+    dialog.setOptions(options);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPlatform::openUrl(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
+
+QDateTime QtPlatform::localNow() { return QDateTime::currentDateTime(); }
+
+std::optional<QString> QtPlatform::readSetting(const QString& section, const QString& key) {
+    QSettings settings;
+    if (settings.status() != QSettings::NoError) return std::nullopt;
+    const QVariant value = settings.value(section + QLatin1Char('/') + key);
+    if (!value.isValid()) return std::nullopt;
+    return value.toString();
+}
+
+bool QtPlatform::writeSetting(const QString& section, const QString& key, const QString& value) {
+    QSettings settings;
+    settings.setValue(section + QLatin1Char('/') + key, value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+bool QtPlatform::claimSingleInstance() {
+    QString folder = lockFolder_;
+    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    QDir().mkpath(folder);
+    instanceLock_ = std::make_unique<QLockFile>(folder + QStringLiteral("/velorin.lock"));
+    // A lock left by a run that crashed names a process that no longer runs;
+    // QLockFile then takes it over.
+    instanceLock_->setStaleLockTime(0);
+    if (instanceLock_->tryLock(0)) return true;
+    // The lock file could not be created at all (an unwritable folder): do not
+    // keep the user out because of that.
+    return instanceLock_->error() != QLockFile::LockFailedError;
+}
+
+QString QtPlatform::programFolder() { return QCoreApplication::applicationDirPath(); }
+
+}  // namespace platform

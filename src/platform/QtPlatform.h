@@ -1,0 +1,34 @@
+// The platform interface implemented with Qt.
+#pragma once
+
+#include <QLockFile>
+#include <memory>
+
+#include "platform/Platform.h"
+
+namespace platform {
+
+class QtPlatform : public Platform {
+public:
+    // The lock that keeps a second instance out lives in lockFolder (the
+    // user's runtime folder when empty).
+    explicit QtPlatform(QString lockFolder = {});
+    ~QtPlatform() override;
+
+    Answer showMessage(QWidget* parent, const MessageRequest& request) override;
+    std::optional<QString> getSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> getOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool showPrintDialog(QWidget* parent, QPrinter& printer, const PrintRequest& request) override;
+    void openUrl(const QString& address) override;
+    QDateTime localNow() override;
+    std::optional<QString> readSetting(const QString& section, const QString& key) override;
+    bool writeSetting(const QString& section, const QString& key, const QString& value) override;
+    bool claimSingleInstance() override;
+    QString programFolder() override;
+
+private:
+    QString lockFolder_;
+    std::unique_ptr<QLockFile> instanceLock_;
+};
+
+}  // namespace platform

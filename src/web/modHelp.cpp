@@ -1,0 +1,50 @@
+#include "web/modHelp.h"
+
+#include <QUrl>
+
+#include "web/WebPages.h"
+
+namespace web {
+
+QString AddressOf(Page page) {
+    switch (page) {
+        case Page::Help: return QString::fromUtf8(HelpPageUrl);
+        case Page::Home: return QString::fromUtf8(HomePageUrl);
+        case Page::Update: return QString::fromUtf8(UpdatePageUrl);
+    }
+    return {};
+}
+
+void OpenWebPage(platform::Platform& platform, const QString& address) { platform.openUrl(address); }
+
+void OpenWebPage(platform::Platform& platform, Page page) { OpenWebPage(platform, AddressOf(page)); }
+
+void LookUpCoordinates(platform::Platform& platform, const QString& phrase, const QString& homePage) {
+    Q_UNUSED(homePage);
+    const QString query = QString::fromLatin1(QUrl::toPercentEncoding(phrase));
+    platform.openUrl(QString::fromUtf8(SearchUrlPrefix) + query);
+}
+
+void UpdateReminder(platform::Platform& platform) {
+    const QString section = QString::fromLatin1(ReminderSection);
+    const QString key = QString::fromLatin1(ReminderKey);
+    const QDate today = platform.localNow().date();
+    const QString todayText = today.toString(Qt::ISODate);
+
+    const std::optional<QString> stored = platform.readSetting(section, key);
+    const QDate storedDate = stored ? QDate::fromString(*stored, Qt::ISODate) : QDate();
+    if (!storedDate.isValid()) {
+        platform.writeSetting(section, key, todayText);
+        return;
+    }
+    const qint64 days = today.daysTo(storedDate);
+    if (days >= -14 && days <= 14) return;
+
+    const platform::Answer answer = platform.showMessage(
+        nullptr, {QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?"),
+                  QStringLiteral("Velorin"), platform::Icon::Information, platform::Buttons::YesNo});
+    platform.writeSetting(section, key, todayText);
+    if (answer == platform::Answer::Yes) OpenWebPage(platform, Page::Update);
+}
+
+}  // namespace web

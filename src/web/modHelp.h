@@ -1,0 +1,35 @@
+// The small services the windows share: opening the program's web pages, the
+// coordinate look-up, the update reminder and ending the program.
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include "platform/Platform.h"
+
+namespace web {
+
+enum class Page { Help, Home, Update };
+
+QString AddressOf(Page page);
+
+// Asks the desktop to open the page; nothing is reported when it cannot.
+void OpenWebPage(platform::Platform& platform, const QString& address);
+void OpenWebPage(platform::Platform& platform, Page page);
+
+// The coordinate look-up: a web search for the phrase in the user's browser.
+// The home page is handed over too, as the look-up's second text.
+void LookUpCoordinates(platform::Platform& platform, const QString& phrase, const QString& homePage);
+
+// The setting that keeps the date of the first run or of the last question.
+inline constexpr const char* ReminderSection = "Settings";
+inline constexpr const char* ReminderKey = "LastUpdateReminder";
+
+// At start-up: on the first run the date is stored and nothing asked; when the
+// stored date lies more than 14 days from today, either way, the user is asked
+// whether to look for an update, today's date is stored whatever the answer,
+// and Yes opens the update page. The date is stored as yyyy-MM-dd; a value that
+// is not such a date counts as none.
+void UpdateReminder(platform::Platform& platform);
+
+}  // namespace web

@@ -1,0 +1,270 @@
+// The chart window in its frame: the sign ring, the captions, the frame's
+// commands and check marks, the capture, Print, Back and New.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include "chart/MDI.h"
+#include "chart/frmDisplay.h"
+#include "desktop/Program.h"
+#include "entry/FilteredLineEdit.h"
+#include "entry/frmMain.h"
+#include "support/FakePlatform.h"
+#include "web/frmAbout.h"
+
+namespace {
+
+TEST(ResizeRule, ButtonsRightAlignedAndLabelsCentred) {
+    const chart::FrameLayout layout = chart::ResizeRule(5000);
+    EXPECT_DOUBLE_EQ(layout.cmdExitLeft, 3605);
+    EXPECT_DOUBLE_EQ(layout.cmdBackLeft, 2410);
+    EXPECT_DOUBLE_EQ(layout.cmdSaveAsJPEGLeft, 735);
+    EXPECT_DOUBLE_EQ(layout.lblHeadingLeft, (5000 - 9390) / 2.0);
+    EXPECT_DOUBLE_EQ(layout.lblURLLeft, (5000 - 5520) / 2.0);
+}
+
+class ChartWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = std::make_unique<desktop::Program>(fake);
+        ASSERT_TRUE(program->StartProgram());
+        calculate(QStringLiteral("1990"));
+        ASSERT_NE(frame(), nullptr);
+        fake.messages.clear();
+    }
+
+    // The reference birth (15 May 1990, 10:30, New Delhi) in the given year.
+    void calculate(const QString& year) {
+        entry::frmMain& f = program->form();
+        f.txtName->setText(QStringLiteral("Ravi"));
+        f.cboDate->setCurrentIndex(14);
+        f.cboMonth->setCurrentIndex(4);
+        f.cboYear->setCurrentText(year);
+        f.cboHour->setCurrentIndex(10);
+        f.cboMinute->setCurrentIndex(30);
+        f.cboTimeZone->setCurrentIndex(34);
+        f.txtLatDeg->setText(QStringLiteral("28"));
+        f.txtLatMin->setText(QStringLiteral("36"));
+        f.txtLonDeg->setText(QStringLiteral("77"));
+        f.txtLonMin->setText(QStringLiteral("12"));
+        f.txtCity->setText(QStringLiteral("New Delhi"));
+        f.txtState->setText(QStringLiteral("Delhi"));
+        f.txtCountry->setText(QStringLiteral("India"));
+        f.cmdCalculate->click();
+    }
+
+    chart::MDI* frame() { return program->frame(); }
+    chart::frmDisplay& display() { return *frame()->display(); }
+
+    testdata::FakePlatform fake;
+    std::unique_ptr<desktop::Program> program;
+};
+
+TEST_F(ChartWindow, HeaderAndVedicDetails) {
+    EXPECT_EQ(display().lblName->text(), QStringLiteral("Name: Ravi"));
+    EXPECT_EQ(display().lblDOB->text(), QStringLiteral("Date of Birth: May 15, 1990"));
+    EXPECT_EQ(display().lblTOB->text(), QStringLiteral("Time of Birth: 10 HH 30 MM "));
+    EXPECT_EQ(display().lblLatitude->text(), QStringLiteral("Latitude: 28 Degree 36 Minute"));
+    EXPECT_EQ(display().lblCity->text(), QStringLiteral("City: New Delhi"));
+    EXPECT_EQ(display().lblLagna->text(), QStringLiteral("Kataka"));
+    EXPECT_EQ(display().lblNakshatra->text(), QStringLiteral("Uttara Ashadha"));
+    EXPECT_EQ(display().lblRashi->text(), QStringLiteral("Dhanush"));
+    EXPECT_EQ(display().lblLord->text(), QStringLiteral("Sun"));
+    EXPECT_EQ(display().lblPada->text(), QStringLiteral("1"));
+    EXPECT_EQ(display().Planet[1]->text(), QStringLiteral("29 Sag 50"));
+    EXPECT_EQ(display().fraVedic->title(), QStringLiteral("Other Vedic Details"));
+    EXPECT_EQ(display().fraWestern->title(), QStringLiteral("Vedic Planetary Position"));
+    EXPECT_FALSE(program->form().isVisible());
+}
+
+TEST_F(ChartWindow, SignBoxesSitInTheirCellsOfTheRing) {
+    const int cell = 89;
+    for (std::size_t sign = 0; sign < 12; ++sign) {
+        const chart::SignPlace& place = chart::SignPlaces[sign];
+        const QRect box = display().lblPlanets[sign]->geometry();
+        const QRect number = display().lblSouthPosition[sign]->geometry();
+        const QRect cellRect(place.column * cell, place.row * cell, cell, cell);
+        // The captions start near the top of their cell (the rows below the first
+        // start a pixel above the cell's line) and stay within its sides.
+        EXPECT_TRUE(cellRect.contains(QPoint(box.center().x(), box.top() + 2))) << sign;
+        EXPECT_GE(box.left(), cellRect.left()) << sign;
+        EXPECT_LE(box.right(), cellRect.right()) << sign;
+        EXPECT_TRUE(cellRect.contains(number)) << sign;
+        EXPECT_GT(number.top(), cellRect.center().y()) << "number in the lower part of the cell " << sign;
+        EXPECT_EQ(display().lblSouthPosition[sign]->text(), QString::number(sign + 1));
+    }
+    // Pisces top left, Aries beside it.
+    EXPECT_EQ(chart::SignPlaces[11].column, 0);
+    EXPECT_EQ(chart::SignPlaces[0].column, 1);
+    EXPECT_EQ(display().lblPlanets[3]->text(), QStringLiteral("Asc\nKetu"));     // Cancer
+    EXPECT_EQ(display().lblPlanets[0]->text(), QStringLiteral("Budha (R) "));    // Aries, retrograde
+    EXPECT_EQ(display().lblPlanets[9]->text(), QStringLiteral("Shani (R) \nRahu"));
+    EXPECT_EQ(display().lblPlanets[4]->text(), QString());  // Leo is empty, its number still shows
+    EXPECT_TRUE(display().lblSouthPosition[4]->isVisibleTo(&display()));
+}
+
+TEST_F(ChartWindow, HiddenRowsAndPicture) {
+    const QRect frameRect = display().fraWestern->rect();
+    EXPECT_FALSE(frameRect.intersects(display().Planet[9]->geometry()));
+    EXPECT_FALSE(frameRect.intersects(display().Planet[10]->geometry()));
+    EXPECT_EQ(display().Planet[9]->text(), QStringLiteral("09 Can 52"));
+    EXPECT_FALSE(display().Picture1->isVisibleTo(&display()));
+    EXPECT_EQ(display().size(), QSize(1000, 543));
+    EXPECT_EQ(display().picSouthRasi->size(), QSize(356, 357));
+}
+
+TEST_F(ChartWindow, CaptureHasTheWindowSizeAndFollowsTheChart) {
+    const QImage first = display().storedCapture();
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.size(), QSize(1000, 543) * display().devicePixelRatio());
+    frame()->cmdBack->click();
+    calculate(QStringLiteral("2031"));
+    ASSERT_NE(frame(), nullptr);
+    const QImage second = display().storedCapture();
+    EXPECT_EQ(second.size(), first.size());
+    EXPECT_NE(second, first);
+}
+
+TEST_F(ChartWindow, ToolbarMarkAlwaysMatchesItsVisibility) {
+    frame()->show();
+    EXPECT_TRUE(frame()->mnuToolBar->isChecked());
+    EXPECT_TRUE(frame()->TB->isVisible());
+    frame()->mnuToolBar->trigger();
+    EXPECT_FALSE(frame()->mnuToolBar->isChecked());
+    EXPECT_FALSE(frame()->TB->isVisible());
+    frame()->mnuToolBar->trigger();
+    EXPECT_TRUE(frame()->mnuToolBar->isChecked());
+    EXPECT_TRUE(frame()->TB->isVisible());
+}
+
+TEST_F(ChartWindow, MarksAreBackAfterBackAndANewCalculation) {
+    frame()->mnuToolBar->trigger();
+    frame()->cmdBack->click();
+    calculate(QStringLiteral("1990"));
+    ASSERT_NE(frame(), nullptr);
+    for (QAction* checked : {frame()->mnuToolBar, frame()->mnuStatusBar, frame()->mnuColorOff, frame()->mnuChart,
+                             frame()->mnuSouth}) {
+        EXPECT_TRUE(checked->isChecked()) << checked->objectName().toStdString();
+    }
+    for (QAction* clear : {frame()->mnuNorth, frame()->mnuNatal, frame()->mnuColorOn}) EXPECT_FALSE(clear->isChecked());
+    EXPECT_TRUE(frame()->TB->isVisibleTo(frame()));
+}
+
+TEST_F(ChartWindow, UnavailableItemsCannotBeChosen) {
+    for (QAction* unavailable : {frame()->mnuStatusBar, frame()->mnuNorth, frame()->mnuSouth, frame()->mnuNatal,
+                                 frame()->mnuColorOn, frame()->mnuColorOff, frame()->mnuChart, frame()->mnuSub[3]}) {
+        EXPECT_FALSE(unavailable->isEnabled()) << unavailable->objectName().toStdString();
+        const bool before = unavailable->isChecked();
+        unavailable->trigger();
+        EXPECT_EQ(unavailable->isChecked(), before) << unavailable->objectName().toStdString();
+    }
+    EXPECT_TRUE(frame()->mnuSouth->isChecked());
+    for (QAction* available : {frame()->mnuNew, frame()->mnuSaveAsText, frame()->mnuSaveAsJpeg, frame()->mnuExport,
+                               frame()->mnuPrint, frame()->mnuBack, frame()->mnuExit, frame()->mnuToolBar}) {
+        EXPECT_TRUE(available->isEnabled()) << available->objectName().toStdString();
+    }
+}
+
+TEST_F(ChartWindow, MenuTreeCaptions) {
+    QStringList captions;
+    const std::function<void(QMenu*, const QString&)> walk = [&](QMenu* menu, const QString& indent) {
+        for (QAction* a : menu->actions()) {
+            captions << indent + (a->isSeparator() ? QStringLiteral("-") : a->text());
+            if (a->menu()) walk(a->menu(), indent + QStringLiteral("-"));
+        }
+    };
+    for (QAction* top : frame()->menuBar()->actions()) {
+        captions << top->text();
+        walk(top->menu(), QStringLiteral("-"));
+    }
+    EXPECT_EQ(captions, (QStringList{
+        "&File", "-&New", "--", "-Save &As Text File", "-Save As &JPEG", "--", "-&Export Chart As Text", "--",
+        "-&Print", "--", "-&Back", "--", "-E&xit",
+        "&View", "-&Toolbar", "-&Status Bar", "--", "-&Chart Style", "--&North Indian", "--&South Indian",
+        "--&Natal Indian", "-Colo&r Style", "--O&n", "--O&ff", "--", "-&Chart", "-&Divisional Charts", "--&Hora",
+        "--&Drekkana", "--&Sapthamsa", "--&Navamsa", "--&D&asamsa", "--D&wadasamsa",
+        "&Help", "-&Online Help", "-&Visit Us Online", "--", "-Check for Software &Update", "--", "-&About Software"}));
+    QStringList keys;
+    for (QAction* button : frame()->TB->actions()) keys << button->data().toString();
+    EXPECT_EQ(keys, (QStringList{"New", "Save", "Print", "Help"}));
+}
+
+TEST_F(ChartWindow, NewClearsTheCurrentPathBackKeepsIt) {
+    program->session().record.CurrentChartPath = "/tmp/ravi.vrc";
+    frame()->cmdBack->click();
+    EXPECT_EQ(program->session().record.CurrentChartPath, "/tmp/ravi.vrc");
+    EXPECT_TRUE(program->form().isVisible());
+    EXPECT_EQ(program->form().txtName->text(), QStringLiteral("Ravi"));
+    calculate(QStringLiteral("1990"));
+    frame()->TB_ButtonClick(QStringLiteral("New"));
+    EXPECT_EQ(program->session().record.CurrentChartPath, "");
+    EXPECT_TRUE(program->form().isVisible());
+    EXPECT_EQ(program->form().txtName->text(), QStringLiteral("Ravi"));
+}
+
+TEST_F(ChartWindow, ToolbarDispatchesOnExactKeys) {
+    frame()->TB_ButtonClick(QStringLiteral("help"));
+    frame()->TB_ButtonClick(QStringLiteral("Other"));
+    EXPECT_TRUE(fake.openedUrls.isEmpty());
+    frame()->TB_ButtonClick(QStringLiteral("Help"));
+    EXPECT_EQ(fake.openedUrls.size(), 1);
+}
+
+TEST_F(ChartWindow, PrintCancelledPrintsNothingConfirmedPrintsThePicture) {
+    QTemporaryDir folder;
+    fake.printOutputFile = folder.filePath(QStringLiteral("chart.pdf"));
+    frame()->mnuPrint->trigger();
+    ASSERT_EQ(fake.printDialogs.size(), 1U);
+    EXPECT_TRUE(fake.printDialogs[0].disablePrintToFile);
+    EXPECT_TRUE(fake.printDialogs[0].disablePageRange);
+    EXPECT_FALSE(QFileInfo::exists(fake.printOutputFile));
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
+
+    fake.printAccepted = true;
+    frame()->TB_ButtonClick(QStringLiteral("Print"));
+    EXPECT_EQ(fake.printDialogs.size(), 2U);
+    EXPECT_GT(QFileInfo(fake.printOutputFile).size(), 1000);
+}
+
+TEST_F(ChartWindow, AboutBoxIsModalFromBothWindows) {
+    for (QAction* about : {frame()->mnuAbout, program->form().mnuAbout}) {
+        QString title;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<web::frmAbout*>(QApplication::activeModalWidget());
+            if (!box) return;
+            title = box->windowTitle();
+            modal = box->isModal();
+            box->cmdOK->click();
+        });
+        about->trigger();
+        EXPECT_EQ(title, QStringLiteral("Velorin v1.80"));
+        EXPECT_TRUE(modal);
+    }
+}
+
+// Writes pictures of the windows for a person to look at, when asked.
+TEST_F(ChartWindow, Screenshots) {
+    const QString folder = qEnvironmentVariable("VELORIN_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "set VELORIN_SCREENSHOTS to a folder to write screenshots";
+    frame()->show();
+    QTest::qWait(50);
+    EXPECT_TRUE(frame()->grab().save(folder + QStringLiteral("/frame.png")));
+    EXPECT_TRUE(display().storedCapture().save(folder + QStringLiteral("/chart.png")));
+    frame()->cmdBack->click();
+    EXPECT_TRUE(program->form().grab().save(folder + QStringLiteral("/form.png")));
+}
+
+}  // namespace

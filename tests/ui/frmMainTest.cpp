@@ -1,0 +1,288 @@
+// The entry form driven through its real widgets: lists, keystroke rules,
+// paste and drop, the input checks with their messages and focus, and the
+// coordinate look-up.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "chart/MDI.h"
+#include "desktop/Program.h"
+#include "entry/FilteredLineEdit.h"
+#include "entry/frmMain.h"
+#include "support/FakePlatform.h"
+
+namespace {
+
+using platform::Icon;
+
+class EntryForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = std::make_unique<desktop::Program>(fake);
+        ASSERT_TRUE(program->StartProgram());
+        form().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+        fake.messages.clear();
+    }
+
+    entry::frmMain& form() { return program->form(); }
+
+    // The Pune example, typed into the form.
+    void fillPune() {
+        QTest::keyClicks(form().txtName, QStringLiteral("abc"));
+        QTest::keyClicks(form().txtLatDeg, QStringLiteral("18"));
+        QTest::keyClicks(form().txtLatMin, QStringLiteral("31"));
+        QTest::keyClicks(form().txtLonDeg, QStringLiteral("73"));
+        QTest::keyClicks(form().txtLonMin, QStringLiteral("51"));
+        QTest::keyClicks(form().txtCity, QStringLiteral("Pune"));
+        QTest::keyClicks(form().txtState, QStringLiteral("Maharashtra"));
+        QTest::keyClicks(form().txtCountry, QStringLiteral("India"));
+    }
+
+    void setDate(int day, int month, int year) {
+        form().cboDate->setCurrentText(QString::number(day));
+        form().cboMonth->setCurrentIndex(month - 1);
+        form().cboYear->setCurrentText(QString::number(year));
+    }
+
+    testdata::FakePlatform fake;
+    std::unique_ptr<desktop::Program> program;
+};
+
+TEST_F(EntryForm, LoadsItsListsAndDefaults) {
+    EXPECT_EQ(form().windowTitle(), QStringLiteral("Velorin v1.80"));
+    struct List {
+        QComboBox* box;
+        int count;
+        const char* first;
+        const char* last;
+    } const lists[] = {
+        {form().cboDate, 31, "1", "31"},          {form().cboMonth, 12, "January", "December"},
+        {form().cboYear, 150, "1901", "2050"},    {form().cboHour, 25, "0", "24"},
+        {form().cboMinute, 60, "0", "59"},
+        {form().cboTimeZone, 71, "Alaska/Hawaii Daylight Time,AHDT,-9.0", "Yukon War Time,YWT,-8.0"},
+    };
+    for (const List& l : lists) {
+        EXPECT_EQ(l.box->count(), l.count) << l.box->objectName().toStdString();
+        EXPECT_EQ(l.box->itemText(0), QLatin1String(l.first));
+        EXPECT_EQ(l.box->itemText(l.count - 1), QLatin1String(l.last));
+        EXPECT_EQ(l.box->currentIndex(), 0);
+        EXPECT_FALSE(l.box->isEditable());
+    }
+    EXPECT_TRUE(form().optLat[0]->isChecked());
+    EXPECT_TRUE(form().optLong[0]->isChecked());
+    EXPECT_FALSE(form().chkDST->isChecked());
+    EXPECT_EQ(form().optLat[1]->text(), QStringLiteral("South"));
+    EXPECT_EQ(form().optLong[1]->text(), QStringLiteral("West"));
+    for (auto* box : {form().txtLatDeg, form().txtLatMin, form().txtLonDeg, form().txtLonMin}) EXPECT_EQ(box->maxLength(), 3);
+    EXPECT_EQ(form().cmdCalculate->text(), QStringLiteral("Get My &Rashi Chart (South)"));
+    EXPECT_EQ(form().cmdOpen->text(), QStringLiteral("&Open Previously Saved Reading"));
+    EXPECT_EQ(form().Command1->text(), QStringLiteral("Click here to find Latitude && Longitude"));
+}
+
+TEST_F(EntryForm, TabOrderFollowsTheEntryFields) {
+    QWidget* expected[] = {form().txtName,   form().cboDate,   form().cboMonth,  form().cboYear,  form().cboHour,
+                           form().cboMinute, form().cboTimeZone, form().txtLatDeg, form().txtLatMin, form().txtLonDeg,
+                           form().txtLonMin, form().txtCity,  form().txtState,  form().txtCountry};
+    // The next widget that the Tab key stops at.
+    const auto nextTabStop = [](QWidget* w) {
+        do {
+            w = w->nextInFocusChain();
+        } while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled());
+        return w;
+    };
+    for (std::size_t i = 0; i + 1 < std::size(expected); ++i) {
+        EXPECT_EQ(nextTabStop(expected[i]), expected[i + 1]) << expected[i]->objectName().toStdString();
+    }
+}
+
+TEST_F(EntryForm, MenusCarryTheirCaptions) {
+    QStringList captions;
+    for (QAction* menu : form().menuBar()->actions()) {
+        captions << menu->text();
+        for (QAction* item : menu->menu()->actions()) captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    }
+    EXPECT_EQ(captions, (QStringList{"&File", "Get My &Rasi Chart", "-", "&Exit", "&Help", "&Online Help",
+                                     "&Visit Us Online", "-", "Check for Software &Update", "-", "&About Software"}));
+}
+
+TEST_F(EntryForm, RefusedKeysShowTheMessageAndKeepTheFocus) {
+    struct Case {
+        entry::FilteredLineEdit* box;
+        QString keys;
+        Qt::KeyboardModifiers modifiers;
+        const char* message;
+    } const cases[] = {
+        {form().txtCity, QStringLiteral("3"), Qt::NoModifier, "Please enter only letters"},
+        {form().txtName, QStringLiteral("-"), Qt::NoModifier, "Please enter only letters"},
+        {form().txtState, QStringLiteral("'"), Qt::NoModifier, "Please enter only letters"},
+        {form().txtLatMin, QStringLiteral("."), Qt::NoModifier, "Please enter only numbers"},
+        {form().txtLonDeg, QStringLiteral("a"), Qt::NoModifier, "Please enter only numbers"},
+    };
+    for (const Case& c : cases) {
+        fake.messages.clear();
+        c.box->setText(QStringLiteral("ab"));
+        form().txtCountry->setFocus();
+        c.box->setFocus();
+        QTest::keyClicks(c.box, c.keys, c.modifiers);
+        ASSERT_EQ(fake.messages.size(), 1U) << c.message;
+        EXPECT_EQ(fake.messages[0].text, QLatin1String(c.message));
+        EXPECT_EQ(fake.messages[0].icon, Icon::Error);
+        EXPECT_EQ(fake.messages[0].title, QStringLiteral("Velorin"));
+        EXPECT_EQ(c.box->text(), QStringLiteral("ab"));
+        EXPECT_TRUE(c.box->hasFocus()) << c.message;
+    }
+}
+
+TEST_F(EntryForm, ControlKeysOtherThanBackspaceAreRefused) {
+    form().txtName->setText(QStringLiteral("ab"));
+    form().txtName->setFocus();
+    for (Qt::Key key : {Qt::Key_V, Qt::Key_C, Qt::Key_A}) QTest::keyClick(form().txtName, key, Qt::ControlModifier);
+    QTest::keyClick(form().txtName, Qt::Key_Return);
+    EXPECT_EQ(fake.messages.size(), 4U);
+    EXPECT_EQ(form().txtName->text(), QStringLiteral("ab"));
+    QTest::keyClick(form().txtName, Qt::Key_H, Qt::ControlModifier);  // Ctrl+H is backspace
+    EXPECT_EQ(form().txtName->text(), QStringLiteral("a"));
+    EXPECT_EQ(fake.messages.size(), 4U);
+}
+
+TEST_F(EntryForm, LettersBlankAndBackspacePass) {
+    QTest::keyClicks(form().txtCity, QStringLiteral("New Delh"));
+    QTest::keyClick(form().txtCity, Qt::Key_Backspace);
+    QTest::keyClicks(form().txtLatDeg, QStringLiteral("1234"));
+    EXPECT_EQ(form().txtCity->text(), QStringLiteral("New Del"));
+    EXPECT_EQ(form().txtLatDeg->text(), QStringLiteral("123"));  // three characters at most
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(EntryForm, PasteByKeyMenuOrDropCannotBringInWhatTypingCannot) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("Pune3"));
+    form().txtCity->setFocus();
+    QTest::keyClick(form().txtCity, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_EQ(fake.messages[0].text, QStringLiteral("Please enter only letters"));
+    EXPECT_TRUE(form().txtCity->text().isEmpty());
+
+    // The context menu's Paste.
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), form().txtCity->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(form().txtCity, &menuEvent);
+    QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    menu->close();
+    ASSERT_EQ(fake.messages.size(), 2U);
+    EXPECT_EQ(fake.messages[1].text, QStringLiteral("Please enter only letters"));
+    EXPECT_TRUE(form().txtCity->text().isEmpty());
+
+    // A drop of dragged text.
+    QMimeData mime;
+    mime.setText(QStringLiteral("12a"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form().txtLatDeg, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form().txtLatDeg, &drop);
+    ASSERT_EQ(fake.messages.size(), 3U);
+    EXPECT_EQ(fake.messages[2].text, QStringLiteral("Please enter only numbers"));
+    EXPECT_TRUE(form().txtLatDeg->text().isEmpty());
+
+    // Letters only: the menu's Paste brings them in.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Pune"));
+    QApplication::sendEvent(form().txtCity, &menuEvent);
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    menu->findChild<QAction*>(QStringLiteral("edit-paste"))->trigger();
+    menu->close();
+    EXPECT_EQ(form().txtCity->text(), QStringLiteral("Pune"));
+    EXPECT_EQ(fake.messages.size(), 3U);
+}
+
+TEST_F(EntryForm, DateRuleThroughTheForm) {
+    struct Case {
+        int day, month, year;
+        const char* message;  // nullptr: the chart is shown
+    } const cases[] = {
+        {29, 2, 2000, nullptr},
+        {29, 2, 1999, "Please Enter Correct Date Or Month!"},
+        {30, 2, 2000, "Please Enter Correct Date Or Month!"},
+        {31, 2, 1999, "Please Enter Correct Date Or Month!"},
+        {31, 4, 1999, "Please Enter Correct Date Or Month !"},
+        {31, 5, 1999, nullptr},
+        {30, 4, 1999, nullptr},
+    };
+    fillPune();
+    for (const Case& c : cases) {
+        fake.messages.clear();
+        setDate(c.day, c.month, c.year);
+        QTest::mouseClick(form().cmdCalculate, Qt::LeftButton);
+        if (c.message) {
+            ASSERT_EQ(fake.messages.size(), 1U) << c.day << "/" << c.month << "/" << c.year;
+            EXPECT_EQ(fake.messages[0].text, QLatin1String(c.message));
+            EXPECT_EQ(fake.messages[0].icon, Icon::Information);
+            EXPECT_TRUE(form().isVisible());
+        } else {
+            EXPECT_TRUE(fake.messages.empty()) << c.day << "/" << c.month << "/" << c.year;
+            ASSERT_NE(program->frame(), nullptr);
+            EXPECT_FALSE(form().isVisible());
+            program->frame()->cmdBack->click();  // back to the form, values kept
+            EXPECT_TRUE(form().isVisible());
+            EXPECT_EQ(form().txtCity->text(), QStringLiteral("Pune"));
+        }
+    }
+}
+
+TEST_F(EntryForm, OnlyTheFirstFailingCheckIsReportedAndFocused) {
+    QTest::keyClicks(form().txtLatDeg, QStringLiteral("18"));
+    form().cmdCalculate->click();
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_EQ(fake.messages[0].text, QStringLiteral("Please Enter Your Name"));
+    EXPECT_EQ(fake.messages[0].icon, Icon::Error);
+    EXPECT_TRUE(form().txtName->hasFocus());
+
+    QTest::keyClicks(form().txtName, QStringLiteral("abc"));
+    fake.messages.clear();
+    form().mnuCalculate->trigger();  // the menu item runs the same checks
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_EQ(fake.messages[0].text, QStringLiteral("Please Enter Minutes of Latitude"));
+    EXPECT_TRUE(form().txtLatMin->hasFocus());
+}
+
+TEST_F(EntryForm, OneBlankNameAndLatitude95Degrees70MinutesReachTheCalculation) {
+    fillPune();
+    form().txtName->clear();
+    QTest::keyClick(form().txtName, Qt::Key_Space);
+    form().txtLatDeg->setText(QStringLiteral("95"));
+    form().txtLatMin->setText(QStringLiteral("70"));
+    form().cmdCalculate->click();
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(program->session().record.BirthName, " ");
+    EXPECT_EQ(program->session().record.LatDegrees, 95);
+    EXPECT_EQ(program->session().record.LatMinutes, 70);
+}
+
+TEST_F(EntryForm, CoordinateLookupSearchesForThePlace) {
+    form().Command1->click();
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_EQ(fake.messages[0].text, QStringLiteral("Please Enter City"));
+    EXPECT_TRUE(form().txtCity->hasFocus());
+    EXPECT_TRUE(fake.openedUrls.isEmpty());
+
+    fillPune();
+    form().Command1->click();
+    ASSERT_EQ(fake.openedUrls.size(), 1);
+    EXPECT_TRUE(fake.openedUrls[0].endsWith(QStringLiteral("Pune%20Maharashtra%20India%20Latitude%20Longitude")))
+        << fake.openedUrls[0].toStdString();
+}
+
+}  // namespace
