@@ -5,6 +5,7 @@
 
 #include "chart/MDI.h"
 #include "chart/frmDisplay.h"
+#include "desktop/FileCommands.h"
 #include "entry/frmMain.h"
 #include "web/frmAbout.h"
 #include "web/modHelp.h"
@@ -29,6 +30,9 @@ Program::Program(platform::Platform& platform)
     connect(form_.get(), &entry::frmMain::calculateRequested, this, &Program::cmdCalculate_Click);
     connect(form_.get(), &entry::frmMain::aboutRequested, this, [this] { ShowAbout(form_.get()); });
     connect(form_.get(), &entry::frmMain::exitRequested, this, &Program::QuitProgram);
+    connect(form_.get(), &entry::frmMain::openRequested, this, [this] {
+        if (OpenChartFile(platform_, *form_)) cmdCalculate_Click();
+    });
 }
 
 chart::MDI* Program::frame() const { return frame_.data(); }
@@ -65,6 +69,13 @@ void Program::showChart(const app::ChartWindowTexts& texts) {
         connect(frame_, &chart::MDI::newRequested, this, [this] { leaveChart(true); });
         connect(frame_, &chart::MDI::exitRequested, this, &Program::QuitProgram);
         connect(frame_, &chart::MDI::aboutRequested, this, [this] { ShowAbout(frame_); });
+        connect(frame_, &chart::MDI::saveRequested, this, [this] {
+            SaveChartFile(platform_, frame_, session_.record, form_->values().cboTimeZone);
+        });
+        connect(frame_, &chart::MDI::exportRequested, this, [this] { ExportChartText(platform_, frame_, session_.record); });
+        connect(frame_, &chart::MDI::saveAsJpegRequested, this, [this] {
+            if (frame_->display()) SaveChartAsJpeg(platform_, frame_, frame_->display()->storedCapture());
+        });
     }
     chart::frmDisplay* display = frame_->display();
     if (!display) display = new chart::frmDisplay(session_.record);  // the load step reads this chart

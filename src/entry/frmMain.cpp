@@ -260,6 +260,27 @@ app::BirthFormValues frmMain::values() const {
     return v;
 }
 
+void frmMain::setValues(const app::BirthFormValues& v) {
+    // Text the program puts into a box is not filtered; lists take only
+    // positions they have.
+    txtName->setText(QString::fromStdString(v.txtName));
+    const std::pair<QComboBox*, int> lists[] = {{cboDate, v.cboDate},   {cboMonth, v.cboMonth},   {cboYear, v.cboYear},
+                                                {cboHour, v.cboHour},   {cboMinute, v.cboMinute}, {cboTimeZone, v.cboTimeZone}};
+    for (const auto& [list, position] : lists) {
+        if (position >= 0 && position < list->count()) list->setCurrentIndex(position);
+    }
+    txtLatDeg->setText(QString::fromStdString(v.txtLatDeg));
+    txtLatMin->setText(QString::fromStdString(v.txtLatMin));
+    txtLonDeg->setText(QString::fromStdString(v.txtLonDeg));
+    txtLonMin->setText(QString::fromStdString(v.txtLonMin));
+    txtCity->setText(QString::fromStdString(v.txtCity));
+    txtState->setText(QString::fromStdString(v.txtState));
+    txtCountry->setText(QString::fromStdString(v.txtCountry));
+    if (v.optLatNorth || v.optLatSouth) optLat[v.optLatSouth ? 1 : 0]->setChecked(true);
+    if (v.optLongEast || v.optLongWest) optLong[v.optLongWest ? 1 : 0]->setChecked(true);
+    chkDST->setChecked(v.chkDST);
+}
+
 void frmMain::showMessage(const QString& text, platform::Icon icon) {
     platform_.showMessage(this, {text, fromUtf8(app::ApplicationTitle), icon, platform::Buttons::Ok});
 }

@@ -26,6 +26,7 @@ public:
     // What the form shows, and putting values into it (as the chart-file
     // reader does: text boxes take any text, lists only their own entries).
     app::BirthFormValues values() const;
+    void setValues(const app::BirthFormValues& values);
 
     // The input checks: the first failing one is reported as the form reports
     // it (message, focus, option); true when every check passes.

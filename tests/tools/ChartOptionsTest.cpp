@@ -94,6 +94,21 @@ TEST(ParseChartOptions, RepeatedAndMissingRequiredOptions) {
     }
 }
 
+TEST(ParseChartOptions, FileOptions) {
+    const ParseResult open = ParseChartOptions({"--open", "a.vrc", "--export", "a.txt", "--image", "a.jpg"});
+    ASSERT_TRUE(open.ok()) << open.usageError;
+    EXPECT_EQ(open.options.command, Command::Chart);
+    EXPECT_EQ(open.options.openPath, "a.vrc");
+    EXPECT_EQ(open.options.exportPath, "a.txt");
+    EXPECT_EQ(open.options.imagePath, "a.jpg");
+    EXPECT_FALSE(open.options.formatGiven);
+    EXPECT_EQ(ParseChartOptions({"--open", "a.vrc", "--dst"}).usageError.rfind("--open", 0), 0U);
+    EXPECT_EQ(ParseChartOptions({"--save="}).usageError.rfind("--save", 0), 0U);
+    const ParseResult save = ParseChartOptions(replaced("--save", {"--save", "b.vrc"}));
+    ASSERT_TRUE(save.ok());
+    EXPECT_EQ(save.options.savePath, "b.vrc");
+}
+
 TEST(ParseChartOptions, CommandsWithoutBirthData) {
     EXPECT_EQ(ParseChartOptions({}).options.command, Command::Example);
     EXPECT_EQ(ParseChartOptions({"--format", "json"}).options.command, Command::Example);

@@ -12,14 +12,19 @@ const char* const UsageText =
     "usage: velorin-chart --name TEXT --date YYYY-MM-DD --time H:MM --zone N\n"
     "                     --lat D:M{N|S} --lon D:M{E|W} [--dst]\n"
     "                     --city TEXT --state TEXT --country TEXT [--format text|json|chart]\n"
+    "       velorin-chart --open FILE.vrc [--format ...]   birth data from a chart file\n"
+    "  and with either: [--save FILE.vrc] [--export FILE.txt] [--image FILE.jpg]\n"
     "       velorin-chart --zones      list the time zones (N is the position)\n"
     "       velorin-chart --help\n"
     "With no birth data it prints an example chart.\n";
 
 namespace {
 
-const std::set<std::string> ValueOptions = {"--name", "--date", "--time", "--zone", "--lat",   "--lon",
-                                            "--city", "--state", "--country", "--format"};
+const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   "--zone", "--lat",
+                                            "--lon",    "--city",   "--state",  "--country", "--format",
+                                            "--open",   "--save",   "--export", "--image"};
+const std::set<std::string> BirthOptions = {"--name", "--date", "--time",  "--zone",   "--lat",
+                                            "--lon",  "--city", "--state", "--country", "--dst"};
 const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help"};
 
 // A run of 1..maxDigits decimal digits, or nothing.
@@ -102,7 +107,15 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
     }
 
     ChartOptions& opts = result.options;
+    for (const auto& [option, target] : {std::pair{"--open", &opts.openPath}, std::pair{"--save", &opts.savePath},
+                                         std::pair{"--export", &opts.exportPath}, std::pair{"--image", &opts.imagePath}}) {
+        if (auto it = values.find(option); it != values.end()) {
+            if (it->second.empty()) return {{}, usageError(option, "needs a file name")};
+            *target = it->second;
+        }
+    }
     if (auto it = values.find("--format"); it != values.end()) {
+        opts.formatGiven = true;
         if (it->second == "text") opts.format = OutputFormat::Text;
         else if (it->second == "json") opts.format = OutputFormat::Json;
         else if (it->second == "chart") opts.format = OutputFormat::Chart;
@@ -117,7 +130,13 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         return result;
     }
 
-    const bool anyBirthOption = flags.count("--dst") || values.size() > (values.count("--format") ? 1U : 0U);
+    bool anyBirthOption = false;
+    for (const std::string& option : BirthOptions) anyBirthOption = anyBirthOption || values.count(option) || flags.count(option);
+    if (!opts.openPath.empty()) {
+        if (anyBirthOption) return {{}, usageError("--open", "cannot be combined with birth data options")};
+        opts.command = Command::Chart;
+        return result;  // the form is filled from the file
+    }
     if (!anyBirthOption) {
         opts.command = Command::Example;
         opts.form = ExampleBirth();

@@ -14,6 +14,11 @@ enum class OutputFormat { Text, Json, Chart };
 struct ChartOptions {
     Command command = Command::Example;
     OutputFormat format = OutputFormat::Text;
+    bool formatGiven = false;
+    std::string openPath;    // --open: birth data from a chart file
+    std::string savePath;    // --save: write the chart file
+    std::string exportPath;  // --export: write the text export
+    std::string imagePath;   // --image: write the chart window as a JPEG
     app::BirthFormValues form;  // the birth data as the entry form would hold it
 };
 

@@ -3,19 +3,37 @@
 #include <string>
 #include <vector>
 
+#include "ChartImage.h"
 #include "ChartOptions.h"
 #include "ChartOutput.h"
+#include "FileOutput.h"
 #include "app/ChartCalculation.h"
+#include "app/ChartFile.h"
+#include "app/ChartTextExport.h"
+
+namespace {
+
+// Exit statuses.
+constexpr int Rejected = 1;       // the birth data fails a check of the entry form
+constexpr int Usage = 2;          // a malformed command line
+constexpr int FileProblem = 3;    // a file that cannot be read or written
+
+int fileError(const std::string& what, const std::string& path, const std::string& reason) {
+    std::cerr << "velorin-chart: cannot " << what << " " << path << ": " << reason << "\n";
+    return FileProblem;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace velorin_chart;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const ParseResult parsed = ParseChartOptions(args);
+    ParseResult parsed = ParseChartOptions(args);
     if (!parsed.ok()) {
         std::cerr << "velorin-chart: " << parsed.usageError << "\n" << UsageText;
-        return 2;
+        return Usage;
     }
-    const ChartOptions& options = parsed.options;
+    ChartOptions& options = parsed.options;
     switch (options.command) {
         case Command::Help:
             std::cout << UsageText;
@@ -28,12 +46,45 @@ int main(int argc, char** argv) {
             break;
     }
 
+    if (!options.openPath.empty()) {
+        if (!app::HasChartFileExtension(options.openPath)) {
+            std::cerr << app::CheckTheFileMessage << "\n";
+            return Rejected;
+        }
+        const ReadResult read = ReadFileStart(options.openPath, app::MaxChartFileBytes);
+        if (!read.error.empty()) return fileError("read", options.openPath, read.error);
+        app::ApplyChartFile(app::ReadChartFileLines(read.bytes), options.form);
+    }
+    if (!options.imagePath.empty() && !CanRenderImages()) {
+        std::cerr << "velorin-chart: --image: this build cannot render pictures\n";
+        return Usage;
+    }
+
     app::ChartSession session;
     const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
     if (!outcome.accepted()) {
         std::cerr << outcome.problem->message << "\n";
-        return 1;
+        return Rejected;
     }
+
+    if (!options.savePath.empty()) {
+        if (auto failure = WriteFileAtomically(options.savePath, app::MakeChartFileBytes(session.record, options.form.cboTimeZone))) {
+            return fileError("write", options.savePath, *failure);
+        }
+    }
+    if (!options.exportPath.empty()) {
+        if (auto failure = WriteFileAtomically(options.exportPath, app::MakeExportFileText(session.record))) {
+            return fileError("write", options.exportPath, *failure);
+        }
+    }
+    if (!options.imagePath.empty()) {
+        if (auto failure = WriteChartImage(session, outcome.window, options.imagePath)) {
+            return fileError("write", options.imagePath, *failure);
+        }
+    }
+
+    const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty();
+    if (filesOnly && !options.formatGiven) return 0;
     switch (options.format) {
         case OutputFormat::Text: std::cout << FormatText(session.record); break;
         case OutputFormat::Json: std::cout << FormatJson(session); break;

@@ -1,0 +1,56 @@
+// The chart file: 17 lines of birth data, each trimmed, shifted by +85 into
+// single-byte Windows-1252 and ended by CR LF. Month comes before day, the time
+// zone is stored as its list position, the flags as "True"/"False".
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/BirthForm.h"
+#include "app/ChartRecord.h"
+
+namespace app {
+
+inline constexpr std::size_t ChartFileLineCount = 17;
+inline constexpr std::string_view ChartFileExtension = "vrc";
+inline constexpr std::string_view CheckTheFileMessage = "Please Check The File.";
+
+// A reader never looks further than this into a file, nor keeps more than
+// MaxChartFileLineBytes of one line: a real chart file is a few hundred bytes.
+inline constexpr std::size_t MaxChartFileBytes = 64 * 1024;
+inline constexpr std::size_t MaxChartFileLineBytes = 1024;
+
+// UTF-8 text to stored bytes: every character becomes its Windows-1252 code
+// plus 85; a character above 170 cannot be shifted and is left out, and one
+// that Windows-1252 lacks is stored as "?".
+std::string EncodeChartField(std::string_view text);
+
+// Stored bytes to UTF-8 text: every byte lowered by 85 and read as
+// Windows-1252; a byte below 85 is left out.
+std::string DecodeChartField(std::string_view bytes);
+
+// The file's bytes for the record; line 7 is the zone list position the entry
+// form shows.
+std::string MakeChartFileBytes(const ChartRecord& record, int zoneListPosition);
+
+// The decoded lines of a file's bytes; a line the file lacks (it is shorter)
+// has no value. Lines end at CR LF, CR or LF; bytes beyond the limits above
+// are not looked at.
+using ChartFileLines = std::array<std::optional<std::string>, ChartFileLineCount>;
+ChartFileLines ReadChartFileLines(std::string_view bytes);
+
+// Puts the lines into the form as the reader does: each value goes to its
+// control in line order; a line the file lacks leaves its control as it was; a value the control does not accept (a number
+// not in a list, a position out of range, a coordinate of more than three
+// digits or with other characters, a flag that is neither true nor false) is skipped, so the
+// control keeps what it showed.
+void ApplyChartFile(const ChartFileLines& lines, BirthFormValues& form);
+
+// Whether a chosen path names a chart file: its last three characters are
+// exactly "vrc".
+bool HasChartFileExtension(std::string_view path);
+
+}  // namespace app

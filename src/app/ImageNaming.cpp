@@ -1,0 +1,99 @@
+#include "app/ImageNaming.h"
+
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
+    std::size_t pos = 0;
+    while ((pos = text.find(from, pos)) != std::string::npos) {
+        text.replace(pos, from.size(), to);
+        pos += to.size();
+    }
+    return text;
+}
+
+std::string digits(int value, int width) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
+    return buffer;
+}
+
+std::size_t lastSeparator(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (IsPathSeparator(path[i - 1])) return i - 1;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+bool IsPathSeparator(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+
+std::string MakeTimestampName(bool dateOnly, const LocalTime& t) {
+    std::string name = digits(t.year, 4) + digits(t.month, 2) + digits(t.day, 2);
+    if (dateOnly) return name;
+    return name + digits(t.hour, 2) + digits(t.minute, 2) + digits(t.second, 2) + digits(t.millisecond, 3);
+}
+
+SplitPathResult SplitPath(std::string_view path) {
+    const std::size_t at = lastSeparator(path);
+    if (at == std::string_view::npos) return {};
+    return {std::string(path.substr(0, at)), std::string(path.substr(at + 1))};
+}
+
+UniquePathResult MakeUniqueImagePath(std::string folder, std::string file, const ImageNamingContext& context) {
+    if (folder.empty()) folder = context.programFolder;
+    if (folder.empty() || !IsPathSeparator(folder.back())) folder += PathSeparator;
+    const std::string doubled{PathSeparator, PathSeparator};
+    folder = replaceAll(folder, doubled, std::string(1, PathSeparator));
+
+    if (file.empty()) {
+        file = MakeTimestampName(true, context.now) + ".jpg";
+    } else if (file.find('.') != std::string::npos) {
+        file = replaceAll(file, ".bmp", ".jpg");
+    } else {
+        file += ".jpg";
+    }
+
+    UniquePathResult result;
+    result.file = file;
+    if (!context.fileExists(folder + file)) {
+        result.path = folder + file;
+        return result;
+    }
+    for (int n = 1; n <= 999; ++n) {
+        const std::string candidate = replaceAll(file, ".", "_" + digits(n, 3) + ".");
+        if (!context.fileExists(folder + candidate)) {
+            result.path = folder + candidate;
+            return result;
+        }
+    }
+    result.tooManyCopies = true;
+    return result;
+}
+
+UniquePathResult ChooseImagePath(std::string_view chosenPath, const ImageNamingContext& context) {
+    // The stem ends before the first "." of the file-name part.
+    const std::size_t fileStart = lastSeparator(chosenPath) == std::string_view::npos ? 0 : lastSeparator(chosenPath) + 1;
+    const std::size_t dot = chosenPath.find('.', fileStart);
+    const std::string jpegPath = std::string(chosenPath.substr(0, dot)) + ".jpg";
+    const SplitPathResult parts = SplitPath(jpegPath);
+    return MakeUniqueImagePath(parts.folder, parts.file, context);
+}
+
+std::string TooManyCopiesMessage(std::string_view file) {
+    return "There are too many Copies of this file  " + std::string(file);
+}
+
+std::string TooManyCopiesTitle(std::string_view file) { return " UNABLE  TO  CREATE  NEW  FILE" + std::string(file); }
+
+}  // namespace app

@@ -1,0 +1,53 @@
+#include "chart/modSaveForm.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include "app/ImageNaming.h"
+#include "desktop/FileCommands.h"
+
+namespace chart {
+
+bool FileExists(const QString& path) { return QFileInfo::exists(path); }
+
+QString SaveChartImage(platform::Platform& platform, QWidget* parent, const QString& chosenPath, const QImage& picture) {
+    const QDateTime now = platform.localNow();
+    app::ImageNamingContext context;
+    context.fileExists = [](const std::string& path) { return FileExists(QString::fromStdString(path)); };
+    context.programFolder = platform.programFolder().toStdString();
+    context.now = {now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
+                   now.time().minute(), now.time().second(), now.time().msec()};
+
+    const app::UniquePathResult target = app::ChooseImagePath(chosenPath.toStdString(), context);
+    if (target.tooManyCopies) {
+        platform.showMessage(parent, {QString::fromStdString(app::TooManyCopiesMessage(target.file)),
+                                      QString::fromStdString(app::TooManyCopiesTitle(target.file)),
+                                      platform::Icon::Critical, platform::Buttons::Ok});
+        return {};
+    }
+    const QString path = QString::fromStdString(target.path);
+    if (picture.isNull()) {
+        desktop::ReportWriteFailure(platform, parent, path, QStringLiteral("There is no picture of the chart to save."));
+        return {};
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        desktop::ReportWriteFailure(platform, parent, path, file.errorString());
+        return {};
+    }
+    QImageWriter writer(&file, "jpeg");
+    writer.setQuality(100);
+    if (!writer.write(picture)) {
+        file.cancelWriting();
+        desktop::ReportWriteFailure(platform, parent, path, writer.errorString());
+        return {};
+    }
+    if (!file.commit()) {
+        desktop::ReportWriteFailure(platform, parent, path, file.errorString());
+        return {};
+    }
+    return path;
+}
+
+}  // namespace chart

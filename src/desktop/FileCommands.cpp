@@ -1,0 +1,133 @@
+#include "desktop/FileCommands.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "app/ChartFile.h"
+#include "app/ChartTextExport.h"
+#include "chart/modSaveForm.h"
+#include "entry/frmMain.h"
+
+namespace desktop {
+
+namespace {
+
+const QString Title = QStringLiteral("Velorin");
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+QString WriteFileSafely(const QString& path, const QByteArray& bytes) {
+    if (QFileInfo(path).isDir()) return QStringLiteral("A folder of that name exists.");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) return file.errorString();
+    return {};
+}
+
+void ReportWriteFailure(platform::Platform& platform, QWidget* parent, const QString& path, const QString& reason) {
+    platform.showMessage(parent, {QStringLiteral("The file could not be written:\n%1\n\n%2").arg(path, reason), Title,
+                                  platform::Icon::Error, platform::Buttons::Ok});
+}
+
+void SaveChartFile(platform::Platform& platform, QWidget* parent, app::ChartRecord& record, int zoneListPosition) {
+    platform::FileDialogRequest request;
+    request.title = Title;
+    request.filter = QStringLiteral("Velorin (*.vrc)|*.vrc");
+    request.defaultSuffix = QStringLiteral("vrc");
+    request.initialFileName = fromStd(record.ChartFileName);
+    request.overwritePrompt = true;
+    request.hideReadOnly = true;
+    request.pathMustExist = true;
+    request.noReadOnlyReturn = true;
+    const std::optional<QString> path = platform.getSaveFileName(parent, request);
+    if (!path || path->isEmpty()) return;
+    record.ChartFileName = path->toStdString();
+
+    const std::string bytes = app::MakeChartFileBytes(record, zoneListPosition);
+    const QString failure = WriteFileSafely(*path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!failure.isEmpty()) {
+        ReportWriteFailure(platform, parent, *path, failure);
+        return;
+    }
+    record.CurrentChartPath = record.ChartFileName;
+}
+
+void ExportChartText(platform::Platform& platform, QWidget* parent, app::ChartRecord& record) {
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("Select the destination text file ");
+    request.filter = QStringLiteral("Export Chart As Text (*.txt)|*.txt");
+    request.defaultSuffix = QStringLiteral("txt");
+    request.initialFileName = fromStd(record.ChartFileName);
+    request.overwritePrompt = true;
+    request.hideReadOnly = true;
+    request.pathMustExist = true;
+    request.noReadOnlyReturn = true;
+    const std::optional<QString> path = platform.getSaveFileName(parent, request);
+    if (!path || path->isEmpty()) return;
+    record.ChartFileName = path->toStdString();
+
+    const std::string text = app::MakeExportFileText(record);  // UTF-8, no byte-order mark
+    const QString failure = WriteFileSafely(*path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    if (!failure.isEmpty()) ReportWriteFailure(platform, parent, *path, failure);
+}
+
+void SaveChartAsJpeg(platform::Platform& platform, QWidget* parent, const QImage& picture) {
+    platform::FileDialogRequest request;
+    request.defaultSuffix = QStringLiteral("JPG");
+    request.filter = QStringLiteral("JPEG Image (*.jpg)|*.jpg");
+    const std::optional<QString> path = platform.getSaveFileName(parent, request);
+    if (!path || path->isEmpty()) return;
+    chart::SaveChartImage(platform, parent, *path, picture);
+}
+
+std::optional<QByteArray> ReadChartFileBytes(const QString& path, QString* reason) {
+    QFile file(path);
+    if (QFileInfo(path).isDir()) {
+        if (reason) *reason = QStringLiteral("It is a folder.");
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason) *reason = file.errorString();
+        return std::nullopt;
+    }
+    return file.read(static_cast<qint64>(app::MaxChartFileBytes));
+}
+
+bool OpenChartFile(platform::Platform& platform, entry::frmMain& form) {
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("Select the source file");
+    request.filter = QStringLiteral("Velorin (*.vrc)|*.vrc");
+    request.defaultSuffix = QStringLiteral("vrc");
+    request.fileMustExist = true;
+    request.hideReadOnly = true;
+    request.noReadOnlyReturn = true;
+    const std::optional<QString> path = platform.getOpenFileName(&form, request);
+    if (!path || path->isEmpty()) return false;
+    if (!app::HasChartFileExtension(path->toStdString())) {
+        platform.showMessage(&form, {QString::fromUtf8(app::CheckTheFileMessage.data()), Title, platform::Icon::Error,
+                                     platform::Buttons::Ok});
+        return false;
+    }
+    QString reason;
+    const std::optional<QByteArray> bytes = ReadChartFileBytes(*path, &reason);
+    if (!bytes) {
+        platform.showMessage(&form, {QStringLiteral("The file could not be read:\n%1\n\n%2").arg(*path, reason), Title,
+                                     platform::Icon::Error, platform::Buttons::Ok});
+        return false;
+    }
+    app::BirthFormValues values = form.values();
+    app::ApplyChartFile(app::ReadChartFileLines(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size()))),
+                        values);
+    form.setValues(values);
+    return true;
+}
+
+}  // namespace desktop

@@ -1,0 +1,44 @@
+// The commands that read and write files: the chart file (save and open), the
+// text export and Save As JPEG, with their dialogs.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include "app/ChartCalculation.h"
+#include "platform/Platform.h"
+
+namespace entry {
+class frmMain;
+}
+
+namespace desktop {
+
+// Writes the whole file or nothing: the bytes go to a temporary file that then
+// replaces the target, so a failed write leaves an existing file as it was.
+// Returns an empty text on success, otherwise the reason.
+QString WriteFileSafely(const QString& path, const QByteArray& bytes);
+
+// Tells the user that a file could not be written, naming it and the reason.
+void ReportWriteFailure(platform::Platform& platform, QWidget* parent, const QString& path, const QString& reason);
+
+// Save the chart file: the dialog offers ChartFileName; CurrentChartPath is set
+// only when the file was written. zoneListPosition is what the entry form shows.
+void SaveChartFile(platform::Platform& platform, QWidget* parent, app::ChartRecord& record, int zoneListPosition);
+
+// Export the chart as text (the dialog shares ChartFileName with the save).
+void ExportChartText(platform::Platform& platform, QWidget* parent, app::ChartRecord& record);
+
+// Save As JPEG of the stored picture.
+void SaveChartAsJpeg(platform::Platform& platform, QWidget* parent, const QImage& picture);
+
+// Open a chart file into the entry form. True when the form took the file's
+// values and the calculation should run.
+bool OpenChartFile(platform::Platform& platform, entry::frmMain& form);
+
+// The bytes of a chart file, at most as many as a reader looks at; nothing
+// when it cannot be read (missing, a folder, no permission).
+std::optional<QByteArray> ReadChartFileBytes(const QString& path, QString* reason = nullptr);
+
+}  // namespace desktop

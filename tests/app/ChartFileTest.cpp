@@ -1,0 +1,228 @@
+// The chart file: its bytes, the +85 shift, reading back and what a reader
+// does with values the form cannot take.
+#include <gtest/gtest.h>
+
+#include "app/ChartCalculation.h"
+#include "app/ChartFile.h"
+
+using namespace app;
+
+namespace {
+
+std::string hexOf(std::string_view bytes) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (!out.empty()) out += ' ';
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+// abc, 5 March 1980, 14:07, zone position 34, 73°51' East, 18°31' North, no
+// daylight saving, Pune, Maharashtra, India.
+BirthFormValues abcForm() {
+    BirthFormValues f;
+    f.txtName = "abc";
+    f.cboDate = 4;
+    f.cboMonth = 2;
+    f.cboYear = 1980 - FirstListYear;
+    f.cboHour = 14;
+    f.cboMinute = 7;
+    f.cboTimeZone = 34;
+    f.txtLonDeg = "73";
+    f.txtLonMin = "51";
+    f.txtLatDeg = "18";
+    f.txtLatMin = "31";
+    f.txtCity = "Pune";
+    f.txtState = "Maharashtra";
+    f.txtCountry = "India";
+    return f;
+}
+
+TEST(ChartFileBytes, GoldenBytesOfTheAbcExample) {
+    ChartSession session;
+    ASSERT_TRUE(RunCalculation(abcForm(), session).accepted());
+    const std::string bytes = MakeChartFileBytes(session.record, 34);
+    // Each line worked out by hand: the Windows-1252 code of every character
+    // plus 85, then 0D 0A.
+    const char* expectedLines[ChartFileLineCount] = {
+        "B6 B7 B8",                          // abc
+        "88",                                // 3 (month first)
+        "8A",                                // 5
+        "86 8E 8D 85",                       // 1980
+        "86 89",                             // 14
+        "8C",                                // 7
+        "88 89",                             // 34
+        "8C 88",                             // 73
+        "8A 86",                             // 51
+        "86 8D",                             // 18
+        "88 86",                             // 31
+        "A9 C7 CA BA",                       // True
+        "9B B6 C1 C8 BA",                    // False
+        "9B B6 C1 C8 BA",                    // False
+        "A5 CA C3 BA",                       // Pune
+        "A2 B6 BD B6 C7 B6 C8 BD C9 C7 B6",  // Maharashtra
+        "9E C3 B9 BE B6",                    // India
+    };
+    std::string expected;
+    for (const char* line : expectedLines) expected += std::string(expected.empty() ? "" : " ") + line + " 0D 0A";
+    EXPECT_EQ(hexOf(bytes), expected);
+
+    const ChartFileLines lines = ReadChartFileLines(bytes);
+    const char* decoded[] = {"abc", "3", "5", "1980", "14", "7", "34", "73", "51", "18", "31",
+                             "True", "False", "False", "Pune", "Maharashtra", "India"};
+    for (std::size_t i = 0; i < ChartFileLineCount; ++i) {
+        ASSERT_TRUE(lines[i].has_value()) << i;
+        EXPECT_EQ(*lines[i], decoded[i]) << i;
+    }
+}
+
+TEST(ChartFileFields, ShiftRules) {
+    struct Case {
+        const char* text;
+        const char* hex;
+    } const cases[] = {
+        {"True", "A9 C7 CA BA"},
+        {"12", "86 87"},
+        {"\xE2\x82\xAC", "D5"},   // the euro sign is 0x80 in Windows-1252
+        {"\xC3\xA9t\xC3\xA9", "C9"},  // é (233) cannot be shifted and is left out
+        {"\xC4\x81", "94"},        // ā is not in the code page: stored as "?"
+        {"\xC2\xAA", "FF"},        // ª (170) is the last character that fits
+    };
+    for (const Case& c : cases) EXPECT_EQ(hexOf(EncodeChartField(c.text)), c.hex) << c.text;
+    EXPECT_EQ(DecodeChartField("\xA9\xC7\xCA\xBA"), "True");
+    EXPECT_EQ(DecodeChartField(std::string("\x10\x54\xB6", 3)), "a");  // bytes below 85 are left out
+    EXPECT_EQ(DecodeChartField("\xD5"), "\xE2\x82\xAC");
+}
+
+TEST(ChartFileFields, EveryStoredByteIsAtLeast85AndReadsBack) {
+    std::string all;
+    for (int c = 32; c < 127; ++c) all += static_cast<char>(c);
+    const std::string stored = EncodeChartField(all);
+    for (char b : stored) EXPECT_GE(static_cast<unsigned char>(b), 85);
+    EXPECT_EQ(DecodeChartField(stored), all);
+}
+
+TEST(ReadChartFileLines, LineEndsAndMissingLines) {
+    const std::string a = EncodeChartField("a"), b = EncodeChartField("b"), c = EncodeChartField("c");
+    struct Case {
+        std::string bytes;
+        std::size_t present;
+    } const cases[] = {
+        {"", 0},
+        {a, 1},
+        {a + "\r\n" + b + "\r\n", 2},
+        {a + "\n" + b + "\r" + c, 3},
+        {a + "\r\n\r\n" + c + "\r\n", 3},  // an empty line is a line
+    };
+    for (const Case& k : cases) {
+        const ChartFileLines lines = ReadChartFileLines(k.bytes);
+        for (std::size_t i = 0; i < ChartFileLineCount; ++i) EXPECT_EQ(lines[i].has_value(), i < k.present) << hexOf(k.bytes);
+    }
+}
+
+TEST(ReadChartFileLines, BoundedWhateverTheInput) {
+    std::string huge(3 * MaxChartFileBytes, '\xB6');
+    const ChartFileLines one = ReadChartFileLines(huge);
+    ASSERT_TRUE(one[0].has_value());
+    EXPECT_EQ(one[0]->size(), MaxChartFileLineBytes);
+    EXPECT_FALSE(one[1].has_value());
+
+    std::string manyLines;
+    for (int i = 0; i < 100; ++i) manyLines += EncodeChartField(std::to_string(i)) + "\r\n";
+    const ChartFileLines seventeen = ReadChartFileLines(manyLines);
+    EXPECT_EQ(*seventeen[16], "16");
+}
+
+TEST(ApplyChartFile, RoundTripRestoresTheForm) {
+    ChartSession session;
+    BirthFormValues original = abcForm();
+    original.optLongEast = false;
+    original.optLongWest = true;
+    original.optLatNorth = false;
+    original.optLatSouth = true;
+    original.chkDST = true;
+    ASSERT_TRUE(RunCalculation(original, session).accepted());
+    BirthFormValues restored;
+    ApplyChartFile(ReadChartFileLines(MakeChartFileBytes(session.record, original.cboTimeZone)), restored);
+    EXPECT_EQ(restored.txtName, original.txtName);
+    EXPECT_EQ(restored.cboDate, original.cboDate);
+    EXPECT_EQ(restored.cboMonth, original.cboMonth);
+    EXPECT_EQ(restored.cboYear, original.cboYear);
+    EXPECT_EQ(restored.cboHour, original.cboHour);
+    EXPECT_EQ(restored.cboMinute, original.cboMinute);
+    EXPECT_EQ(restored.cboTimeZone, original.cboTimeZone);
+    EXPECT_EQ(restored.txtLatDeg, original.txtLatDeg);
+    EXPECT_EQ(restored.txtLonMin, original.txtLonMin);
+    EXPECT_TRUE(restored.optLongWest && !restored.optLongEast);
+    EXPECT_TRUE(restored.optLatSouth && !restored.optLatNorth);
+    EXPECT_TRUE(restored.chkDST);
+    EXPECT_EQ(restored.txtCountry, "India");
+}
+
+TEST(ApplyChartFile, ValuesTheFormCannotTakeAreSkipped) {
+    struct Case {
+        std::size_t line;
+        const char* value;
+        bool (*kept)(const BirthFormValues&);
+    } const cases[] = {
+        {3, "1850", [](const BirthFormValues& f) { return f.cboYear == 7; }},
+        {2, "05", [](const BirthFormValues& f) { return f.cboDate == 7; }},
+        {2, "32", [](const BirthFormValues& f) { return f.cboDate == 7; }},
+        {1, "13", [](const BirthFormValues& f) { return f.cboMonth == 7; }},
+        {1, "-1", [](const BirthFormValues& f) { return f.cboMonth == 7; }},
+        {4, "25", [](const BirthFormValues& f) { return f.cboHour == 7; }},
+        {6, "71", [](const BirthFormValues& f) { return f.cboTimeZone == 7; }},
+        {6, "x", [](const BirthFormValues& f) { return f.cboTimeZone == 7; }},
+        {9, "1234", [](const BirthFormValues& f) { return f.txtLatDeg == "77"; }},
+        {9, "1a", [](const BirthFormValues& f) { return f.txtLatDeg == "77"; }},
+        {11, "maybe", [](const BirthFormValues& f) { return f.optLongWest && !f.optLongEast; }},
+        {13, "", [](const BirthFormValues& f) { return f.chkDST; }},
+    };
+    for (const Case& c : cases) {
+        BirthFormValues form;
+        form.cboYear = form.cboDate = form.cboMonth = form.cboHour = form.cboTimeZone = 7;
+        form.txtLatDeg = "77";
+        form.optLongEast = false;
+        form.optLongWest = true;
+        form.chkDST = true;
+        ChartFileLines lines;
+        lines[c.line] = c.value;
+        ApplyChartFile(lines, form);
+        EXPECT_TRUE(c.kept(form)) << "line " << c.line + 1 << " '" << c.value << "'";
+    }
+}
+
+TEST(ApplyChartFile, FlagsAndShortFiles) {
+    const std::pair<const char*, bool> flags[] = {{"True", true}, {"False", false}, {"true", true}, {"-1", true}, {"0", false}};
+    for (const auto& [text, value] : flags) {
+        BirthFormValues form;
+        ChartFileLines lines;
+        lines[13] = text;
+        form.chkDST = !value;
+        ApplyChartFile(lines, form);
+        EXPECT_EQ(form.chkDST, value) << text;
+    }
+    // A file of 14 lines leaves the place fields as they were (empty on a new
+    // form), and the checks then stop at the city.
+    BirthFormValues form;
+    ChartSession session;
+    ASSERT_TRUE(RunCalculation(abcForm(), session).accepted());
+    ChartFileLines lines = ReadChartFileLines(MakeChartFileBytes(session.record, 34));
+    for (std::size_t i = 14; i < ChartFileLineCount; ++i) lines[i].reset();
+    ApplyChartFile(lines, form);
+    EXPECT_EQ(form.txtCity, "");
+    EXPECT_EQ(ValidateInput(form)->message, "Please Enter Your City name");
+}
+
+TEST(HasChartFileExtension, LastThreeCharactersExactly) {
+    const std::pair<const char*, bool> cases[] = {{"/home/a/ravi.vrc", true}, {"/home/a/ravi.VRC", false},
+                                                  {"/home/a/ravi.vrcx", false}, {"ravivrc", true},
+                                                  {"", false}, {"/home/a/ravi.txt", false}};
+    for (const auto& [path, ok] : cases) EXPECT_EQ(HasChartFileExtension(path), ok) << path;
+}
+
+}  // namespace

@@ -1,0 +1,287 @@
+// The file commands through the real windows: save and open, the export, Save
+// As JPEG, and what bad files and unwritable places get.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QRadioButton>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include "app/ChartFile.h"
+#include "chart/MDI.h"
+#include "chart/frmDisplay.h"
+#include "desktop/Program.h"
+#include "entry/FilteredLineEdit.h"
+#include "entry/frmMain.h"
+#include "support/FakePlatform.h"
+
+namespace {
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class FileCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        program = std::make_unique<desktop::Program>(fake);
+        ASSERT_TRUE(program->StartProgram());
+    }
+
+    entry::frmMain& form() { return program->form(); }
+    chart::MDI* frame() { return program->frame(); }
+    QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
+
+    // The abc example of the chart file: 5 March 1980, 14:07, Indian Time.
+    void calculateAbc() {
+        form().txtName->setText(QStringLiteral("abc"));
+        form().cboDate->setCurrentIndex(4);
+        form().cboMonth->setCurrentIndex(2);
+        form().cboYear->setCurrentText(QStringLiteral("1980"));
+        form().cboHour->setCurrentIndex(14);
+        form().cboMinute->setCurrentIndex(7);
+        form().cboTimeZone->setCurrentIndex(34);
+        form().txtLonDeg->setText(QStringLiteral("73"));
+        form().txtLonMin->setText(QStringLiteral("51"));
+        form().txtLatDeg->setText(QStringLiteral("18"));
+        form().txtLatMin->setText(QStringLiteral("31"));
+        form().txtCity->setText(QStringLiteral("Pune"));
+        form().txtState->setText(QStringLiteral("Maharashtra"));
+        form().txtCountry->setText(QStringLiteral("India"));
+        form().cmdCalculate->click();
+        ASSERT_NE(frame(), nullptr);
+    }
+
+    void saveChartAs(const QString& target) {
+        fake.savePaths.push_back(target);
+        frame()->mnuSaveAsText->trigger();
+    }
+
+    void openFile(const QString& source) {
+        fake.openPaths.push_back(source);
+        form().cmdOpen->click();
+    }
+
+    QTemporaryDir folder;
+    testdata::FakePlatform fake;
+    std::unique_ptr<desktop::Program> program;
+};
+
+TEST_F(FileCommands, SaveUsesItsDialogAndWritesTheGoldenBytes) {
+    calculateAbc();
+    saveChartAs(path("abc.vrc"));
+    ASSERT_EQ(fake.saveDialogs.size(), 1U);
+    const platform::FileDialogRequest& dialog = fake.saveDialogs[0];
+    EXPECT_EQ(dialog.filter, QStringLiteral("Velorin (*.vrc)|*.vrc"));
+    EXPECT_EQ(dialog.defaultSuffix, QStringLiteral("vrc"));
+    EXPECT_EQ(dialog.title, QStringLiteral("Velorin"));
+    EXPECT_EQ(dialog.initialFileName, QString());
+    EXPECT_TRUE(dialog.overwritePrompt && dialog.hideReadOnly && dialog.pathMustExist && dialog.noReadOnlyReturn);
+    const QByteArray bytes = contentOf(path("abc.vrc"));
+    EXPECT_TRUE(bytes.startsWith(QByteArray::fromHex("B6B7B80D0A880D0A8A0D0A")));
+    EXPECT_TRUE(bytes.endsWith(QByteArray::fromHex("9EC3B9BEB60D0A")));
+    EXPECT_EQ(bytes.count("\r\n"), 17);
+    EXPECT_EQ(program->session().record.CurrentChartPath, path("abc.vrc").toStdString());
+}
+
+TEST_F(FileCommands, SaveThenOpenRestoresEveryControlAndTheChart) {
+    calculateAbc();
+    form().optLong[1]->setChecked(true);  // West, for the flag
+    frame()->cmdBack->click();
+    form().cmdCalculate->click();
+    const QStringList boxesBefore = [&] {
+        QStringList boxes;
+        for (QLabel* box : frame()->display()->lblPlanets) boxes << box->text();
+        return boxes;
+    }();
+    saveChartAs(path("abc.vrc"));
+    const app::BirthFormValues saved = form().values();
+
+    frame()->mnuNew->trigger();
+    form().setValues(app::BirthFormValues{});  // a cleared form
+    openFile(path("abc.vrc"));
+    ASSERT_EQ(fake.openDialogs.size(), 1U);
+    EXPECT_EQ(fake.openDialogs[0].title, QStringLiteral("Select the source file"));
+    EXPECT_TRUE(fake.openDialogs[0].fileMustExist);
+    const app::BirthFormValues restored = form().values();
+    EXPECT_EQ(restored.txtName, saved.txtName);
+    EXPECT_EQ(restored.cboYear, saved.cboYear);
+    EXPECT_EQ(restored.cboTimeZone, saved.cboTimeZone);
+    EXPECT_EQ(restored.txtLonMin, saved.txtLonMin);
+    EXPECT_EQ(restored.optLongWest, true);
+    EXPECT_EQ(restored.txtCountry, saved.txtCountry);
+    ASSERT_NE(frame(), nullptr);  // the calculation ran
+    QStringList boxesAfter;
+    for (QLabel* box : frame()->display()->lblPlanets) boxesAfter << box->text();
+    EXPECT_EQ(boxesAfter, boxesBefore);
+}
+
+TEST_F(FileCommands, UpperCaseExtensionIsRefused) {
+    writeFile(path("abc.VRC"), "x");
+    form().txtName->setText(QStringLiteral("kept"));
+    openFile(path("abc.VRC"));
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_EQ(fake.messages[0].text, QStringLiteral("Please Check The File."));
+    EXPECT_EQ(fake.messages[0].icon, platform::Icon::Error);
+    EXPECT_EQ(form().txtName->text(), QStringLiteral("kept"));
+    EXPECT_EQ(frame(), nullptr);
+}
+
+TEST_F(FileCommands, FourteenLinesStopAtTheCityAndYear1850KeepsTheList) {
+    calculateAbc();
+    saveChartAs(path("abc.vrc"));
+    frame()->cmdBack->click();
+    QList<QByteArray> lines = contentOf(path("abc.vrc")).split('\n');
+    QByteArray fourteen;
+    for (int i = 0; i < 14; ++i) fourteen += lines[i] + '\n';
+    writeFile(path("short.vrc"), fourteen);
+    form().setValues(app::BirthFormValues{});
+    openFile(path("short.vrc"));
+    ASSERT_FALSE(fake.messages.empty());
+    EXPECT_EQ(fake.messages.back().text, QStringLiteral("Please Enter Your City name"));
+
+    lines[3] = QByteArray::fromStdString(app::EncodeChartField("1850")) + '\r';
+    writeFile(path("y1850.vrc"), lines.join('\n'));
+    form().cboYear->setCurrentText(QStringLiteral("2001"));
+    openFile(path("y1850.vrc"));
+    EXPECT_EQ(form().cboYear->currentText(), QStringLiteral("2001"));
+}
+
+TEST_F(FileCommands, SaveOffersTheLastPathAndCancelWritesNothing) {
+    calculateAbc();
+    saveChartAs(path("first.vrc"));
+    const QByteArray before = contentOf(path("first.vrc"));
+    frame()->mnuSaveAsText->trigger();  // cancelled: no path queued
+    ASSERT_EQ(fake.saveDialogs.size(), 2U);
+    EXPECT_EQ(fake.saveDialogs[1].initialFileName, path("first.vrc"));
+    EXPECT_EQ(contentOf(path("first.vrc")), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(program->session().record.ChartFileName, path("first.vrc").toStdString());
+}
+
+TEST_F(FileCommands, ExportWritesTwentySixLinesAndSharesThePath) {
+    calculateAbc();
+    fake.savePaths.push_back(path("abc.txt"));
+    frame()->mnuExport->trigger();
+    ASSERT_EQ(fake.saveDialogs.size(), 1U);
+    EXPECT_EQ(fake.saveDialogs[0].title, QStringLiteral("Select the destination text file "));
+    EXPECT_EQ(fake.saveDialogs[0].filter, QStringLiteral("Export Chart As Text (*.txt)|*.txt"));
+    EXPECT_EQ(fake.saveDialogs[0].defaultSuffix, QStringLiteral("txt"));
+    const QByteArray text = contentOf(path("abc.txt"));
+    EXPECT_EQ(text.count("\r\n"), 26);
+    EXPECT_EQ(text.count("\r\r\n"), 2);
+    EXPECT_TRUE(text.startsWith("Name: abc\r\nDate of Birth: March 5, 1980\r\nTime of Birth: 14 Hour 7 Minute\r\n"));
+    EXPECT_FALSE(text.contains("(R)"));
+    EXPECT_FALSE(text.startsWith("\xEF\xBB\xBF"));
+
+    // Exporting again replaces the file; the next save offers the export's path.
+    fake.savePaths.push_back(path("abc.txt"));
+    frame()->mnuExport->trigger();
+    EXPECT_EQ(contentOf(path("abc.txt")).count("\r\n"), 26);
+    frame()->mnuSaveAsText->trigger();
+    EXPECT_EQ(fake.saveDialogs.back().initialFileName, path("abc.txt"));
+}
+
+TEST_F(FileCommands, SaveAsJpegNamesCopiesAndLeavesNoBitmap) {
+    calculateAbc();
+    for (const char* chosen : {"ravi.jpg", "ravi.jpg", "ravi.bmp"}) {
+        fake.savePaths.push_back(path(chosen));
+        frame()->cmdSaveAsJPEG->click();
+    }
+    EXPECT_EQ(fake.saveDialogs[0].filter, QStringLiteral("JPEG Image (*.jpg)|*.jpg"));
+    QStringList files = QDir(folder.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(files, (QStringList{"ravi.jpg", "ravi_001.jpg", "ravi_002.jpg"}));
+    QImageReader reader(path("ravi.jpg"));
+    EXPECT_EQ(reader.format(), QByteArray("jpeg"));
+    EXPECT_EQ(reader.size(), QSize(1000, 543) * frame()->display()->devicePixelRatio());
+
+    frame()->mnuSaveAsJpeg->trigger();  // cancelled
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 3);
+}
+
+TEST_F(FileCommands, AllNumbersTakenShowsTheMessageAndWritesNothing) {
+    calculateAbc();
+    writeFile(path("chart.jpg"), "taken");
+    for (int n = 1; n <= 999; ++n) writeFile(path(QStringLiteral("chart_%1.jpg").arg(n, 3, 10, QLatin1Char('0')).toLatin1()), "");
+    fake.savePaths.push_back(path("chart.jpg"));
+    frame()->mnuSaveAsJpeg->trigger();
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_EQ(fake.messages[0].text, QStringLiteral("There are too many Copies of this file  chart.jpg"));
+    EXPECT_EQ(fake.messages[0].title, QStringLiteral(" UNABLE  TO  CREATE  NEW  FILEchart.jpg"));
+    EXPECT_EQ(fake.messages[0].icon, platform::Icon::Critical);
+    EXPECT_EQ(contentOf(path("chart.jpg")), QByteArray("taken"));
+}
+
+TEST_F(FileCommands, UnwritablePlacesAreReportedAndChangeNothing) {
+    calculateAbc();
+    QDir(folder.path()).mkdir(QStringLiteral("adir.vrc"));
+    const QString missingFolder = path("no/such/folder/abc.vrc");
+    for (const QString& target : {missingFolder, path("adir.vrc")}) {
+        fake.messages.clear();
+        saveChartAs(target);
+        ASSERT_EQ(fake.messages.size(), 1U) << target.toStdString();
+        EXPECT_EQ(fake.messages[0].icon, platform::Icon::Error);
+        EXPECT_TRUE(fake.messages[0].text.contains(target));
+        EXPECT_EQ(program->session().record.CurrentChartPath, "");
+    }
+    EXPECT_FALSE(QFile::exists(missingFolder));
+    fake.messages.clear();
+    fake.savePaths.push_back(path("no/such/folder/abc.txt"));
+    frame()->mnuExport->trigger();
+    EXPECT_EQ(fake.messages.size(), 1U);
+    fake.savePaths.push_back(path("no/such/folder/abc.jpg"));
+    frame()->mnuSaveAsJpeg->trigger();
+    EXPECT_EQ(fake.messages.size(), 2U);
+}
+
+TEST_F(FileCommands, BadFilesNeverHurtTheForm) {
+    form().txtName->setText(QStringLiteral("Kept Name"));
+    form().txtCity->setText(QStringLiteral("Kept City"));
+    QByteArray random(4096, '\0');
+    for (char& b : random) b = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    writeFile(path("random.vrc"), random);
+    writeFile(path("empty.vrc"), QByteArray());
+    {
+        QFile huge(path("huge.vrc"));  // 100 MB without a line break (sparse)
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(100LL * 1024 * 1024));
+    }
+    QDir(folder.path()).mkdir(QStringLiteral("folder.vrc"));
+
+    for (const char* name : {"random.vrc", "empty.vrc", "huge.vrc", "folder.vrc", "vanished.vrc"}) {
+        if (program->frame()) program->frame()->cmdBack->click();
+        form().txtCity->setText(QStringLiteral("Kept City"));
+        fake.messages.clear();
+        openFile(path(name));
+        const QString city = form().txtCity->text();
+        // Only a file with at least 15 lines sets the city.
+        EXPECT_TRUE(city == QStringLiteral("Kept City") || QByteArray(name) == "random.vrc") << name;
+    }
+    // The empty file sets nothing: the form as it was is calculated.
+    if (program->frame()) program->frame()->cmdBack->click();
+    form().txtName->setText(QStringLiteral("Kept Name"));
+    openFile(path("empty.vrc"));
+    EXPECT_EQ(form().txtName->text(), QStringLiteral("Kept Name"));
+    // The folder and the vanished file are reported.
+    if (program->frame()) program->frame()->cmdBack->click();
+    fake.messages.clear();
+    openFile(path("vanished.vrc"));
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_TRUE(fake.messages[0].text.contains(QStringLiteral("could not be read")));
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#include "ChartImage.h"
+
+#ifdef VELORIN_WITH_IMAGES
+#include <QApplication>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <cstdio>
+
+#include "chart/frmDisplay.h"
+#include "desktop/Program.h"
+#endif
+
+namespace velorin_chart {
+
+#ifdef VELORIN_WITH_IMAGES
+
+bool CanRenderImages() { return true; }
+
+std::optional<std::string> WriteChartImage(const app::ChartSession& session, const app::ChartWindowTexts& texts,
+                                           const std::string& path) {
+    // Rendered without a display, whatever the environment says, and without
+    // the toolkit's notices on the terminal.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "velorin-chart: %s\n", qPrintable(message));
+    });
+    int argc = 1;
+    char name[] = "velorin-chart";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    desktop::InstallChartFonts();
+
+    chart::frmDisplay display(session.record);
+    display.showChart(texts);
+    const QImage picture = display.renderClientArea();
+
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
+    QImageWriter writer(&file, "jpeg");
+    writer.setQuality(100);
+    if (!writer.write(picture)) {
+        file.cancelWriting();
+        return writer.errorString().toStdString();
+    }
+    if (!file.commit()) return file.errorString().toStdString();
+    return std::nullopt;
+}
+
+#else
+
+bool CanRenderImages() { return false; }
+
+std::optional<std::string> WriteChartImage(const app::ChartSession&, const app::ChartWindowTexts&, const std::string&) {
+    return "this build of velorin-chart cannot render pictures";
+}
+
+#endif
+
+}  // namespace velorin_chart
