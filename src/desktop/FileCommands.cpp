@@ -17,6 +17,22 @@ const QString Title = QStringLiteral("Velorin");
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
+// The save dialog of the chart file and of the export: the overwrite prompt,
+// no read-only box, an existing folder and a writable file.
+platform::FileDialogRequest saveDialog(const QString& title, const QString& filter, const QString& suffix,
+                                       const std::string& initialFileName) {
+    platform::FileDialogRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.defaultSuffix = suffix;
+    request.initialFileName = fromStd(initialFileName);
+    request.overwritePrompt = true;
+    request.hideReadOnly = true;
+    request.pathMustExist = true;
+    request.noReadOnlyReturn = true;
+    return request;
+}
+
 }  // namespace
 
 QString WriteFileSafely(const QString& path, const QByteArray& bytes) {
@@ -38,16 +54,8 @@ void ReportWriteFailure(platform::Platform& platform, QWidget* parent, const QSt
 }
 
 void SaveChartFile(platform::Platform& platform, QWidget* parent, app::ChartRecord& record, int zoneListPosition) {
-    platform::FileDialogRequest request;
-    request.title = Title;
-    request.filter = QStringLiteral("Velorin (*.vrc)|*.vrc");
-    request.defaultSuffix = QStringLiteral("vrc");
-    request.initialFileName = fromStd(record.ChartFileName);
-    request.overwritePrompt = true;
-    request.hideReadOnly = true;
-    request.pathMustExist = true;
-    request.noReadOnlyReturn = true;
-    const std::optional<QString> path = platform.getSaveFileName(parent, request);
+    const std::optional<QString> path = platform.getSaveFileName(
+        parent, saveDialog(Title, QStringLiteral("Velorin (*.vrc)|*.vrc"), QStringLiteral("vrc"), record.ChartFileName));
     if (!path || path->isEmpty()) return;
     record.ChartFileName = path->toStdString();
 
@@ -61,16 +69,9 @@ void SaveChartFile(platform::Platform& platform, QWidget* parent, app::ChartReco
 }
 
 void ExportChartText(platform::Platform& platform, QWidget* parent, app::ChartRecord& record) {
-    platform::FileDialogRequest request;
-    request.title = QStringLiteral("Select the destination text file ");
-    request.filter = QStringLiteral("Export Chart As Text (*.txt)|*.txt");
-    request.defaultSuffix = QStringLiteral("txt");
-    request.initialFileName = fromStd(record.ChartFileName);
-    request.overwritePrompt = true;
-    request.hideReadOnly = true;
-    request.pathMustExist = true;
-    request.noReadOnlyReturn = true;
-    const std::optional<QString> path = platform.getSaveFileName(parent, request);
+    const std::optional<QString> path = platform.getSaveFileName(
+        parent, saveDialog(QStringLiteral("Select the destination text file "),
+                           QStringLiteral("Export Chart As Text (*.txt)|*.txt"), QStringLiteral("txt"), record.ChartFileName));
     if (!path || path->isEmpty()) return;
     record.ChartFileName = path->toStdString();
 
