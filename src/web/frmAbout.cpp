@@ -63,6 +63,7 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent) : QDialog(pare
                         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
+    Label1->setMinimumWidth(380);
     lblHomePage = new QLabel(QStringLiteral("<a href=\"home\">%1</a>").arg(AddressOf(Page::Home).toHtmlEscaped()), this);
     lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
     lblHomePage->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
@@ -83,7 +84,8 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent) : QDialog(pare
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(cmdOK, 0, Qt::AlignRight);
-    setMinimumWidth(440);
+    // The box takes the size its wrapped text needs.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 }  // namespace web

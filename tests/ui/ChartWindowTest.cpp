@@ -263,6 +263,9 @@ TEST_F(ChartWindow, Screenshots) {
     QTest::qWait(50);
     EXPECT_TRUE(frame()->grab().save(folder + QStringLiteral("/frame.png")));
     EXPECT_TRUE(display().storedCapture().save(folder + QStringLiteral("/chart.png")));
+    web::frmAbout about(fake);
+    about.show();
+    EXPECT_TRUE(about.grab().save(folder + QStringLiteral("/about.png")));
     frame()->cmdBack->click();
     EXPECT_TRUE(program->form().grab().save(folder + QStringLiteral("/form.png")));
 }

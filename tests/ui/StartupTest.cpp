@@ -1,0 +1,174 @@
+// Start-up, the update reminder, the web pages behind every link, the single
+// instance lock and quitting.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "chart/MDI.h"
+#include "desktop/Program.h"
+#include "entry/FilteredLineEdit.h"
+#include "entry/frmMain.h"
+#include "platform/QtPlatform.h"
+#include "support/FakePlatform.h"
+#include "web/frmAbout.h"
+#include "web/modHelp.h"
+
+namespace {
+
+const QString ReminderKey = QStringLiteral("Settings/LastUpdateReminder");
+const QString Question =
+    QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?");
+
+struct ReminderCase {
+    const char* what;
+    std::optional<QString> stored;  // nothing: first run
+    std::optional<platform::Answer> answer;  // nothing: no question expected
+    int updatePagesOpened;
+    bool todayStored;
+};
+
+TEST(UpdateReminder, AsksOnlyOutsideFourteenDays) {
+    const QDate today(2026, 12, 8);
+    const auto daysFromToday = [&](int days) { return today.addDays(days).toString(Qt::ISODate); };
+    const ReminderCase cases[] = {
+        {"first run", std::nullopt, std::nullopt, 0, true},
+        {"14 days ago", daysFromToday(-14), std::nullopt, 0, false},
+        {"14 days ahead", daysFromToday(14), std::nullopt, 0, false},
+        {"15 days ago, No", daysFromToday(-15), platform::Answer::No, 0, true},
+        {"15 days ago, Yes", daysFromToday(-15), platform::Answer::Yes, 1, true},
+        {"20 days ahead", daysFromToday(20), platform::Answer::No, 0, true},
+        {"not a date", QStringLiteral("12/1/2026"), std::nullopt, 0, true},
+        {"garbage", QStringLiteral("\x01zz"), std::nullopt, 0, true},
+    };
+    for (const ReminderCase& c : cases) {
+        testdata::FakePlatform fake;
+        fake.now = QDateTime(today, QTime(9, 0));
+        if (c.stored) fake.settings[ReminderKey] = *c.stored;
+        if (c.answer) fake.answers.push_back(*c.answer);
+        web::UpdateReminder(fake);
+        if (c.answer) {
+            ASSERT_EQ(fake.messages.size(), 1U) << c.what;
+            EXPECT_EQ(fake.messages[0].text, Question);
+            EXPECT_EQ(fake.messages[0].title, QStringLiteral("Velorin"));
+            EXPECT_EQ(fake.messages[0].icon, platform::Icon::Information);
+            EXPECT_EQ(fake.messages[0].buttons, platform::Buttons::YesNo);
+        } else {
+            EXPECT_TRUE(fake.messages.empty()) << c.what;
+        }
+        EXPECT_EQ(fake.openedUrls.size(), c.updatePagesOpened) << c.what;
+        if (c.updatePagesOpened) {
+            EXPECT_EQ(fake.openedUrls[0], web::AddressOf(web::Page::Update));
+        }
+        EXPECT_EQ(fake.settings[ReminderKey] == today.toString(Qt::ISODate), c.todayStored) << c.what;
+    }
+}
+
+TEST(UpdateReminder, AStoreThatFailsNeverStopsTheStart) {
+    testdata::FakePlatform fake;
+    fake.settingsUnreadable = true;
+    fake.settingsUnwritable = true;
+    desktop::Program program(fake);
+    EXPECT_TRUE(program.StartProgram());
+    EXPECT_TRUE(program.form().isVisible());
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST(StartProgram, ASecondInstanceIsRefused) {
+    testdata::FakePlatform fake;
+    fake.otherInstanceRunning = true;
+    desktop::Program program(fake);
+    EXPECT_FALSE(program.StartProgram());
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_EQ(fake.messages[0].text, QStringLiteral("Application is already running"));
+    EXPECT_EQ(fake.messages[0].icon, platform::Icon::Information);
+    EXPECT_EQ(fake.messages[0].buttons, platform::Buttons::Ok);
+    EXPECT_EQ(fake.messages[0].title, QStringLiteral("Velorin"));
+    EXPECT_FALSE(program.form().isVisible());
+    EXPECT_TRUE(fake.settings.empty());  // the reminder did not run
+}
+
+TEST(SingleInstanceLock, HeldLockKeepsOthersOutAndAStaleOneDoesNot) {
+    QTemporaryDir folder;
+    {
+        platform::QtPlatform first(folder.path());
+        ASSERT_TRUE(first.claimSingleInstance());
+        platform::QtPlatform second(folder.path());
+        EXPECT_FALSE(second.claimSingleInstance());
+    }
+    {
+        platform::QtPlatform afterTheFirstEnded(folder.path());
+        EXPECT_TRUE(afterTheFirstEnded.claimSingleInstance());
+    }
+    // A lock left by a run that crashed names a process that no longer runs.
+    QFile stale(folder.path() + QStringLiteral("/velorin.lock"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("999999999\nvelorin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    platform::QtPlatform next(folder.path());
+    EXPECT_TRUE(next.claimSingleInstance());
+}
+
+class WebLinks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = std::make_unique<desktop::Program>(fake);
+        ASSERT_TRUE(program->StartProgram());
+        entry::frmMain& f = program->form();
+        f.txtName->setText(QStringLiteral("Ravi"));
+        for (auto* box : {f.txtLatDeg, f.txtLatMin, f.txtLonDeg, f.txtLonMin}) box->setText(QStringLiteral("10"));
+        for (auto* box : {f.txtCity, f.txtState, f.txtCountry}) box->setText(QStringLiteral("Delhi"));
+        f.cmdCalculate->click();
+        ASSERT_NE(program->frame(), nullptr);
+        fake.openedUrls.clear();
+    }
+    testdata::FakePlatform fake;
+    std::unique_ptr<desktop::Program> program;
+};
+
+TEST_F(WebLinks, EveryTriggerOpensItsPage) {
+    entry::frmMain& f = program->form();
+    chart::MDI& m = *program->frame();
+    const QString help = web::AddressOf(web::Page::Help);
+    const QString home = web::AddressOf(web::Page::Home);
+    const QString update = web::AddressOf(web::Page::Update);
+    const std::pair<std::function<void()>, QString> triggers[] = {
+        {[&] { m.mnuOnline->trigger(); }, help},
+        {[&] { m.TB_ButtonClick(QStringLiteral("Help")); }, help},
+        {[&] { f.mnuOnline->trigger(); }, help},
+        {[&] { m.mnuVisit->trigger(); }, home},
+        {[&] { emit m.lblURL->linkActivated(QStringLiteral("home")); }, home},
+        {[&] { emit m.Label1->linkActivated(QStringLiteral("home")); }, home},
+        {[&] { f.mnuVisit->trigger(); }, home},
+        {[&] { emit f.Label8->linkActivated(QStringLiteral("home")); }, home},
+        {[&] { m.mnuUpdate->trigger(); }, update},
+        {[&] { f.mnuUpdate->trigger(); }, update},
+    };
+    for (const auto& [trigger, page] : triggers) {
+        fake.openedUrls.clear();
+        trigger();
+        EXPECT_EQ(fake.openedUrls, QStringList{page});
+    }
+    web::frmAbout about(fake);
+    fake.openedUrls.clear();
+    emit about.lblHomePage->linkActivated(QStringLiteral("home"));
+    EXPECT_EQ(fake.openedUrls, QStringList{home});
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("Velorin v1.80"));
+    EXPECT_EQ(about.Label2->text(), QStringLiteral("Velorin v1.80"));
+    EXPECT_EQ(about.cmdOK->text(), QStringLiteral("OK"));
+    EXPECT_FALSE(about.picIcon->pixmap().isNull());
+}
+
+TEST_F(WebLinks, ExitClosesEveryWindowAndEndsWithStatusZero) {
+    QTimer::singleShot(0, program->frame()->cmdExit, &QPushButton::click);
+    EXPECT_EQ(QApplication::exec(), 0);
+    for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+}
+
+}  // namespace
