@@ -3,8 +3,14 @@
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-sanitize
+# The fuzz targets (clang's libFuzzer) and how long each runs.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = chart_file chart_options compact_position
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench clean
 
 all: build
 
@@ -25,11 +31,35 @@ run: build
 	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then ./$(BUILD)/velorin; \
 	else echo "No display: showing the example chart on the terminal."; ./$(BUILD)/velorin-chart --format chart; fi
 
-test: build
+# Every test, then every test again under the sanitizers; any report fails.
+test: test-plain test-sanitize
+
+test-plain: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELORIN_SANITIZE=ON -DVELORIN_BUILD_BENCH=OFF
+	cmake --build $(SANITIZE_BUILD)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j2
+
+# Runs each fuzz target for FUZZ_SECONDS from its seed corpus; a finding is
+# written to $(FUZZ_BUILD)/findings and fails the run.
+fuzz:
+	./scripts/deps.sh clang-14 libclang-rt-14-dev
+	CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORIN_FUZZ=ON \
+	  -DVELORIN_BUILD_GUI=OFF -DVELORIN_BUILD_TESTS=OFF -DVELORIN_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD)
+	mkdir -p $(FUZZ_BUILD)/findings
+	for target in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$target; \
+	  ./$(FUZZ_BUILD)/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/findings/$$target- \
+	    $(FUZZ_BUILD)/corpus/$$target tests/fuzz/corpus/$$target || exit 1; \
+	done
 
 bench: build
 	./$(BUILD)/bench/velorin_bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

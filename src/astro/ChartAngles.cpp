@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/FiniteCheck.h"
 #include "astro/PositionText.h"
 #include "astro/TimeScales.h"
 
@@ -68,6 +69,10 @@ void ComputeChartAngles(const astro::BirthData& birth, ChartAngles& angles) {
         while (ascendant >= 360) ascendant = ascendant - 360;
     }
 
+    astro::AssertFinite(jd0);
+    astro::AssertFinite(angles.AyanamsaCorrection);
+    astro::AssertFinite(ascendant);
+    astro::AssertFinite(midheaven);
     ascendant = ascendant + angles.AyanamsaCorrection;
     midheaven = midheaven + angles.AyanamsaCorrection;
     angles.AscendantText = FormatSignPosition(NormalizeDegrees(ascendant));

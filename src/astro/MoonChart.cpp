@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cmath>
 
+#include "astro/FiniteCheck.h"
 #include "astro/PositionText.h"
 #include "astro/TimeScales.h"
 #include "astro/Utf8Text.h"
@@ -80,6 +81,10 @@ void ComputeMoonChart(const astro::BirthData& birth, MoonWorkingValues& work, Mo
     double sidereal = work.TropicalMoonLongitude + work.MoonAyanamsa;
     if (sidereal < 0) sidereal = sidereal + 360;
     work.MoonLongitude = sidereal;
+    astro::AssertFinite(work.BirthJDN);
+    astro::AssertFinite(work.JulianCenturies);
+    astro::AssertFinite(work.MoonAyanamsa);
+    astro::AssertFinite(sidereal);
 
     moon.MoonPositionText = modVedicPlanetPosition::FormatSignPosition(sidereal);
     moon.NakshatraName = std::string(NakshatraNames[static_cast<std::size_t>(NakshatraIndex(sidereal))]);

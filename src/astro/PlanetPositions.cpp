@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/CivilCalendar.h"
+#include "astro/FiniteCheck.h"
 #include "astro/PositionText.h"
 
 namespace modVedicPlanetPosition {
@@ -145,6 +146,7 @@ void ComputePlanetPositions(const astro::BirthData& birth, const ChartAngles& an
 
     const CivilDateTime ut = UniversalDateTime(birth);
     const double d = DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    astro::AssertFinite(d);
     const double ayanamsa = std::fabs(angles.AyanamsaCorrection);
 
     std::array<std::string, BodyCount> longTexts;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "astro/FiniteCheck.h"
 #include "astro/Utf8Text.h"
 
 namespace modVedicPlanetPosition {
@@ -31,6 +32,7 @@ std::string_view SignAbbrevOfIndex(long long k) {
 }
 
 std::string FormatSignPosition(double x) {
+    astro::AssertFinite(x);
     x = std::fabs(x);
     double degrees = std::floor(x);
     const double minutesReal = 60 * (x - degrees);
@@ -58,6 +60,7 @@ std::string FormatSignPosition(double x) {
 }
 
 std::string FormatSignedAngle(double x) {
+    astro::AssertFinite(x);
     const double sign = x < 0 ? -1.0 : 1.0;
     x = std::fabs(x);
     const double degrees = std::floor(x);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "astro/FiniteCheck.h"
+
 namespace modVedicEphemeris {
 
 double JulianDayFromDate(double month, double day, double year) {
@@ -25,6 +27,8 @@ UniversalTimeResult UniversalTimeRule(const astro::BirthData& birth) {
     const bool placeIsEast = result.longitudeWestDeg < 0;
     if (birth.IsDaylightSaving) zoneHours = placeIsEast ? zoneHours + 1 : zoneHours - 1;
     result.utHours = placeIsEast ? localHours - zoneHours : localHours + zoneHours;
+    astro::AssertFinite(result.utHours);
+    astro::AssertFinite(result.latitudeNorthDeg);
     return result;
 }
 

@@ -32,7 +32,7 @@ QString SaveChartImage(platform::Platform& platform, QWidget* parent, const QStr
         return {};
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         desktop::ReportWriteFailure(platform, parent, path, file.errorString());
         return {};
     }

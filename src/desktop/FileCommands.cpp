@@ -37,8 +37,11 @@ platform::FileDialogRequest saveDialog(const QString& title, const QString& filt
 
 QString WriteFileSafely(const QString& path, const QByteArray& bytes) {
     if (QFileInfo(path).isDir()) return QStringLiteral("A folder of that name exists.");
+    // Unbuffered, so that a full disk fails the write itself: an error met only
+    // while the buffer is flushed at commit would go unnoticed, and the empty
+    // temporary file would replace the old one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();

@@ -2,9 +2,11 @@
 // sign boxes, the three time bases, and what a rejected input leaves alone.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 #include "app/ChartCalculation.h"
+#include "app/ZoneTable.h"
 #include "support/ReferenceBirth.h"
 
 using namespace app;
@@ -192,6 +194,57 @@ TEST(MakeChartHeaderTexts, LoadStepTexts) {
     EXPECT_EQ(h.lblLatitude, "Latitude: 12 Degree 0 Minute");
     EXPECT_EQ(h.lblLongitude, "Longitude: 73 Degree 51 Minute");
     EXPECT_EQ(h.lblCity, "City: ");
+}
+
+}  // namespace
+
+namespace {
+
+// Every chart the form can ask for: each year, hours 0 to 24, every zone,
+// both hemispheres, degrees and minutes up to 999. Each gives finite numbers
+// (the core asserts that in debug builds) and texts whose signs are signs.
+TEST(RunCalculation, EveryAcceptedInputGivesASensibleChart) {
+    const char* coordinates[][2] = {{"0", "0"}, {"28", "36"}, {"90", "0"}, {"999", "999"}};
+    ChartSession session;
+    int charts = 0;
+    for (int year = 0; year < YearListSize; ++year) {
+        for (int hour : {0, 7, 13, 23, 24}) {
+            const int zone = (year * 7 + hour) % ZoneCount;
+            for (const auto& lat : coordinates) {
+                for (const bool southWest : {false, true}) {
+                    BirthFormValues f = referenceForm();
+                    f.cboYear = year;
+                    f.cboMonth = year % 12;
+                    f.cboDate = (year * 5) % 28;
+                    f.cboHour = hour;
+                    f.cboMinute = (year * 13) % 60;
+                    f.cboTimeZone = zone;
+                    f.chkDST = (year + hour) % 2 == 0;
+                    f.txtLatDeg = lat[0];
+                    f.txtLatMin = lat[1];
+                    f.txtLonDeg = lat[1];
+                    f.txtLonMin = lat[0];
+                    f.optLatNorth = !southWest;
+                    f.optLatSouth = southWest;
+                    f.optLongEast = !southWest;
+                    f.optLongWest = southWest;
+                    const CalculationOutcome outcome = RunCalculation(f, session);
+                    ASSERT_TRUE(outcome.accepted());
+                    ++charts;
+                    const ChartRecord& r = session.record;
+                    ASSERT_TRUE(std::isfinite(r.AyanamsaCorrection));
+                    ASSERT_TRUE(std::isfinite(session.moon.MoonLongitude));
+                    for (std::size_t b = 0; b < r.PlanetPositionText.size(); ++b) {
+                        ASSERT_GE(SignIndexOf(r.PlanetPositionText[b].substr(3, 3)), 0)
+                            << "year " << FirstListYear + year << " body " << b << ": " << r.PlanetPositionText[b];
+                    }
+                    ASSERT_FALSE(r.NakshatraName.empty());
+                    ASSERT_GE(SignIndexOf(r.AscSignAbbrev), 0);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(charts, YearListSize * 5 * 4 * 2);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // does with values the form cannot take.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
 
@@ -106,6 +109,17 @@ TEST(ChartFileFields, EveryStoredByteIsAtLeast85AndReadsBack) {
     EXPECT_EQ(DecodeChartField(stored), all);
 }
 
+// The bytes in a heap block of exactly their size, so that a read one byte
+// past the end is caught by the address sanitizer.
+struct ExactBytes {
+    explicit ExactBytes(std::string_view bytes) : data(new char[bytes.size() ? bytes.size() : 1]), size(bytes.size()) {
+        std::copy(bytes.begin(), bytes.end(), data.get());
+    }
+    std::string_view view() const { return {data.get(), size}; }
+    std::unique_ptr<char[]> data;
+    std::size_t size;
+};
+
 TEST(ReadChartFileLines, LineEndsAndMissingLines) {
     const std::string a = EncodeChartField("a"), b = EncodeChartField("b"), c = EncodeChartField("c");
     struct Case {
@@ -119,22 +133,25 @@ TEST(ReadChartFileLines, LineEndsAndMissingLines) {
         {a + "\r\n\r\n" + c + "\r\n", 3},  // an empty line is a line
     };
     for (const Case& k : cases) {
-        const ChartFileLines lines = ReadChartFileLines(k.bytes);
+        const ExactBytes exact(k.bytes);
+        const ChartFileLines lines = ReadChartFileLines(exact.view());
         for (std::size_t i = 0; i < ChartFileLineCount; ++i) EXPECT_EQ(lines[i].has_value(), i < k.present) << hexOf(k.bytes);
     }
 }
 
 TEST(ReadChartFileLines, BoundedWhateverTheInput) {
-    std::string huge(3 * MaxChartFileBytes, '\xB6');
-    const ChartFileLines one = ReadChartFileLines(huge);
+    const ExactBytes huge(std::string(3 * MaxChartFileBytes, '\xB6'));
+    const ChartFileLines one = ReadChartFileLines(huge.view());
     ASSERT_TRUE(one[0].has_value());
     EXPECT_EQ(one[0]->size(), MaxChartFileLineBytes);
     EXPECT_FALSE(one[1].has_value());
 
     std::string manyLines;
     for (int i = 0; i < 100; ++i) manyLines += EncodeChartField(std::to_string(i)) + "\r\n";
-    const ChartFileLines seventeen = ReadChartFileLines(manyLines);
+    const ChartFileLines seventeen = ReadChartFileLines(ExactBytes(manyLines).view());
     EXPECT_EQ(*seventeen[16], "16");
+    const ExactBytes odd(std::string(MaxChartFileLineBytes + 1, '\x86') + "\r");
+    EXPECT_EQ(ReadChartFileLines(odd.view())[0]->size(), MaxChartFileLineBytes);
 }
 
 TEST(ApplyChartFile, RoundTripRestoresTheForm) {

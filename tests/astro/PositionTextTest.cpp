@@ -36,10 +36,11 @@ TEST(FormatSignPosition, WorkedExamplesAndBoundaries) {
     }
 }
 
-TEST(FormatSignPosition, NonFiniteInputTerminates) {
-    // Never produced by the passes; must still end and give some text.
-    EXPECT_FALSE(FormatSignPosition(1e300).empty());
-    EXPECT_FALSE(FormatSignPosition(std::numeric_limits<double>::infinity()).empty());
+TEST(FormatSignPosition, OutOfRangeInputTerminates) {
+    // Never produced by the passes; must still end and give some text. A value
+    // that is not finite stops a debug build at its check.
+    EXPECT_NE(FormatSignPosition(1e300).find("\u00B0"), std::string::npos);
+    EXPECT_DEBUG_DEATH(EXPECT_FALSE(FormatSignPosition(std::numeric_limits<double>::infinity()).empty()), "NaN or infinite");
 }
 
 TEST(FormatSignedAngle, WorkedExamples) {

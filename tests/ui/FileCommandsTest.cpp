@@ -9,9 +9,11 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QRadioButton>
+#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 #include "app/ChartFile.h"
 #include "chart/MDI.h"
@@ -246,6 +248,88 @@ TEST_F(FileCommands, UnwritablePlacesAreReportedAndChangeNothing) {
     fake.savePaths.push_back(path("no/such/folder/abc.jpg"));
     frame()->mnuSaveAsJpeg->trigger();
     EXPECT_EQ(fake.messages.size(), 2U);
+}
+
+// A small file system that is full, where this machine lets a test mount one.
+class FullDisk {
+public:
+    explicit FullDisk(const QString& mountPoint) : mountPoint_(mountPoint) {
+        QDir().mkpath(mountPoint);
+        QProcess mount;
+        mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                              QStringLiteral("size=64k"), QStringLiteral("tmpfs"), mountPoint});
+        mounted_ = mount.waitForFinished(10000) && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
+        why_ = QString::fromLocal8Bit(mount.readAllStandardError()).trimmed();
+        if (mount.error() == QProcess::FailedToStart) why_ = QStringLiteral("mount is not available");
+    }
+    ~FullDisk() {
+        if (mounted_) QProcess::execute(QStringLiteral("umount"), {mountPoint_});
+    }
+    bool mounted() const { return mounted_; }
+    QString why() const { return why_; }
+    // Fills the rest of the space.
+    void fill() {
+        QFile filler(mountPoint_ + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return;
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) > 0) {
+        }
+    }
+
+private:
+    QString mountPoint_;
+    bool mounted_ = false;
+    QString why_;
+};
+
+TEST_F(FileCommands, AFullDiskKeepsTheOldFileAndReports) {
+    const QString disk = path("full");
+    FullDisk full(disk);
+    if (!full.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here (" << full.why().toStdString() << ")";
+    calculateAbc();
+    const QString target = disk + QStringLiteral("/old.vrc");
+    writeFile(target, "old content");
+    writeFile(disk + QStringLiteral("/old.txt"), "old export");
+    full.fill();
+
+    saveChartAs(target);
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_TRUE(fake.messages[0].text.contains(target));
+    EXPECT_EQ(contentOf(target), QByteArray("old content"));
+    EXPECT_EQ(program->session().record.CurrentChartPath, "");
+
+    fake.savePaths.push_back(disk + QStringLiteral("/old.txt"));
+    frame()->mnuExport->trigger();
+    EXPECT_EQ(fake.messages.size(), 2U);
+    EXPECT_EQ(contentOf(disk + QStringLiteral("/old.txt")), QByteArray("old export"));
+
+    fake.savePaths.push_back(disk + QStringLiteral("/chart.jpg"));
+    frame()->mnuSaveAsJpeg->trigger();
+    EXPECT_EQ(fake.messages.size(), 3U);
+    EXPECT_FALSE(QFile::exists(disk + QStringLiteral("/chart.jpg")));
+}
+
+TEST_F(FileCommands, AFolderWithoutWritePermissionIsReported) {
+    if (geteuid() == 0) GTEST_SKIP() << "running as root: folder permissions do not stop writes";
+    calculateAbc();
+    const QString locked = path("locked");
+    QDir().mkdir(locked);
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    saveChartAs(locked + QStringLiteral("/abc.vrc"));
+    EXPECT_EQ(fake.messages.size(), 1U);
+    EXPECT_FALSE(QFile::exists(locked + QStringLiteral("/abc.vrc")));
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(FileCommands, AnUnreadableFileIsReported) {
+    if (geteuid() == 0) GTEST_SKIP() << "running as root: file permissions do not stop reads";
+    writeFile(path("secret.vrc"), "\xB6");
+    QFile::setPermissions(path("secret.vrc"), QFileDevice::WriteOwner);
+    form().txtName->setText(QStringLiteral("kept"));
+    openFile(path("secret.vrc"));
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_TRUE(fake.messages[0].text.contains(QStringLiteral("could not be read")));
+    EXPECT_EQ(form().txtName->text(), QStringLiteral("kept"));
 }
 
 TEST_F(FileCommands, BadFilesNeverHurtTheForm) {

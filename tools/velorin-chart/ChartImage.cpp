@@ -35,7 +35,7 @@ std::optional<std::string> WriteChartImage(const app::ChartSession& session, con
     const QImage picture = display.renderClientArea();
 
     QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString().toStdString();
     QImageWriter writer(&file, "jpeg");
     writer.setQuality(100);
     if (!writer.write(picture)) {

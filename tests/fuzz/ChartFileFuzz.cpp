@@ -1,0 +1,30 @@
+// Any bytes as a chart file: the reader gives lines, the form takes what it
+// can, and the calculation gives a chart or a refusal.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "app/ChartCalculation.h"
+#include "app/ChartFile.h"
+#include "support/ReferenceBirth.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    app::BirthFormValues form = testdata::referenceForm();
+    const app::ChartFileLines lines = app::ReadChartFileLines(bytes);
+    for (const auto& line : lines) {
+        // A decoded line never holds more characters than its bytes.
+        if (line && line->size() > 2 * app::MaxChartFileLineBytes) __builtin_trap();
+    }
+    app::ApplyChartFile(lines, form);
+    app::ChartSession session;
+    const app::CalculationOutcome outcome = app::RunCalculation(form, session);
+    if (outcome.accepted()) {
+        // What was read writes back to a file that reads back the same.
+        const std::string again = app::MakeChartFileBytes(session.record, form.cboTimeZone);
+        app::BirthFormValues reread;
+        app::ApplyChartFile(app::ReadChartFileLines(again), reread);
+        if (reread.cboYear != form.cboYear || reread.cboTimeZone != form.cboTimeZone) __builtin_trap();
+    }
+    return 0;
+}
