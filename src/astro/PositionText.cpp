@@ -14,6 +14,7 @@ namespace {
 // is written as 0.
 std::string wholeNumberText(double value) {
     if (value == 0) return "0";
+    if (std::fabs(value) < 1e15) return std::to_string(static_cast<long long>(value));
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.0f", value);
     return buffer;

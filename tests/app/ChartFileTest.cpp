@@ -7,6 +7,7 @@
 
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
+#include "astro/Utf8Text.h"
 
 using namespace app;
 
@@ -150,6 +151,13 @@ TEST(ReadChartFileLines, BoundedWhateverTheInput) {
     for (int i = 0; i < 100; ++i) manyLines += EncodeChartField(std::to_string(i)) + "\r\n";
     const ChartFileLines seventeen = ReadChartFileLines(ExactBytes(manyLines).view());
     EXPECT_EQ(*seventeen[16], "16");
+    // Found by fuzzing: bytes that decode to three-byte characters ("\u2039"
+    // is 0x8B in Windows-1252, stored as 0xE0); the line keeps one character per
+    // byte it keeps.
+    const ExactBytes wide(std::string(MaxChartFileLineBytes + 100, '\xE0'));
+    const std::string wideLine = *ReadChartFileLines(wide.view())[0];
+    EXPECT_EQ(astro::CharCount(wideLine), MaxChartFileLineBytes);
+    EXPECT_EQ(wideLine.substr(0, 3), "\u2039");
     const ExactBytes odd(std::string(MaxChartFileLineBytes + 1, '\x86') + "\r");
     EXPECT_EQ(ReadChartFileLines(odd.view())[0]->size(), MaxChartFileLineBytes);
 }

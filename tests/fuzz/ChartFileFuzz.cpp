@@ -6,6 +6,7 @@
 
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
+#include "astro/Utf8Text.h"
 #include "support/ReferenceBirth.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -13,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app::BirthFormValues form = testdata::referenceForm();
     const app::ChartFileLines lines = app::ReadChartFileLines(bytes);
     for (const auto& line : lines) {
-        // A decoded line never holds more characters than its bytes.
-        if (line && line->size() > 2 * app::MaxChartFileLineBytes) __builtin_trap();
+        // A decoded line holds at most one character per byte kept (a character
+        // may take up to three bytes of UTF-8).
+        if (line && astro::CharCount(*line) > app::MaxChartFileLineBytes) __builtin_trap();
     }
     app::ApplyChartFile(lines, form);
     app::ChartSession session;
