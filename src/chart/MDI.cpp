@@ -17,6 +17,7 @@
 #include "app/BirthForm.h"
 #include "chart/Twips.h"
 #include "chart/frmDisplay.h"
+#include "web/HelpMenu.h"
 #include "web/modHelp.h"
 
 namespace chart {
@@ -174,14 +175,11 @@ void MDI::buildMenus() {
         mnuSub[i] = item(divisional, subCharts[i].first, subCharts[i].second, false, true);
     }
 
-    QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = item(mnuHelp, "mnuOnline", tr("&Online Help"));
-    mnuVisit = item(mnuHelp, "mnuVisit", tr("&Visit Us Online"));
-    separator(mnuHelp, "mnuHelpSep1");
-    mnuUpdate = item(mnuHelp, "mnuUpdate", tr("Check for Software &Update"));
-    separator(mnuHelp, "mnuHelpSep2");
-    mnuAbout = item(mnuHelp, "mnuAbout", tr("&About Software"));
+    const web::HelpMenu help = web::AddHelpMenu(menuBar(), platform_);
+    mnuOnline = help.mnuOnline;
+    mnuVisit = help.mnuVisit;
+    mnuUpdate = help.mnuUpdate;
+    mnuAbout = help.mnuAbout;
 
     connect(mnuNew, &QAction::triggered, this, &MDI::newRequested);
     connect(mnuSaveAsText, &QAction::triggered, this, &MDI::saveRequested);
@@ -198,9 +196,6 @@ void MDI::buildMenus() {
     }
     connect(mnuChart, &QAction::triggered, this, [this] { selectChart(mnuChart); });
     for (QAction* sub : mnuSub) connect(sub, &QAction::triggered, this, [this, sub] { selectChart(sub); });
-    connect(mnuOnline, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Help); });
-    connect(mnuVisit, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
-    connect(mnuUpdate, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Update); });
     connect(mnuAbout, &QAction::triggered, this, &MDI::aboutRequested);
 
     TB = addToolBar(tr("Toolbar"));
@@ -298,7 +293,11 @@ void MDI::Print() {
     const QImage picture = display_ ? display_->storedCapture() : QImage();
     if (picture.isNull()) return;
     QPainter painter;
-    if (!painter.begin(&printer)) return;
+    if (!painter.begin(&printer)) {
+        platform_.showMessage(this, {QStringLiteral("The chart could not be printed on %1.").arg(printer.printerName()),
+                                     QStringLiteral("Velorin"), platform::Icon::Error, platform::Buttons::Ok});
+        return;
+    }
     // The stored picture, as large as the printable area allows, proportions kept.
     const QRect area = painter.viewport();
     QSize size = picture.size();

@@ -15,6 +15,7 @@
 
 #include "app/ZoneTable.h"
 #include "entry/FilteredLineEdit.h"
+#include "web/HelpMenu.h"
 #include "web/modHelp.h"
 
 namespace entry {
@@ -69,24 +70,14 @@ void frmMain::buildMenus() {
     mnuExit = mnuFile->addAction(tr("&Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
 
-    QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = mnuHelp->addAction(tr("&Online Help"));
-    mnuOnline->setObjectName(QStringLiteral("mnuOnline"));
-    mnuVisit = mnuHelp->addAction(tr("&Visit Us Online"));
-    mnuVisit->setObjectName(QStringLiteral("mnuVisit"));
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep1"));
-    mnuUpdate = mnuHelp->addAction(tr("Check for Software &Update"));
-    mnuUpdate->setObjectName(QStringLiteral("mnuUpdate"));
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep2"));
-    mnuAbout = mnuHelp->addAction(tr("&About Software"));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    const web::HelpMenu help = web::AddHelpMenu(menuBar(), platform_);
+    mnuOnline = help.mnuOnline;
+    mnuVisit = help.mnuVisit;
+    mnuUpdate = help.mnuUpdate;
+    mnuAbout = help.mnuAbout;
 
     connect(mnuCalculate, &QAction::triggered, this, &frmMain::cmdCalculate_Click);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
-    connect(mnuOnline, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Help); });
-    connect(mnuVisit, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
-    connect(mnuUpdate, &QAction::triggered, this, [this] { web::OpenWebPage(platform_, web::Page::Update); });
     connect(mnuAbout, &QAction::triggered, this, &frmMain::aboutRequested);
 }
 
