@@ -123,7 +123,7 @@ MDI::MDI(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), p
     for (QAction* checked : {mnuToolBar, mnuStatusBar, mnuColorOff, mnuChart, mnuSouth}) checked->setChecked(true);
 
     // Large enough for the whole chart window on a 1280 x 800 screen.
-    resize(1040, 760);
+    resize(1030, 745);
 }
 
 void MDI::buildMenus() {
@@ -201,7 +201,7 @@ void MDI::buildMenus() {
     TB = addToolBar(tr("Toolbar"));
     TB->setObjectName(QStringLiteral("TB"));
     TB->setMovable(false);
-    TB->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    TB->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     for (const char* key : {"New", "Save", "Print", "Help"}) {
         const QString k = QLatin1String(key);
         QAction* button = TB->addAction(toolbarIcon(k), k);
