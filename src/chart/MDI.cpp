@@ -260,11 +260,14 @@ void MDI::buildBands() {
 frmDisplay* MDI::display() const { return display_.data(); }
 
 void MDI::showDisplay(frmDisplay* display) {
-    display_ = display;
-    subWindow_ = area_->addSubWindow(display, Qt::SubWindow | Qt::WindowTitleHint);
-    subWindow_->setWindowTitle(display->windowTitle());
-    subWindow_->setAttribute(Qt::WA_DeleteOnClose, false);
-    subWindow_->move(0, 0);
+    if (display != display_ || !subWindow_) {
+        display_ = display;
+        subWindow_ = area_->addSubWindow(display, Qt::SubWindow | Qt::WindowTitleHint);
+        subWindow_->setWindowTitle(display->windowTitle());
+        subWindow_->setAttribute(Qt::WA_DeleteOnClose, false);
+        subWindow_->move(0, 0);
+    }
+    subWindow_->show();
     display->show();
     show();
     activateWindow();
