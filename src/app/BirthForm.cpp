@@ -10,6 +10,10 @@ InputProblem errorAt(int check, std::string_view message, FormControl focus) {
 
 }  // namespace
 
+std::string_view MonthNameOf(int month) {
+    return month >= 1 && month <= 12 ? MonthNames[static_cast<std::size_t>(month - 1)] : std::string_view();
+}
+
 int DateRuleCheck(int monthPosition, int dayPosition, int year) {
     const bool leapYear = year % 4 == 0;  // no century rule: it agrees with the calendar for 1901..2050
     if (monthPosition == 1) {

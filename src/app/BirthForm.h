@@ -16,6 +16,9 @@ inline constexpr std::array<std::string_view, 12> MonthNames = {"January", "Febr
                                                                 "May",     "June",     "July",      "August",
                                                                 "September", "October", "November", "December"};
 
+// The English name of month 1..12, or "" for any other number.
+std::string_view MonthNameOf(int month);
+
 // List sizes and the value of a list position: the day list holds "1".."31",
 // the year list "1901".."2050", the hour list "0".."24", the minute list "0".."59".
 inline constexpr int DayListSize = 31;

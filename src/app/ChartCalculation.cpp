@@ -120,8 +120,7 @@ ChartWindowTexts MakeChartWindowTexts(const ChartRecord& record) {
 
 ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& r) {
     const auto number = [](int value) { return std::to_string(value); };
-    const std::string month =
-        r.BirthMonth >= 1 && r.BirthMonth <= 12 ? std::string(MonthNames[static_cast<std::size_t>(r.BirthMonth - 1)]) : "";
+    const std::string month(MonthNameOf(r.BirthMonth));
     ChartHeaderTexts h;
     h.lblName = "Name: " + r.BirthName;
     h.lblDOB = "Date of Birth: " + month + " " + number(r.BirthDay) + ", " + number(r.BirthYear);

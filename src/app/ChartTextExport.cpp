@@ -6,8 +6,7 @@ namespace app {
 
 std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& r) {
     const auto number = [](int value) { return std::to_string(value); };
-    const std::string month =
-        r.BirthMonth >= 1 && r.BirthMonth <= 12 ? std::string(MonthNames[static_cast<std::size_t>(r.BirthMonth - 1)]) : "";
+    const std::string month(MonthNameOf(r.BirthMonth));
 
     std::array<std::string, ExportLineCount> lines;
     lines[0] = "Name: " + r.BirthName;

@@ -11,6 +11,21 @@ namespace chart {
 
 bool FileExists(const QString& path) { return QFileInfo::exists(path); }
 
+QString WriteJpeg(const QString& path, const QImage& picture) {
+    if (picture.isNull()) return QStringLiteral("There is no picture of the chart to save.");
+    // Unbuffered, so that a full disk fails the write itself (see WriteFileSafely).
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
+    QImageWriter writer(&file, "jpeg");
+    writer.setQuality(100);
+    if (!writer.write(picture)) {
+        file.cancelWriting();
+        return writer.errorString();
+    }
+    if (!file.commit()) return file.errorString();
+    return {};
+}
+
 QString SaveChartImage(platform::Platform& platform, QWidget* parent, const QString& chosenPath, const QImage& picture) {
     const QDateTime now = platform.localNow();
     app::ImageNamingContext context;
@@ -27,24 +42,8 @@ QString SaveChartImage(platform::Platform& platform, QWidget* parent, const QStr
         return {};
     }
     const QString path = QString::fromStdString(target.path);
-    if (picture.isNull()) {
-        desktop::ReportWriteFailure(platform, parent, path, QStringLiteral("There is no picture of the chart to save."));
-        return {};
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        desktop::ReportWriteFailure(platform, parent, path, file.errorString());
-        return {};
-    }
-    QImageWriter writer(&file, "jpeg");
-    writer.setQuality(100);
-    if (!writer.write(picture)) {
-        file.cancelWriting();
-        desktop::ReportWriteFailure(platform, parent, path, writer.errorString());
-        return {};
-    }
-    if (!file.commit()) {
-        desktop::ReportWriteFailure(platform, parent, path, file.errorString());
+    if (const QString failure = WriteJpeg(path, picture); !failure.isEmpty()) {
+        desktop::ReportWriteFailure(platform, parent, path, failure);
         return {};
     }
     return path;

@@ -14,6 +14,11 @@ namespace chart {
 // Returns the path written, or an empty text.
 QString SaveChartImage(platform::Platform& platform, QWidget* parent, const QString& chosenPath, const QImage& picture);
 
+// Writes the picture to the path as a JPEG of quality 100, whole or not at
+// all (an existing file keeps its content when the write fails). Returns an
+// empty text on success, otherwise the reason.
+QString WriteJpeg(const QString& path, const QImage& picture);
+
 // Whether anything (a file, a folder) of that name exists: such a name is
 // never written over.
 bool FileExists(const QString& path);

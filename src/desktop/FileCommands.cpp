@@ -102,7 +102,13 @@ std::optional<QByteArray> ReadChartFileBytes(const QString& path, QString* reaso
         if (reason) *reason = file.errorString();
         return std::nullopt;
     }
-    return file.read(static_cast<qint64>(app::MaxChartFileBytes));
+    const QByteArray bytes = file.read(static_cast<qint64>(app::MaxChartFileBytes));
+    if (file.error() != QFileDevice::NoError) {
+        // A read that fails part-way is not an empty file.
+        if (reason) *reason = file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 bool OpenChartFile(platform::Platform& platform, entry::frmMain& form) {

@@ -2,11 +2,10 @@
 
 #ifdef VELORIN_WITH_IMAGES
 #include <QApplication>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <cstdio>
 
 #include "chart/frmDisplay.h"
+#include "chart/modSaveForm.h"
 #include "desktop/Program.h"
 #endif
 
@@ -34,15 +33,9 @@ std::optional<std::string> WriteChartImage(const app::ChartSession& session, con
     display.showChart(texts);
     const QImage picture = display.renderClientArea();
 
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString().toStdString();
-    QImageWriter writer(&file, "jpeg");
-    writer.setQuality(100);
-    if (!writer.write(picture)) {
-        file.cancelWriting();
-        return writer.errorString().toStdString();
+    if (const QString failure = chart::WriteJpeg(QString::fromStdString(path), picture); !failure.isEmpty()) {
+        return failure.toStdString();
     }
-    if (!file.commit()) return file.errorString().toStdString();
     return std::nullopt;
 }
 
