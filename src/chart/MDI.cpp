@@ -16,6 +16,7 @@
 
 #include "app/BirthForm.h"
 #include "chart/Twips.h"
+#include "platform/Palette.h"
 #include "chart/frmDisplay.h"
 #include "web/HelpMenu.h"
 #include "web/modHelp.h"
@@ -24,7 +25,7 @@ namespace chart {
 
 namespace {
 
-const QColor Amber(255, 199, 6);
+const QColor Amber{platform::Amber};
 
 // Widths of the controls whose places the resize rule computes, in twips.
 constexpr double CmdExitWidth = 1095;

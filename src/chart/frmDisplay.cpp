@@ -6,6 +6,7 @@
 
 #include "app/BirthForm.h"
 #include "chart/Twips.h"
+#include "platform/Palette.h"
 
 namespace chart {
 
@@ -27,7 +28,7 @@ const std::array<SignPlace, 12> SignPlaces = {{
 namespace {
 
 constexpr int CellTwips = 1335;
-const QColor Amber(255, 199, 6);
+const QColor Amber{platform::Amber};
 
 QFont verdana(double points, bool bold = false) {
     QFont font(QStringLiteral("Verdana"));

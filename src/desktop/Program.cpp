@@ -1,37 +1,28 @@
 #include "desktop/Program.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 
 #include "chart/MDI.h"
 #include "chart/frmDisplay.h"
-#include "desktop/FileCommands.h"
 #include "entry/frmMain.h"
+#include "files/FileCommands.h"
+#include "platform/ProgramIcon.h"
 #include "web/frmAbout.h"
 #include "web/modHelp.h"
 
 namespace desktop {
 
-void InstallChartFonts() {
-    static const bool installed = [] {
-        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans.ttf"));
-        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
-        if (!QFontDatabase::families().contains(QStringLiteral("Verdana"))) {
-            QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
-        }
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
-
 Program::Program(platform::Platform& platform)
     : platform_(platform), form_(std::make_unique<entry::frmMain>(platform)) {
-    form_->setWindowIcon(web::ProgramIcon());
+    form_->setWindowIcon(platform::ProgramIcon());
     connect(form_.get(), &entry::frmMain::calculateRequested, this, &Program::cmdCalculate_Click);
     connect(form_.get(), &entry::frmMain::aboutRequested, this, [this] { ShowAbout(form_.get()); });
     connect(form_.get(), &entry::frmMain::exitRequested, this, &Program::QuitProgram);
     connect(form_.get(), &entry::frmMain::openRequested, this, [this] {
-        if (OpenChartFile(platform_, *form_)) cmdCalculate_Click();
+        app::BirthFormValues values = form_->values();
+        if (!files::OpenChartFile(platform_, form_.get(), values)) return;
+        form_->setValues(values);
+        cmdCalculate_Click();
     });
 }
 
@@ -64,17 +55,17 @@ void Program::cmdCalculate_Click() {
 void Program::showChart(const app::ChartWindowTexts& texts) {
     if (!frame_) {
         frame_ = new chart::MDI(platform_);
-        frame_->setWindowIcon(web::ProgramIcon());
+        frame_->setWindowIcon(platform::ProgramIcon());
         connect(frame_, &chart::MDI::backRequested, this, [this] { leaveChart(false); });
         connect(frame_, &chart::MDI::newRequested, this, [this] { leaveChart(true); });
         connect(frame_, &chart::MDI::exitRequested, this, &Program::QuitProgram);
         connect(frame_, &chart::MDI::aboutRequested, this, [this] { ShowAbout(frame_); });
         connect(frame_, &chart::MDI::saveRequested, this, [this] {
-            SaveChartFile(platform_, frame_, session_.record, form_->values().cboTimeZone);
+            files::SaveChartFile(platform_, frame_, session_.record, form_->values().cboTimeZone);
         });
-        connect(frame_, &chart::MDI::exportRequested, this, [this] { ExportChartText(platform_, frame_, session_.record); });
+        connect(frame_, &chart::MDI::exportRequested, this, [this] { files::ExportChartText(platform_, frame_, session_.record); });
         connect(frame_, &chart::MDI::saveAsJpegRequested, this, [this] {
-            if (frame_->display()) SaveChartAsJpeg(platform_, frame_, frame_->display()->storedCapture());
+            if (frame_->display()) files::SaveChartAsJpeg(platform_, frame_, frame_->display()->storedCapture());
         });
     }
     chart::frmDisplay* display = frame_->display();
@@ -96,7 +87,7 @@ void Program::leaveChart(bool clearCurrentPath) {
 
 void Program::ShowAbout(QWidget* parent) {
     web::frmAbout about(platform_, parent);
-    about.setWindowIcon(web::ProgramIcon());
+    about.setWindowIcon(platform::ProgramIcon());
     about.exec();
 }
 

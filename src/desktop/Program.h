@@ -18,10 +18,6 @@ class frmMain;
 
 namespace desktop {
 
-// Registers the bundled chart font and lets it stand in for Verdana where
-// Verdana is not installed.
-void InstallChartFonts();
-
 class Program : public QObject {
     Q_OBJECT
 public:

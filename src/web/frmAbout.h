@@ -22,7 +22,4 @@ public:
     QPushButton* cmdOK;
 };
 
-// The program's icon, drawn by the program.
-QIcon ProgramIcon();
-
 }  // namespace web

@@ -6,8 +6,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cstdio>
 
-#include "desktop/Program.h"
+#include "chart/ChartFonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,7 +18,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("velorin-tests"));
     QCoreApplication::setApplicationName(QStringLiteral("velorin-tests"));
-    desktop::InstallChartFonts();
+    if (!chart::InstallChartFonts()) {
+        fprintf(stderr, "The bundled chart fonts are missing from the build.\n");
+        return 1;
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

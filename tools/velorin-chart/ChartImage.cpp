@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "chart/ChartFonts.h"
 #include "chart/frmDisplay.h"
-#include "chart/modSaveForm.h"
-#include "desktop/Program.h"
+#include "files/modSaveForm.h"
 #endif
 
 namespace velorin_chart {
@@ -27,13 +27,13 @@ std::optional<std::string> WriteChartImage(const app::ChartSession& session, con
     char name[] = "velorin-chart";
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
-    desktop::InstallChartFonts();
+    chart::InstallChartFonts();
 
     chart::frmDisplay display(session.record);
     display.showChart(texts);
     const QImage picture = display.renderClientArea();
 
-    if (const QString failure = chart::WriteJpeg(QString::fromStdString(path), picture); !failure.isEmpty()) {
+    if (const QString failure = files::WriteJpeg(QString::fromStdString(path), picture); !failure.isEmpty()) {
         return failure.toStdString();
     }
     return std::nullopt;

@@ -6,14 +6,13 @@
 #include <QImage>
 #include <QString>
 
-#include "app/ChartCalculation.h"
+#include <optional>
+
+#include "app/BirthForm.h"
+#include "app/ChartRecord.h"
 #include "platform/Platform.h"
 
-namespace entry {
-class frmMain;
-}
-
-namespace desktop {
+namespace files {
 
 // Writes the whole file or nothing: the bytes go to a temporary file that then
 // replaces the target, so a failed write leaves an existing file as it was.
@@ -33,12 +32,14 @@ void ExportChartText(platform::Platform& platform, QWidget* parent, app::ChartRe
 // Save As JPEG of the stored picture.
 void SaveChartAsJpeg(platform::Platform& platform, QWidget* parent, const QImage& picture);
 
-// Open a chart file into the entry form. True when the form took the file's
-// values and the calculation should run.
-bool OpenChartFile(platform::Platform& platform, entry::frmMain& form);
+// Open a chart file: asks for the file, checks its name and reads it into the
+// values the entry form shows (given in `values`, changed only on success).
+// True when the values took the file's lines and the calculation should run;
+// false after a cancelled dialog or a refused file, which is reported.
+bool OpenChartFile(platform::Platform& platform, QWidget* parent, app::BirthFormValues& values);
 
 // The bytes of a chart file, at most as many as a reader looks at; nothing
 // when it cannot be read (missing, a folder, no permission).
 std::optional<QByteArray> ReadChartFileBytes(const QString& path, QString* reason = nullptr);
 
-}  // namespace desktop
+}  // namespace files

@@ -1,4 +1,4 @@
-#include "desktop/FileCommands.h"
+#include "files/FileCommands.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,10 +6,9 @@
 
 #include "app/ChartFile.h"
 #include "app/ChartTextExport.h"
-#include "chart/modSaveForm.h"
-#include "entry/frmMain.h"
+#include "files/modSaveForm.h"
 
-namespace desktop {
+namespace files {
 
 namespace {
 
@@ -89,7 +88,7 @@ void SaveChartAsJpeg(platform::Platform& platform, QWidget* parent, const QImage
     request.filter = QStringLiteral("JPEG Image (*.jpg)|*.jpg");
     const std::optional<QString> path = platform.getSaveFileName(parent, request);
     if (!path || path->isEmpty()) return;
-    chart::SaveChartImage(platform, parent, *path, picture);
+    SaveChartImage(platform, parent, *path, picture);
 }
 
 std::optional<QByteArray> ReadChartFileBytes(const QString& path, QString* reason) {
@@ -111,7 +110,7 @@ std::optional<QByteArray> ReadChartFileBytes(const QString& path, QString* reaso
     return bytes;
 }
 
-bool OpenChartFile(platform::Platform& platform, entry::frmMain& form) {
+bool OpenChartFile(platform::Platform& platform, QWidget* parent, app::BirthFormValues& values) {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Select the source file");
     request.filter = QStringLiteral("Velorin (*.vrc)|*.vrc");
@@ -119,25 +118,23 @@ bool OpenChartFile(platform::Platform& platform, entry::frmMain& form) {
     request.fileMustExist = true;
     request.hideReadOnly = true;
     request.noReadOnlyReturn = true;
-    const std::optional<QString> path = platform.getOpenFileName(&form, request);
+    const std::optional<QString> path = platform.getOpenFileName(parent, request);
     if (!path || path->isEmpty()) return false;
     if (!app::HasChartFileExtension(path->toStdString())) {
-        platform.showMessage(&form, {QString::fromUtf8(app::CheckTheFileMessage.data()), Title, platform::Icon::Error,
+        platform.showMessage(parent, {QString::fromUtf8(app::CheckTheFileMessage.data()), Title, platform::Icon::Error,
                                      platform::Buttons::Ok});
         return false;
     }
     QString reason;
     const std::optional<QByteArray> bytes = ReadChartFileBytes(*path, &reason);
     if (!bytes) {
-        platform.showMessage(&form, {QStringLiteral("The file could not be read:\n%1\n\n%2").arg(*path, reason), Title,
+        platform.showMessage(parent, {QStringLiteral("The file could not be read:\n%1\n\n%2").arg(*path, reason), Title,
                                      platform::Icon::Error, platform::Buttons::Ok});
         return false;
     }
-    app::BirthFormValues values = form.values();
     app::ApplyChartFile(app::ReadChartFileLines(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size()))),
                         values);
-    form.setValues(values);
     return true;
 }
 
-}  // namespace desktop
+}  // namespace files

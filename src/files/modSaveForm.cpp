@@ -1,13 +1,13 @@
-#include "chart/modSaveForm.h"
+#include "files/modSaveForm.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
 
 #include "app/ImageNaming.h"
-#include "desktop/FileCommands.h"
+#include "files/FileCommands.h"
 
-namespace chart {
+namespace files {
 
 bool FileExists(const QString& path) { return QFileInfo::exists(path); }
 
@@ -43,10 +43,10 @@ QString SaveChartImage(platform::Platform& platform, QWidget* parent, const QStr
     }
     const QString path = QString::fromStdString(target.path);
     if (const QString failure = WriteJpeg(path, picture); !failure.isEmpty()) {
-        desktop::ReportWriteFailure(platform, parent, path, failure);
+        ReportWriteFailure(platform, parent, path, failure);
         return {};
     }
     return path;
 }
 
-}  // namespace chart
+}  // namespace files

@@ -7,7 +7,7 @@
 
 #include "platform/Platform.h"
 
-namespace chart {
+namespace files {
 
 // Writes the picture as a JPEG of quality 100 under the name the naming rules
 // give for the chosen path; reports a failure or the lack of a free name.
@@ -23,4 +23,4 @@ QString WriteJpeg(const QString& path, const QImage& picture);
 // never written over.
 bool FileExists(const QString& path);
 
-}  // namespace chart
+}  // namespace files
