@@ -10,15 +10,24 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = chart_file chart_options compact_position
 
-.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench clean
+.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench clean FORCE
 
 all: build
 
 deps:
 	./scripts/deps.sh
 
-$(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+# The build folder is configured afresh whenever BUILD_TYPE or CMAKE_FLAGS
+# differ from what it was configured with (kept in $(CONFIG_STAMP)).
+CONFIG = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+CONFIG_STAMP = $(BUILD)/velorin-configuration
+
+$(CONFIG_STAMP): FORCE
+	@mkdir -p $(BUILD)
+	@if [ "$$(cat $@ 2>/dev/null)" != "$(CONFIG)" ]; then echo "$(CONFIG)" > $@; fi
+
+$(BUILD)/build.ninja: $(CONFIG_STAMP)
+	cmake --fresh -S . -B $(BUILD) $(CONFIG)
 
 configure: deps $(BUILD)/build.ninja
 
@@ -27,7 +36,8 @@ build: configure
 
 # The desktop program where there is a display; otherwise the example chart
 # on the terminal.
-run: build
+run: configure
+	cmake --build $(BUILD) --target velorin velorin-chart
 	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then ./$(BUILD)/velorin; \
 	else echo "No display: showing the example chart on the terminal."; ./$(BUILD)/velorin-chart --format chart; fi
 
@@ -38,7 +48,7 @@ test-plain: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELORIN_SANITIZE=ON -DVELORIN_BUILD_BENCH=OFF
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELORIN_SANITIZE=ON -DVELORIN_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_BUILD)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j2
@@ -48,7 +58,7 @@ test-sanitize: deps
 fuzz:
 	./scripts/deps.sh clang-14 libclang-rt-14-dev
 	CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORIN_FUZZ=ON \
-	  -DVELORIN_BUILD_GUI=OFF -DVELORIN_BUILD_TESTS=OFF -DVELORIN_BUILD_BENCH=OFF
+	  -DVELORIN_BUILD_GUI=OFF -DVELORIN_BUILD_TESTS=OFF -DVELORIN_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD)
 	mkdir -p $(FUZZ_BUILD)/findings
 	for target in $(FUZZ_TARGETS); do \
