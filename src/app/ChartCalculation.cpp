@@ -47,39 +47,43 @@ std::string trimmed(std::string_view text) { return std::string(astro::TrimBlank
 
 void copyFormIntoRecord(const BirthFormValues& form, ChartRecord& r) {
     r.BirthName = form.txtName;
-    r.BirthMonth = static_cast<std::int16_t>(form.cboMonth + 1);
-    r.BirthDay = static_cast<std::int16_t>(form.cboDate + 1);
-    r.BirthYear = static_cast<std::int16_t>(FirstListYear + form.cboYear);
-    r.BirthHour = static_cast<std::int16_t>(form.cboHour);
-    r.BirthMinute = static_cast<std::int16_t>(form.cboMinute);
+    r.birth.BirthMonth = static_cast<std::int16_t>(form.cboMonth + 1);
+    r.birth.BirthDay = static_cast<std::int16_t>(form.cboDate + 1);
+    r.birth.BirthYear = static_cast<std::int16_t>(FirstListYear + form.cboYear);
+    r.birth.BirthHour = static_cast<std::int16_t>(form.cboHour);
+    r.birth.BirthMinute = static_cast<std::int16_t>(form.cboMinute);
 
     const ZoneRow& zone = ZoneTable[static_cast<std::size_t>(form.cboTimeZone)];
-    r.ZoneHoursAbs = static_cast<std::int16_t>(zone.hours < 0 ? -zone.hours : zone.hours);
-    r.ZoneMinutesAbs = static_cast<std::int16_t>(zone.minutes < 0 ? -zone.minutes : zone.minutes);
-    r.ZoneHoursSigned = zone.hours;
-    r.ZoneMinutesSigned = zone.minutes;
+    r.birth.ZoneHoursAbs = static_cast<std::int16_t>(zone.hours < 0 ? -zone.hours : zone.hours);
+    r.birth.ZoneMinutesAbs = static_cast<std::int16_t>(zone.minutes < 0 ? -zone.minutes : zone.minutes);
+    r.birth.ZoneHoursSigned = zone.hours;
+    r.birth.ZoneMinutesSigned = zone.minutes;
 
-    r.LonDegrees = *coordinateValue(form.txtLonDeg);
-    r.LonMinutes = *coordinateValue(form.txtLonMin);
-    r.LatDegrees = *coordinateValue(form.txtLatDeg);
-    r.LatMinutes = *coordinateValue(form.txtLatMin);
-    r.IsEast = form.optLongEast;
-    r.IsSouth = form.optLatSouth;
-    r.IsDaylightSaving = form.chkDST;
+    r.birth.LonDegrees = *coordinateValue(form.txtLonDeg);
+    r.birth.LonMinutes = *coordinateValue(form.txtLonMin);
+    r.birth.LatDegrees = *coordinateValue(form.txtLatDeg);
+    r.birth.LatMinutes = *coordinateValue(form.txtLatMin);
+    r.birth.IsEast = form.optLongEast;
+    r.birth.IsSouth = form.optLatSouth;
+    r.birth.IsDaylightSaving = form.chkDST;
     r.City = trimmed(form.txtCity);
     r.State = trimmed(form.txtState);
     r.Country = trimmed(form.txtCountry);
 }
 
-void deriveCaptions(ChartRecord& r) {
+// The captions of the chart window from the passes' results. The lagna name
+// and the nakshatra's lord and pada keep their previous values when nothing
+// matches, so the captions are filled, not made afresh.
+void deriveCaptions(const modVedicPlanetPosition::ChartAngles& angles, const modVedicEphemeris::MoonChart& moon,
+                    ChartCaptions& captions) {
     // The ayanamsa is held as a negative correction; the caption drops the minus.
-    r.AyanamsaCaption = std::string(astro::SubChars(r.AyanamsaText, 1));
-    r.AscSignAbbrev = std::string(astro::LastChars(r.AscendantText, 3));
-    const int ascSign = SignIndexOf(r.AscSignAbbrev);
-    if (ascSign >= 0) r.LagnaName = std::string(LagnaNames[static_cast<std::size_t>(ascSign)]);
-    r.NakshatraCaption = r.NakshatraName;
-    r.RashiCaption = r.RashiName;
-    LookupLordAndPada(r.NakshatraCaption, r.AscSignAbbrev, r.NakshatraLord, r.PadaCaption);
+    captions.AyanamsaCaption = std::string(astro::SubChars(angles.AyanamsaText, 1));
+    captions.AscSignAbbrev = std::string(astro::LastChars(angles.AscendantText, 3));
+    const int ascSign = SignIndexOf(captions.AscSignAbbrev);
+    if (ascSign >= 0) captions.LagnaName = std::string(LagnaNames[static_cast<std::size_t>(ascSign)]);
+    captions.NakshatraCaption = moon.NakshatraName;
+    captions.RashiCaption = moon.RashiName;
+    LookupLordAndPada(captions.NakshatraCaption, captions.AscSignAbbrev, captions.NakshatraLord, captions.PadaCaption);
 }
 
 // Characters 4..6 of a compact position text: the sign abbreviation.
@@ -89,17 +93,17 @@ std::string_view compactSign(std::string_view compact) { return astro::SubChars(
 
 std::array<std::string, 12> MakeSignBoxes(const ChartRecord& record) {
     std::array<std::string, 12> boxes;
-    const int ascSign = SignIndexOf(record.AscSignAbbrev);
+    const int ascSign = SignIndexOf(record.captions.AscSignAbbrev);
     if (ascSign >= 0) boxes[static_cast<std::size_t>(ascSign)] = "Asc";
-    for (std::size_t body = 0; body <= 8; ++body) {
-        const int sign = SignIndexOf(compactSign(record.PlanetPositionText[body]));
+    for (std::size_t body = 0; body < astro::PlacedBodyCount; ++body) {
+        const int sign = SignIndexOf(compactSign(record.bodies.PlanetPositionText[body]));
         if (sign < 0) continue;
         std::string& box = boxes[static_cast<std::size_t>(sign)];
         if (box.empty()) {
-            box = record.PlanetNameSanskrit[body];
+            box = record.bodies.PlanetNameSanskrit[body];
         } else {
             box += "\r\n";
-            box += record.PlanetNameSanskrit[body];
+            box += record.bodies.PlanetNameSanskrit[body];
         }
     }
     return boxes;
@@ -107,26 +111,26 @@ std::array<std::string, 12> MakeSignBoxes(const ChartRecord& record) {
 
 ChartWindowTexts MakeChartWindowTexts(const ChartRecord& record) {
     ChartWindowTexts texts;
-    texts.lblAyanamsha = record.AyanamsaCaption;
-    texts.lblLagna = record.LagnaName;
-    texts.lblNakshatra = record.NakshatraCaption;
-    texts.lblRashi = record.RashiCaption;
-    texts.lblPada = record.PadaCaption;
-    texts.lblLord = record.NakshatraLord;
-    texts.Planet = record.PlanetPositionText;
+    texts.lblAyanamsha = record.captions.AyanamsaCaption;
+    texts.lblLagna = record.captions.LagnaName;
+    texts.lblNakshatra = record.captions.NakshatraCaption;
+    texts.lblRashi = record.captions.RashiCaption;
+    texts.lblPada = record.captions.PadaCaption;
+    texts.lblLord = record.captions.NakshatraLord;
+    texts.Planet = record.bodies.PlanetPositionText;
     texts.lblPlanets = MakeSignBoxes(record);
     return texts;
 }
 
 ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& r) {
     const auto number = [](int value) { return std::to_string(value); };
-    const std::string month(MonthNameOf(r.BirthMonth));
+    const std::string month(MonthNameOf(r.birth.BirthMonth));
     ChartHeaderTexts h;
     h.lblName = "Name: " + r.BirthName;
-    h.lblDOB = "Date of Birth: " + month + " " + number(r.BirthDay) + ", " + number(r.BirthYear);
-    h.lblTOB = "Time of Birth: " + number(r.BirthHour) + " HH " + number(r.BirthMinute) + " MM ";
-    h.lblLatitude = "Latitude: " + number(r.LatDegrees) + " Degree " + number(r.LatMinutes) + " Minute";
-    h.lblLongitude = "Longitude: " + number(r.LonDegrees) + " Degree " + number(r.LonMinutes) + " Minute";
+    h.lblDOB = "Date of Birth: " + month + " " + number(r.birth.BirthDay) + ", " + number(r.birth.BirthYear);
+    h.lblTOB = "Time of Birth: " + number(r.birth.BirthHour) + " HH " + number(r.birth.BirthMinute) + " MM ";
+    h.lblLatitude = "Latitude: " + number(r.birth.LatDegrees) + " Degree " + number(r.birth.LatMinutes) + " Minute";
+    h.lblLongitude = "Longitude: " + number(r.birth.LonDegrees) + " Degree " + number(r.birth.LonMinutes) + " Minute";
     h.lblCity = "City: " + r.City;
     h.lblState = "State: " + r.State;
     h.lblCountry = "Country: " + r.Country;
@@ -143,12 +147,12 @@ CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& ses
     copyFormIntoRecord(form, r);
     session.zoneListPosition = form.cboTimeZone;
 
-    modVedicPlanetPosition::ComputeChartAngles(r, r);
-    modVedicEphemeris::ComputeMoonChart(r, session.moon, r);
-    modVedicPlanetPosition::ComputePlanetPositions(r, r, r.MoonPositionText, r);
-    modRetrogrades::MarkRetrogrades(r, r.RetroFlags, r.PlanetNameSanskrit);
+    r.angles = modVedicPlanetPosition::ComputeChartAngles(r.birth);
+    modVedicEphemeris::ComputeMoonChart(r.birth, session.moon, r.moon);
+    r.bodies = modVedicPlanetPosition::ComputePlanetPositions(r.birth, r.angles, r.moon.MoonPositionText);
+    modRetrogrades::MarkRetrogrades(r.birth, r.RetroFlags, r.bodies.PlanetNameSanskrit);
 
-    deriveCaptions(r);
+    deriveCaptions(r.angles, r.moon, r.captions);
     outcome.window = MakeChartWindowTexts(r);
     return outcome;
 }

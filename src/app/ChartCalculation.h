@@ -8,9 +8,15 @@
 
 #include "app/BirthForm.h"
 #include "app/ChartRecord.h"
+#include "astro/Body.h"
 #include "astro/MoonChart.h"
 
 namespace app {
+
+// The captions of the table of positions, Surya / Sun .. Ketu / South Node.
+inline constexpr std::array<std::string_view, astro::PlacedBodyCount> BodyRowCaptions = {
+    "Surya / Sun",    "Chandra / Moon", "Budha / Mercury",   "Shukra / Venus",   "Mangala / Mars",
+    "Guru / Jupiter", "Shani / Saturn", "Rahu / North Node", "Ketu / South Node"};
 
 // Everything that lives from one calculation to the next.
 struct ChartSession {
@@ -22,7 +28,7 @@ struct ChartSession {
 // The chart captions written into the chart window.
 struct ChartWindowTexts {
     std::string lblAyanamsha, lblLagna, lblNakshatra, lblRashi, lblPada, lblLord;
-    std::array<std::string, 11> Planet;
+    std::array<std::string, astro::BodyCount> Planet;
     std::array<std::string, 12> lblPlanets;  // sign boxes, 0 = Aries .. 11 = Pisces
 };
 

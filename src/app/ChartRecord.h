@@ -1,8 +1,8 @@
 // The one record of the current chart: the birth data as entered, the results
 // of the passes, the captions derived from them and the two chart-file paths.
-// Each calculation that passes the input checks overwrites it; some captions
-// keep their previous value when nothing matches, so the record lives for the
-// whole run of the program.
+// Each calculation that passes the input checks overwrites it; some values
+// keep their previous value when nothing matches (the rashi, the lagna name,
+// the nakshatra's lord and pada), so the record lives for the whole run.
 #pragma once
 
 #include <array>
@@ -15,24 +15,32 @@
 
 namespace app {
 
-struct ChartRecord : astro::BirthData,
-                     modVedicPlanetPosition::ChartAngles,
-                     modVedicEphemeris::MoonChart,
-                     modVedicPlanetPosition::BodyTables {
-    std::string BirthName;  // as typed, not trimmed
-    std::string City;       // trimmed
-    std::string State;
-    std::string Country;
-
-    std::array<bool, 5> RetroFlags{};  // Mercury, Venus, Mars, Jupiter, Saturn
-
-    std::string AyanamsaCaption;
-    std::string AscSignAbbrev;
-    std::string LagnaName;
+// The captions the driver derives from the passes' results.
+struct ChartCaptions {
+    std::string AyanamsaCaption;   // AyanamsaText without its minus sign
+    std::string AscSignAbbrev;     // last three characters of AscendantText
+    std::string LagnaName;         // keeps its value when AscSignAbbrev is no sign
     std::string NakshatraCaption;
     std::string RashiCaption;
-    std::string NakshatraLord;
+    std::string NakshatraLord;     // both keep their values when no row matches
     std::string PadaCaption;
+};
+
+struct ChartRecord {
+    // Birth data, copied from the entry form.
+    astro::BirthData birth;
+    std::string BirthName;  // as typed, not trimmed
+    std::string City;       // trimmed
+    std::string State;      // trimmed
+    std::string Country;    // trimmed
+
+    // The passes' results, in the order they run.
+    modVedicPlanetPosition::ChartAngles angles;
+    modVedicEphemeris::MoonChart moon;
+    modVedicPlanetPosition::BodyTables bodies;
+    std::array<bool, 5> RetroFlags{};  // Mercury, Venus, Mars, Jupiter, Saturn
+
+    ChartCaptions captions;
 
     std::string ChartFileName;     // last path chosen in the save or export dialog
     std::string CurrentChartPath;  // set by a successful save, cleared by New

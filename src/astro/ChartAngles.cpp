@@ -16,14 +16,14 @@ double signOf(double value) {
 }
 }  // namespace
 
-double AyanamsaDegrees(double T) {
-    double node = (933060 - 6962911 * T + 7.5 * T * T) / 3600;
+double AyanamsaDegrees(double centuriesSince1900) {
+    double node = (933060 - 6962911 * centuriesSince1900 + 7.5 * centuriesSince1900 * centuriesSince1900) / 3600;
     if (std::isfinite(node)) {
         while (node >= 360) node = node - 360;
     }
-    const double twiceSunLongitude = (2013816 + 259205536 * T) / 3600;
+    const double twiceSunLongitude = (2013816 + 259205536 * centuriesSince1900) / 3600;
     const double nutation = 17.23 * std::sin(node * DegToRad) + 1.27 * std::sin(twiceSunLongitude * DegToRad);
-    return (nutation - T * (5025.64 + 1.11 * T) - 80861.27) / 3600;
+    return (nutation - centuriesSince1900 * (5025.64 + 1.11 * centuriesSince1900) - 80861.27) / 3600;
 }
 
 double ArcTangent2(double y, double x) {
@@ -38,21 +38,24 @@ double NormalizeDegrees(double angle) {
     return angle;
 }
 
-void ComputeChartAngles(const astro::BirthData& birth, ChartAngles& angles) {
+ChartAngles ComputeChartAngles(const astro::BirthData& birth) {
+    ChartAngles angles;
     const modVedicEphemeris::UniversalTimeResult ut = modVedicEphemeris::UniversalTimeRule(birth);
     const double jd0 = modVedicEphemeris::JulianDayFromDate(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
-    const double T = ((jd0 - 2415020) + ut.utHours / 24 - 0.5) / 36525;
+    const double centuriesSince1900 = ((jd0 - 2415020) + ut.utHours / 24 - 0.5) / 36525;
 
     // The correction stays negative: the signed text is made from a copy.
-    angles.AyanamsaCorrection = AyanamsaDegrees(T);
+    angles.AyanamsaCorrection = AyanamsaDegrees(centuriesSince1900);
     angles.AyanamsaText = FormatSignedAngle(angles.AyanamsaCorrection);
 
-    double siderealTime = 15 * (6.6460656 + 2400.0513 * T + 0.0000258 * T * T + ut.utHours) - ut.longitudeWestDeg;
+    double siderealTime = 15 * (6.6460656 + 2400.0513 * centuriesSince1900 +
+                                0.0000258 * centuriesSince1900 * centuriesSince1900 + ut.utHours) -
+                          ut.longitudeWestDeg;
     if (std::isfinite(siderealTime)) {
         while (siderealTime >= 360) siderealTime = siderealTime - 360;
     }
     const double ramc = siderealTime * DegToRad;
-    const double obliquity = (23.452294 - 0.0130125 * T) * DegToRad;
+    const double obliquity = (23.452294 - 0.0130125 * centuriesSince1900) * DegToRad;
     const double latitude = ut.latitudeNorthDeg * DegToRad;
 
     double midheaven = ArcTangent2(std::tan(ramc), std::cos(obliquity));
@@ -77,6 +80,7 @@ void ComputeChartAngles(const astro::BirthData& birth, ChartAngles& angles) {
     midheaven = midheaven + angles.AyanamsaCorrection;
     angles.AscendantText = FormatSignPosition(NormalizeDegrees(ascendant));
     angles.MidheavenText = FormatSignPosition(NormalizeDegrees(midheaven));
+    return angles;
 }
 
 }  // namespace modVedicPlanetPosition

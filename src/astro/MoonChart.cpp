@@ -10,7 +10,8 @@
 
 namespace modVedicEphemeris {
 
-double MoonLongitudeSeries(double T) {
+double MoonLongitudeSeries(double centuriesSinceJ2000) {
+    const double T = centuriesSinceJ2000;  // the series is written in Meeus' T
     const double meanLongitude = 218.3164591 + 481267.88134236 * T;
     const double D = (297.8502042 + 445267.1115168 * T) * DegToRad;
     const double M = (357.5291092 + 35999.0502909 * T) * DegToRad;
@@ -53,7 +54,8 @@ double MoonLongitudeSeries(double T) {
     return lambda;
 }
 
-double AyanamsaOfDate(double T) {
+double AyanamsaOfDate(double centuriesSinceJ2000) {
+    const double T = centuriesSinceJ2000;
     const double node = 125.044555 - 1934.1361849 * T + 0.0020762 * T * T;
     const double sunMeanLongitude = 280.466449 + 36000.7698231 * T + 0.0003106 * T * T;
     const double arcseconds = 17.23 * std::sin(node * DegToRad) + 1.27 * std::sin(sunMeanLongitude * DegToRad) -
@@ -74,7 +76,7 @@ void ComputeMoonChart(const astro::BirthData& birth, MoonWorkingValues& work, Mo
     const UniversalTimeResult ut = UniversalTimeRule(birth);
     work.UniversalTime = ut.utHours;
     work.BirthJDN = JulianDayFromDate(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
-    work.JulianCenturies = JulianCenturiesJ2000(work.BirthJDN, work.UniversalTime);
+    work.JulianCenturies = CenturiesSinceJ2000(work.BirthJDN, work.UniversalTime);
     work.MoonAyanamsa = AyanamsaOfDate(work.JulianCenturies);
 
     work.TropicalMoonLongitude = MoonLongitudeSeries(work.JulianCenturies);

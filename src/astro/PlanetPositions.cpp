@@ -31,14 +31,11 @@ constexpr std::array<ElementRow, 6> ElementTable = {{
      49.94432, 4401052.95},
 }};
 
-constexpr int EarthSet = 2;
+constexpr int EarthSet = static_cast<int>(ElementSet::EarthMoonBarycentre);
 constexpr double KeplerTolerance = 1e-12;
 // Newton's method converges in a handful of steps for these eccentricities;
 // the cap only keeps a non-finite input from looping for ever.
 constexpr int KeplerIterationCap = 1000;
-
-// Index into the position tables of each element set.
-constexpr std::array<int, 6> BodyOfElementSet = {2, 3, 0, 4, 5, 6};
 
 struct OrbitPoint {
     double x = 0, y = 0;
@@ -75,16 +72,16 @@ double ReduceRadians(double x) {
     return r;
 }
 
-OrbitalElements SetOrbitalElements(int elementSetIndex, double d) {
+OrbitalElements SetOrbitalElements(int elementSetIndex, double daysSinceJ2000) {
     const ElementRow& row = ElementTable[static_cast<std::size_t>(elementSetIndex)];
-    const double T = d / 36525;
+    const double centuriesSinceJ2000 = daysSinceJ2000 / 36525;
     OrbitalElements el;
-    el.a = row.a0 + row.a1 * T;
-    el.e = row.e0 + row.e1 * T;
-    el.i = (row.i0 + row.i1 * T / 3600) * DegToRad;
-    el.ascendingNode = (row.node0 + row.node1 * T / 3600) * DegToRad;
-    el.perihelion = (row.peri0 + row.peri1 * T / 3600) * DegToRad;
-    el.meanLongitude = ReduceRadians((row.L0 + row.L1 * T / 3600) * DegToRad);
+    el.a = row.a0 + row.a1 * centuriesSinceJ2000;
+    el.e = row.e0 + row.e1 * centuriesSinceJ2000;
+    el.i = (row.i0 + row.i1 * centuriesSinceJ2000 / 3600) * DegToRad;
+    el.ascendingNode = (row.node0 + row.node1 * centuriesSinceJ2000 / 3600) * DegToRad;
+    el.perihelion = (row.peri0 + row.peri1 * centuriesSinceJ2000 / 3600) * DegToRad;
+    el.meanLongitude = ReduceRadians((row.L0 + row.L1 * centuriesSinceJ2000 / 3600) * DegToRad);
     return el;
 }
 
@@ -102,9 +99,9 @@ double TrueAnomaly(double meanAnomaly, double e) {
     return nu;
 }
 
-double PlanetLongitude(int elementSetIndex, double d) {
-    const OrbitalElements body = SetOrbitalElements(elementSetIndex, d);
-    const OrbitalElements earth = SetOrbitalElements(EarthSet, d);
+double PlanetLongitude(int elementSetIndex, double daysSinceJ2000) {
+    const OrbitalElements body = SetOrbitalElements(elementSetIndex, daysSinceJ2000);
+    const OrbitalElements earth = SetOrbitalElements(EarthSet, daysSinceJ2000);
 
     const double earthM = ReduceRadians(earth.meanLongitude - earth.perihelion);
     const double earthNu = TrueAnomaly(earthM, earth.e);
@@ -132,33 +129,34 @@ double PlanetLongitude(int elementSetIndex, double d) {
     return lambda;
 }
 
-double MeanNodeLongitude(double d) {
-    const double node = 125.1228 - 0.0529538083 * d;
+double MeanNodeLongitude(double daysSinceJ2000) {
+    const double node = 125.1228 - 0.0529538083 * daysSinceJ2000;
     return ReduceRadians(node * DegToRad) * 180 / 3.1416 - 1;
 }
 
-void ComputePlanetPositions(const astro::BirthData& birth, const ChartAngles& angles,
-                            std::string_view moonPositionText, BodyTables& tables) {
-    for (int b = 0; b < BodyCount; ++b) {
-        tables.PlanetNameEnglish[static_cast<std::size_t>(b)] = std::string(EnglishBodyNames[static_cast<std::size_t>(b)]);
-        tables.PlanetNameSanskrit[static_cast<std::size_t>(b)] = std::string(SanskritBodyNames[static_cast<std::size_t>(b)]);
+BodyTables ComputePlanetPositions(const astro::BirthData& birth, const ChartAngles& angles,
+                                  std::string_view moonPositionText) {
+    BodyTables tables;
+    for (std::size_t b = 0; b < BodyCount; ++b) {
+        tables.PlanetNameEnglish[b] = std::string(EnglishBodyNames[b]);
+        tables.PlanetNameSanskrit[b] = std::string(SanskritBodyNames[b]);
     }
 
     const CivilDateTime ut = UniversalDateTime(birth);
-    const double d = DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
-    astro::AssertFinite(d);
+    const double daysSinceJ2000 = DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    astro::AssertFinite(daysSinceJ2000);
     const double ayanamsa = std::fabs(angles.AyanamsaCorrection);
 
     std::array<std::string, BodyCount> longTexts;
-    for (int set = 0; set < 6; ++set) {
-        double sidereal = PlanetLongitude(set, d) - ayanamsa;
+    for (int set = 0; set < ElementSetCount; ++set) {
+        double sidereal = PlanetLongitude(set, daysSinceJ2000) - ayanamsa;
         if (std::isfinite(sidereal)) {
             while (sidereal < 0) sidereal = sidereal + 360;
         }
-        longTexts[static_cast<std::size_t>(BodyOfElementSet[static_cast<std::size_t>(set)])] = FormatSignPosition(sidereal);
+        longTexts[BodyIndex(BodyOfElementSet[static_cast<std::size_t>(set)])] = FormatSignPosition(sidereal);
     }
 
-    double rahu = MeanNodeLongitude(d) - ayanamsa;
+    double rahu = MeanNodeLongitude(daysSinceJ2000) - ayanamsa;
     if (std::isfinite(rahu)) {
         while (rahu < 0) rahu = rahu + 360;
     }
@@ -166,15 +164,14 @@ void ComputePlanetPositions(const astro::BirthData& birth, const ChartAngles& an
     if (std::isfinite(ketu)) {
         while (ketu > 360) ketu = ketu - 360;
     }
-    longTexts[1] = std::string(moonPositionText);
-    longTexts[7] = FormatSignPosition(rahu);
-    longTexts[8] = FormatSignPosition(std::fabs(ketu));
-    longTexts[9] = angles.AscendantText;
-    longTexts[10] = angles.MidheavenText;
+    longTexts[BodyIndex(Body::Moon)] = std::string(moonPositionText);
+    longTexts[BodyIndex(Body::Rahu)] = FormatSignPosition(rahu);
+    longTexts[BodyIndex(Body::Ketu)] = FormatSignPosition(std::fabs(ketu));
+    longTexts[BodyIndex(Body::Ascendant)] = angles.AscendantText;
+    longTexts[BodyIndex(Body::Midheaven)] = angles.MidheavenText;
 
-    for (int b = 0; b < BodyCount; ++b) {
-        tables.PlanetPositionText[static_cast<std::size_t>(b)] = CompactPosition(longTexts[static_cast<std::size_t>(b)]);
-    }
+    for (std::size_t b = 0; b < BodyCount; ++b) tables.PlanetPositionText[b] = CompactPosition(longTexts[b]);
+    return tables;
 }
 
 }  // namespace modVedicPlanetPosition

@@ -103,11 +103,11 @@ bool IsRetrograde(const astro::CivilDate& birthDate, std::string_view planetName
 }
 
 void MarkRetrogrades(const astro::BirthData& birth, std::array<bool, 5>& retroFlags,
-                     std::array<std::string, 11>& planetNameSanskrit) {
+                     std::array<std::string, astro::BodyCount>& planetNameSanskrit) {
     const astro::CivilDate date = RetrogradeLookupDate(birth);
     for (std::size_t i = 0; i < RetroPlanetNames.size(); ++i) retroFlags[i] = IsRetrograde(date, RetroPlanetNames[i]);
     for (std::size_t i = 0; i < retroFlags.size(); ++i) {
-        if (retroFlags[i]) planetNameSanskrit[i + 2] += RetrogradeMark;
+        if (retroFlags[i]) planetNameSanskrit[astro::BodyIndex(astro::RetrogradeBodies[i])] += RetrogradeMark;
     }
 }
 

@@ -15,10 +15,12 @@
 #include <string_view>
 
 #include "astro/BirthData.h"
+#include "astro/Body.h"
 #include "astro/CivilCalendar.h"
 
 namespace modRetrogrades {
 
+// The planets' names, in the order of astro::RetrogradeBodies.
 inline constexpr std::array<std::string_view, 5> RetroPlanetNames = {"Mercury", "Venus", "Mars", "Jupiter",
                                                                      "Saturn"};
 inline constexpr std::string_view RetrogradeMark = " (R) ";
@@ -46,9 +48,12 @@ astro::CivilDate RetrogradeLookupDate(const astro::BirthData& birth);
 // tables and for an unknown name).
 bool IsRetrograde(const astro::CivilDate& birthDate, std::string_view planetName);
 
-// The retrograde pass: one flag per planet, and " (R) " appended once to the
-// Sanskrit names of the flagged planets (entries 2..6).
+// MarkRetrogrades: the retrograde pass.
+//   Given:   the birth data (the local civil date as entered).
+//   Fills:   one flag per planet of RetrogradeBodies (Mercury .. Saturn), and
+//            " (R) " appended once to the Sanskrit name of each flagged planet;
+//            the names must be the plain ones the position-text pass wrote.
 void MarkRetrogrades(const astro::BirthData& birth, std::array<bool, 5>& retroFlags,
-                     std::array<std::string, 11>& planetNameSanskrit);
+                     std::array<std::string, astro::BodyCount>& planetNameSanskrit);
 
 }  // namespace modRetrogrades

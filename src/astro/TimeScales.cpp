@@ -32,7 +32,7 @@ UniversalTimeResult UniversalTimeRule(const astro::BirthData& birth) {
     return result;
 }
 
-double JulianCenturiesJ2000(double julianDay, double utHours) {
+double CenturiesSinceJ2000(double julianDay, double utHours) {
     return (julianDay - 2451545 + utHours / 24 - 0.5) / 36525;
 }
 

@@ -163,21 +163,16 @@ frmDisplay::frmDisplay(const app::ChartRecord& record, QWidget* parent) : QWidge
     fraWestern->setObjectName(QStringLiteral("fraWestern"));
     fraWestern->setFont(verdana(8.25, true));
     fraWestern->setGeometry(twipsRect(10680, 3630, 3550, 3285));
-    struct BodyRow {
-        int top;
-        const char* caption;
-    } const bodyRows[] = {
-        {300, "Surya / Sun"},     {615, "Chandra / Moon"}, {945, "Budha / Mercury"},
-        {1275, "Shukra / Venus"}, {1590, "Mangala / Mars"}, {1920, "Guru / Jupiter"},
-        {2250, "Shani / Saturn"}, {2565, "Rahu / North Node"}, {2895, "Ketu / South Node"},
-    };
-    for (std::size_t i = 0; i < 9; ++i) {
-        boxedLabel(fraWestern, "PlanetName", twipsRect(150, bodyRows[i].top, 1935, 285), tr(bodyRows[i].caption));
-        Planet[i] = boxedLabel(fraWestern, "Planet", twipsRect(2070, bodyRows[i].top, 1365, 285));
+    constexpr std::array<int, astro::PlacedBodyCount> rowTops = {300, 615, 945, 1275, 1590, 1920, 2250, 2565, 2895};
+    for (std::size_t i = 0; i < astro::PlacedBodyCount; ++i) {
+        const std::string_view caption = app::BodyRowCaptions[i];
+        boxedLabel(fraWestern, "PlanetName", twipsRect(150, rowTops[i], 1935, 285),
+                   QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+        Planet[i] = boxedLabel(fraWestern, "Planet", twipsRect(2070, rowTops[i], 1365, 285));
     }
     // The Ascendant and Midheaven entries lie below the frame's lower edge.
-    Planet[9] = boxedLabel(fraWestern, "Planet", twipsRect(2070, 3300, 1365, 285));
-    Planet[10] = boxedLabel(fraWestern, "Planet", twipsRect(2070, 3600, 1365, 285));
+    Planet[astro::BodyIndex(astro::Body::Ascendant)] = boxedLabel(fraWestern, "Planet", twipsRect(2070, 3300, 1365, 285));
+    Planet[astro::BodyIndex(astro::Body::Midheaven)] = boxedLabel(fraWestern, "Planet", twipsRect(2070, 3600, 1365, 285));
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));

@@ -51,7 +51,7 @@ public:
     QGroupBox* fraVedic;
     QLabel *lblAyanamsha, *lblLagna, *lblNakshatra, *lblRashi, *lblPada, *lblLord;
     QGroupBox* fraWestern;
-    std::array<QLabel*, 11> Planet{};
+    std::array<QLabel*, astro::BodyCount> Planet{};
     QLabel* Picture1;
 
     // The client area in pixels at normal scale.

@@ -23,28 +23,28 @@ TEST(RunCalculation, ReferenceChartEndToEnd) {
     ASSERT_TRUE(outcome.accepted());
     const ChartRecord& r = session.record;
 
-    EXPECT_EQ(r.BirthDay, 15);
-    EXPECT_EQ(r.BirthMonth, 5);
-    EXPECT_EQ(r.BirthYear, 1990);
-    EXPECT_EQ(r.ZoneHoursAbs, 5);
-    EXPECT_EQ(r.ZoneMinutesAbs, 30);
-    EXPECT_EQ(r.ZoneHoursSigned, -5);
-    EXPECT_EQ(r.ZoneMinutesSigned, -30);
+    EXPECT_EQ(r.birth.BirthDay, 15);
+    EXPECT_EQ(r.birth.BirthMonth, 5);
+    EXPECT_EQ(r.birth.BirthYear, 1990);
+    EXPECT_EQ(r.birth.ZoneHoursAbs, 5);
+    EXPECT_EQ(r.birth.ZoneMinutesAbs, 30);
+    EXPECT_EQ(r.birth.ZoneHoursSigned, -5);
+    EXPECT_EQ(r.birth.ZoneMinutesSigned, -30);
     EXPECT_EQ(r.City, "New Delhi");  // trimmed
-    EXPECT_TRUE(r.IsEast);
-    EXPECT_FALSE(r.IsSouth);
+    EXPECT_TRUE(r.birth.IsEast);
+    EXPECT_FALSE(r.birth.IsSouth);
 
-    EXPECT_EQ(r.MoonPositionText, "29° 50' 6\" Sag");
-    EXPECT_EQ(r.NakshatraName, "Uttara Ashadha");
-    EXPECT_EQ(r.RashiName, "Dhanush");
-    EXPECT_EQ(r.AscendantText, "9° 52' 4\" Can");
-    EXPECT_EQ(r.AyanamsaCaption, "23° 43' 35\"");
-    EXPECT_EQ(r.AscSignAbbrev, "Can");
-    EXPECT_EQ(r.LagnaName, "Kataka");
-    EXPECT_EQ(r.NakshatraCaption, "Uttara Ashadha");
-    EXPECT_EQ(r.RashiCaption, "Dhanush");
-    EXPECT_EQ(r.NakshatraLord, "Sun");
-    EXPECT_EQ(r.PadaCaption, "1");
+    EXPECT_EQ(r.moon.MoonPositionText, "29° 50' 6\" Sag");
+    EXPECT_EQ(r.moon.NakshatraName, "Uttara Ashadha");
+    EXPECT_EQ(r.moon.RashiName, "Dhanush");
+    EXPECT_EQ(r.angles.AscendantText, "9° 52' 4\" Can");
+    EXPECT_EQ(r.captions.AyanamsaCaption, "23° 43' 35\"");
+    EXPECT_EQ(r.captions.AscSignAbbrev, "Can");
+    EXPECT_EQ(r.captions.LagnaName, "Kataka");
+    EXPECT_EQ(r.captions.NakshatraCaption, "Uttara Ashadha");
+    EXPECT_EQ(r.captions.RashiCaption, "Dhanush");
+    EXPECT_EQ(r.captions.NakshatraLord, "Sun");
+    EXPECT_EQ(r.captions.PadaCaption, "1");
 
     const ChartWindowTexts& w = outcome.window;
     EXPECT_EQ(w.lblAyanamsha, "23° 43' 35\"");
@@ -59,10 +59,10 @@ TEST(RunCalculation, ReferenceChartEndToEnd) {
 
 TEST(MakeSignBoxes, AscFirstThenBodiesInOrderOnePerLine) {
     ChartRecord r;
-    r.PlanetNameSanskrit = {"Surya", "Chandra", "Budha (R) ", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu", "Ascendant", "Midheaven"};
-    r.PlanetPositionText = {"10 Ari 00", "01 Tau 00", "20 Ari 00", "00 Gem 00", "xx Qqq 00",
+    r.bodies.PlanetNameSanskrit = {"Surya", "Chandra", "Budha (R) ", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu", "Ascendant", "Midheaven"};
+    r.bodies.PlanetPositionText = {"10 Ari 00", "01 Tau 00", "20 Ari 00", "00 Gem 00", "xx Qqq 00",
                             "05 Lib 00", "05 Lib 01", "05 Cap 00", "05 Can 00", "10 Leo 00", "10 Leo 00"};
-    r.AscSignAbbrev = "Ari";
+    r.captions.AscSignAbbrev = "Ari";
     const std::array<std::string, 12> boxes = MakeSignBoxes(r);
     EXPECT_EQ(boxes[0], "Asc\r\nSurya\r\nBudha (R) ");
     EXPECT_EQ(boxes[1], "Chandra");
@@ -70,7 +70,7 @@ TEST(MakeSignBoxes, AscFirstThenBodiesInOrderOnePerLine) {
     EXPECT_EQ(boxes[4], "");  // the Ascendant and Midheaven entries are not placed
     for (const std::string& box : boxes) EXPECT_EQ(box.find("Mangala"), std::string::npos);  // no sign: not placed
 
-    r.AscSignAbbrev = "Xyz";
+    r.captions.AscSignAbbrev = "Xyz";
     EXPECT_EQ(MakeSignBoxes(r)[0], "Surya\r\nBudha (R) ");
 }
 
@@ -117,7 +117,7 @@ TEST(RunCalculation, RejectedInputChangesNothing) {
     ASSERT_FALSE(outcome.accepted());
     EXPECT_EQ(outcome.problem->message, "Please Enter Correct Date Or Month!");
     EXPECT_EQ(session.record.BirthName, before.BirthName);
-    EXPECT_EQ(session.record.PlanetPositionText, before.PlanetPositionText);
+    EXPECT_EQ(session.record.bodies.PlanetPositionText, before.bodies.PlanetPositionText);
 }
 
 TEST(RunCalculation, CoordinatesGoInUnchangedAndNonDigitsAreRefused) {
@@ -126,8 +126,8 @@ TEST(RunCalculation, CoordinatesGoInUnchangedAndNonDigitsAreRefused) {
     f.txtLatDeg = "95";
     f.txtLatMin = "70";
     ASSERT_TRUE(RunCalculation(f, session).accepted());
-    EXPECT_EQ(session.record.LatDegrees, 95);
-    EXPECT_EQ(session.record.LatMinutes, 70);
+    EXPECT_EQ(session.record.birth.LatDegrees, 95);
+    EXPECT_EQ(session.record.birth.LatMinutes, 70);
 
     for (const char* text : {"1a", "-5", "1234", " 5"}) {
         BirthFormValues g = referenceForm();
@@ -151,11 +151,11 @@ TEST(RunCalculation, ThreeTimeBasesStayApart) {
     ASSERT_TRUE(RunCalculation(f, west).accepted());
     EXPECT_DOUBLE_EQ(east.moon.UniversalTime, 5.0);
     EXPECT_DOUBLE_EQ(west.moon.UniversalTime, 16.0);
-    EXPECT_NE(east.record.MoonPositionText, west.record.MoonPositionText);
-    EXPECT_NE(east.record.AscendantText, west.record.AscendantText);
+    EXPECT_NE(east.record.moon.MoonPositionText, west.record.moon.MoonPositionText);
+    EXPECT_NE(east.record.angles.AscendantText, west.record.angles.AscendantText);
     for (int body : {0, 2, 3, 4, 5, 6}) {
-        EXPECT_EQ(east.record.PlanetPositionText[static_cast<std::size_t>(body)],
-                  west.record.PlanetPositionText[static_cast<std::size_t>(body)])
+        EXPECT_EQ(east.record.bodies.PlanetPositionText[static_cast<std::size_t>(body)],
+                  west.record.bodies.PlanetPositionText[static_cast<std::size_t>(body)])
             << body;
     }
 }
@@ -171,22 +171,22 @@ TEST(RunCalculation, Hour24IsTheNextDayForThePlanetsAndTheSameInstantForTheMoon)
     ChartSession a, b;
     ASSERT_TRUE(RunCalculation(late, a).accepted());
     ASSERT_TRUE(RunCalculation(nextMorning, b).accepted());
-    EXPECT_EQ(a.record.PlanetPositionText, b.record.PlanetPositionText);
+    EXPECT_EQ(a.record.bodies.PlanetPositionText, b.record.bodies.PlanetPositionText);
     EXPECT_NEAR(a.moon.JulianCenturies, b.moon.JulianCenturies, 1e-15);
 }
 
 TEST(MakeChartHeaderTexts, LoadStepTexts) {
     ChartRecord r;
     r.BirthName = "abc";
-    r.BirthDay = 5;
-    r.BirthMonth = 3;
-    r.BirthYear = 1980;
-    r.BirthHour = 7;
-    r.BirthMinute = 5;
-    r.LatDegrees = 12;
-    r.LatMinutes = 0;
-    r.LonDegrees = 73;
-    r.LonMinutes = 51;
+    r.birth.BirthDay = 5;
+    r.birth.BirthMonth = 3;
+    r.birth.BirthYear = 1980;
+    r.birth.BirthHour = 7;
+    r.birth.BirthMinute = 5;
+    r.birth.LatDegrees = 12;
+    r.birth.LatMinutes = 0;
+    r.birth.LonDegrees = 73;
+    r.birth.LonMinutes = 51;
     const ChartHeaderTexts h = MakeChartHeaderTexts(r);
     EXPECT_EQ(h.lblName, "Name: abc");
     EXPECT_EQ(h.lblDOB, "Date of Birth: March 5, 1980");
@@ -232,14 +232,14 @@ TEST(RunCalculation, EveryAcceptedInputGivesASensibleChart) {
                     ASSERT_TRUE(outcome.accepted());
                     ++charts;
                     const ChartRecord& r = session.record;
-                    ASSERT_TRUE(std::isfinite(r.AyanamsaCorrection));
+                    ASSERT_TRUE(std::isfinite(r.angles.AyanamsaCorrection));
                     ASSERT_TRUE(std::isfinite(session.moon.MoonLongitude));
-                    for (std::size_t b = 0; b < r.PlanetPositionText.size(); ++b) {
-                        ASSERT_GE(SignIndexOf(r.PlanetPositionText[b].substr(3, 3)), 0)
-                            << "year " << FirstListYear + year << " body " << b << ": " << r.PlanetPositionText[b];
+                    for (std::size_t b = 0; b < r.bodies.PlanetPositionText.size(); ++b) {
+                        ASSERT_GE(SignIndexOf(r.bodies.PlanetPositionText[b].substr(3, 3)), 0)
+                            << "year " << FirstListYear + year << " body " << b << ": " << r.bodies.PlanetPositionText[b];
                     }
-                    ASSERT_FALSE(r.NakshatraName.empty());
-                    ASSERT_GE(SignIndexOf(r.AscSignAbbrev), 0);
+                    ASSERT_FALSE(r.moon.NakshatraName.empty());
+                    ASSERT_GE(SignIndexOf(r.captions.AscSignAbbrev), 0);
                 }
             }
         }

@@ -13,22 +13,22 @@ namespace {
 ChartRecord exportRecord() {
     ChartRecord r;
     r.BirthName = "abc";
-    r.BirthDay = 5;
-    r.BirthMonth = 3;
-    r.BirthYear = 1980;
-    r.LatDegrees = 9;
-    r.LatMinutes = 5;
-    r.LonDegrees = 73;
-    r.LonMinutes = 51;
-    r.PlanetNameEnglish = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Ascendant", "Midheaven"};
-    r.PlanetNameSanskrit = {"Surya", "Chandra", "Budha (R) ", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu", "Ascendant", "Midheaven"};
-    for (std::size_t i = 0; i < r.PlanetPositionText.size(); ++i) r.PlanetPositionText[i] = "0" + std::to_string(i % 10) + " Ari 00";
-    r.AyanamsaCaption = "23° 43' 35\"";
-    r.LagnaName = "Kataka";
-    r.NakshatraCaption = "Uttara Ashadha";
-    r.RashiName = "Dhanush";
-    r.PadaCaption = "1";
-    r.NakshatraLord = "Sun";
+    r.birth.BirthDay = 5;
+    r.birth.BirthMonth = 3;
+    r.birth.BirthYear = 1980;
+    r.birth.LatDegrees = 9;
+    r.birth.LatMinutes = 5;
+    r.birth.LonDegrees = 73;
+    r.birth.LonMinutes = 51;
+    r.bodies.PlanetNameEnglish = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Ascendant", "Midheaven"};
+    r.bodies.PlanetNameSanskrit = {"Surya", "Chandra", "Budha (R) ", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu", "Ascendant", "Midheaven"};
+    for (std::size_t i = 0; i < r.bodies.PlanetPositionText.size(); ++i) r.bodies.PlanetPositionText[i] = "0" + std::to_string(i % 10) + " Ari 00";
+    r.captions.AyanamsaCaption = "23° 43' 35\"";
+    r.captions.LagnaName = "Kataka";
+    r.captions.NakshatraCaption = "Uttara Ashadha";
+    r.moon.RashiName = "Dhanush";
+    r.captions.PadaCaption = "1";
+    r.captions.NakshatraLord = "Sun";
     return r;
 }
 

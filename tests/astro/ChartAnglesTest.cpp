@@ -58,7 +58,7 @@ TEST(NormalizeDegrees, FoldsOnceEachWay) {
 
 TEST(ComputeChartAngles, ReferenceCaseLagnaIsKataka) {
     ChartAngles angles;
-    ComputeChartAngles(referenceBirth(), angles);
+    angles = ComputeChartAngles(referenceBirth());
     // The correction stays negative and is added to the tropical angles.
     EXPECT_LT(angles.AyanamsaCorrection, 0);
     EXPECT_NEAR(angles.AyanamsaCorrection, -23.73, 0.01);
@@ -72,7 +72,7 @@ TEST(ComputeChartAngles, Year2000ShowsMinus23Degrees) {
     astro::BirthData b = referenceBirth();
     b.BirthYear = 2000;
     ChartAngles angles;
-    ComputeChartAngles(b, angles);
+    angles = ComputeChartAngles(b);
     EXPECT_EQ(angles.AyanamsaText.substr(0, 5), "-23°");
 }
 
@@ -84,7 +84,7 @@ TEST(ComputeChartAngles, EveryAscendantLiesInOneTurn) {
             b.BirthHour = static_cast<std::int16_t>(hour);
             b.LatDegrees = static_cast<std::int16_t>(lat);
             ChartAngles angles;
-            ComputeChartAngles(b, angles);
+            angles = ComputeChartAngles(b);
             ASSERT_GE(angles.AscendantText.size(), 3U);
             const std::string sign = angles.AscendantText.substr(angles.AscendantText.size() - 3);
             EXPECT_NE(std::string_view(SignAbbrevString).find(sign), std::string_view::npos) << angles.AscendantText;
@@ -108,8 +108,8 @@ TEST(ComputeChartAngles, NegativeUtFallsOnThePreviousDay) {
     west.LonDegrees = 77;
     west.LonMinutes = 12;
     ChartAngles a, b;
-    ComputeChartAngles(east, a);
-    ComputeChartAngles(west, b);
+    a = ComputeChartAngles(east);
+    b = ComputeChartAngles(west);
     EXPECT_NEAR(a.AyanamsaCorrection, b.AyanamsaCorrection, 1e-9);
 }
 

@@ -104,7 +104,7 @@ TEST(ComputePlanetPositions, TablesNamesAndKetuOppositeRahu) {
     angles.MidheavenText = "3° 4' 26\" Ari";
     BodyTables tables;
     tables.PlanetNameSanskrit[2] = "Budha (R) ";  // a mark left by an earlier chart
-    ComputePlanetPositions(b, angles, "29° 50' 6\" Sag", tables);
+    tables = ComputePlanetPositions(b, angles, "29° 50' 6\" Sag");
 
     EXPECT_EQ(tables.PlanetNameSanskrit[2], "Budha");
     EXPECT_EQ(tables.PlanetNameEnglish[10], "Midheaven");
@@ -126,8 +126,8 @@ TEST(ComputePlanetPositions, DaylightSavingIsOneHourEarlier) {
     ChartAngles angles;
     angles.AyanamsaCorrection = -23.7;
     BodyTables withDst, anHourEarlier;
-    ComputePlanetPositions(localBirth(1990, 5, 15, 10, 30, 0, 0, true), angles, "", withDst);
-    ComputePlanetPositions(localBirth(1990, 5, 15, 9, 30, 0, 0, false), angles, "", anHourEarlier);
+    withDst = ComputePlanetPositions(localBirth(1990, 5, 15, 10, 30, 0, 0, true), angles, "");
+    anHourEarlier = ComputePlanetPositions(localBirth(1990, 5, 15, 9, 30, 0, 0, false), angles, "");
     EXPECT_EQ(withDst.PlanetPositionText, anHourEarlier.PlanetPositionText);
 }
 

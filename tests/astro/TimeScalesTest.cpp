@@ -68,8 +68,8 @@ TEST(UniversalTimeRule, CoordinatesAreWestAndNorthPositive) {
 }
 
 TEST(JulianCenturies, CountsFromJ2000) {
-    EXPECT_DOUBLE_EQ(JulianCenturiesJ2000(2451545, 12), 0.0);
-    EXPECT_NEAR(JulianCenturiesJ2000(2448027, 5.0), -0.0963255761, 1e-10);
+    EXPECT_DOUBLE_EQ(CenturiesSinceJ2000(2451545, 12), 0.0);
+    EXPECT_NEAR(CenturiesSinceJ2000(2448027, 5.0), -0.0963255761, 1e-10);
 }
 
 }  // namespace

@@ -267,8 +267,8 @@ TEST_F(EntryForm, OneBlankNameAndLatitude95Degrees70MinutesReachTheCalculation) 
     form().cmdCalculate->click();
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(program->session().record.BirthName, " ");
-    EXPECT_EQ(program->session().record.LatDegrees, 95);
-    EXPECT_EQ(program->session().record.LatMinutes, 70);
+    EXPECT_EQ(program->session().record.birth.LatDegrees, 95);
+    EXPECT_EQ(program->session().record.birth.LatMinutes, 70);
 }
 
 TEST_F(EntryForm, CoordinateLookupSearchesForThePlace) {

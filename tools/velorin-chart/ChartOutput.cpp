@@ -126,46 +126,46 @@ std::string FormatJson(const app::ChartSession& session) {
     const app::ChartRecord& r = session.record;
     std::vector<std::pair<std::string, std::string>> fields = {
         {"BirthName", JsonString(r.BirthName)},
-        {"BirthDay", std::to_string(r.BirthDay)},
-        {"BirthMonth", std::to_string(r.BirthMonth)},
-        {"BirthYear", std::to_string(r.BirthYear)},
-        {"BirthHour", std::to_string(r.BirthHour)},
-        {"BirthMinute", std::to_string(r.BirthMinute)},
-        {"ZoneHoursAbs", std::to_string(r.ZoneHoursAbs)},
-        {"ZoneMinutesAbs", std::to_string(r.ZoneMinutesAbs)},
-        {"ZoneHoursSigned", std::to_string(r.ZoneHoursSigned)},
-        {"ZoneMinutesSigned", std::to_string(r.ZoneMinutesSigned)},
-        {"LonDegrees", std::to_string(r.LonDegrees)},
-        {"LonMinutes", std::to_string(r.LonMinutes)},
-        {"LatDegrees", std::to_string(r.LatDegrees)},
-        {"LatMinutes", std::to_string(r.LatMinutes)},
-        {"IsEast", r.IsEast ? "true" : "false"},
-        {"IsSouth", r.IsSouth ? "true" : "false"},
-        {"IsDaylightSaving", r.IsDaylightSaving ? "true" : "false"},
+        {"BirthDay", std::to_string(r.birth.BirthDay)},
+        {"BirthMonth", std::to_string(r.birth.BirthMonth)},
+        {"BirthYear", std::to_string(r.birth.BirthYear)},
+        {"BirthHour", std::to_string(r.birth.BirthHour)},
+        {"BirthMinute", std::to_string(r.birth.BirthMinute)},
+        {"ZoneHoursAbs", std::to_string(r.birth.ZoneHoursAbs)},
+        {"ZoneMinutesAbs", std::to_string(r.birth.ZoneMinutesAbs)},
+        {"ZoneHoursSigned", std::to_string(r.birth.ZoneHoursSigned)},
+        {"ZoneMinutesSigned", std::to_string(r.birth.ZoneMinutesSigned)},
+        {"LonDegrees", std::to_string(r.birth.LonDegrees)},
+        {"LonMinutes", std::to_string(r.birth.LonMinutes)},
+        {"LatDegrees", std::to_string(r.birth.LatDegrees)},
+        {"LatMinutes", std::to_string(r.birth.LatMinutes)},
+        {"IsEast", r.birth.IsEast ? "true" : "false"},
+        {"IsSouth", r.birth.IsSouth ? "true" : "false"},
+        {"IsDaylightSaving", r.birth.IsDaylightSaving ? "true" : "false"},
         {"City", JsonString(r.City)},
         {"State", JsonString(r.State)},
         {"Country", JsonString(r.Country)},
-        {"AyanamsaText", JsonString(r.AyanamsaText)},
-        {"AyanamsaCorrection", jsonNumber(r.AyanamsaCorrection)},
-        {"AscendantText", JsonString(r.AscendantText)},
-        {"MidheavenText", JsonString(r.MidheavenText)},
-        {"MoonPositionText", JsonString(r.MoonPositionText)},
-        {"NakshatraName", JsonString(r.NakshatraName)},
-        {"RashiName", JsonString(r.RashiName)},
-        {"PlanetNameEnglish", jsonStringArray(r.PlanetNameEnglish)},
-        {"PlanetNameSanskrit", jsonStringArray(r.PlanetNameSanskrit)},
-        {"PlanetPositionText", jsonStringArray(r.PlanetPositionText)},
+        {"AyanamsaText", JsonString(r.angles.AyanamsaText)},
+        {"AyanamsaCorrection", jsonNumber(r.angles.AyanamsaCorrection)},
+        {"AscendantText", JsonString(r.angles.AscendantText)},
+        {"MidheavenText", JsonString(r.angles.MidheavenText)},
+        {"MoonPositionText", JsonString(r.moon.MoonPositionText)},
+        {"NakshatraName", JsonString(r.moon.NakshatraName)},
+        {"RashiName", JsonString(r.moon.RashiName)},
+        {"PlanetNameEnglish", jsonStringArray(r.bodies.PlanetNameEnglish)},
+        {"PlanetNameSanskrit", jsonStringArray(r.bodies.PlanetNameSanskrit)},
+        {"PlanetPositionText", jsonStringArray(r.bodies.PlanetPositionText)},
     };
     std::string flags = "[";
     for (std::size_t i = 0; i < r.RetroFlags.size(); ++i) flags += std::string(i ? ", " : "") + (r.RetroFlags[i] ? "true" : "false");
     fields.emplace_back("RetroFlags", flags + "]");
-    fields.emplace_back("AyanamsaCaption", JsonString(r.AyanamsaCaption));
-    fields.emplace_back("AscSignAbbrev", JsonString(r.AscSignAbbrev));
-    fields.emplace_back("LagnaName", JsonString(r.LagnaName));
-    fields.emplace_back("NakshatraCaption", JsonString(r.NakshatraCaption));
-    fields.emplace_back("RashiCaption", JsonString(r.RashiCaption));
-    fields.emplace_back("NakshatraLord", JsonString(r.NakshatraLord));
-    fields.emplace_back("PadaCaption", JsonString(r.PadaCaption));
+    fields.emplace_back("AyanamsaCaption", JsonString(r.captions.AyanamsaCaption));
+    fields.emplace_back("AscSignAbbrev", JsonString(r.captions.AscSignAbbrev));
+    fields.emplace_back("LagnaName", JsonString(r.captions.LagnaName));
+    fields.emplace_back("NakshatraCaption", JsonString(r.captions.NakshatraCaption));
+    fields.emplace_back("RashiCaption", JsonString(r.captions.RashiCaption));
+    fields.emplace_back("NakshatraLord", JsonString(r.captions.NakshatraLord));
+    fields.emplace_back("PadaCaption", JsonString(r.captions.PadaCaption));
     fields.emplace_back("SignBoxes", jsonStringArray(app::MakeSignBoxes(r)));
     fields.emplace_back("ZoneListPosition", std::to_string(session.zoneListPosition));
 
@@ -238,17 +238,16 @@ std::string FormatChart(const app::ChartSession& session) {
     }
 
     out << '\n';
-    out << "Ayanamsa         " << r.AyanamsaCaption << '\n';
-    out << "Lagna / Asc      " << r.LagnaName << '\n';
-    out << "Nakshatra        " << r.NakshatraCaption << '\n';
-    out << "Rashi/Moon Sign  " << r.RashiCaption << '\n';
-    out << "Pada             " << r.PadaCaption << '\n';
-    out << "Lord             " << r.NakshatraLord << '\n';
+    out << "Ayanamsa         " << r.captions.AyanamsaCaption << '\n';
+    out << "Lagna / Asc      " << r.captions.LagnaName << '\n';
+    out << "Nakshatra        " << r.captions.NakshatraCaption << '\n';
+    out << "Rashi/Moon Sign  " << r.captions.RashiCaption << '\n';
+    out << "Pada             " << r.captions.PadaCaption << '\n';
+    out << "Lord             " << r.captions.NakshatraLord << '\n';
     out << '\n';
-    static const char* const bodyCaptions[9] = {"Surya / Sun",   "Chandra / Moon", "Budha / Mercury",
-                                                "Shukra / Venus", "Mangala / Mars", "Guru / Jupiter",
-                                                "Shani / Saturn", "Rahu / North Node", "Ketu / South Node"};
-    for (std::size_t b = 0; b < 9; ++b) out << padRight(bodyCaptions[b], 19) << r.PlanetPositionText[b] << '\n';
+    for (std::size_t b = 0; b < astro::PlacedBodyCount; ++b) {
+        out << padRight(std::string(app::BodyRowCaptions[b]), 19) << r.bodies.PlanetPositionText[b] << '\n';
+    }
     return out.str();
 }
 
