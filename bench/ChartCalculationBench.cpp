@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/ChartCalculation.h"
-#include "support/ReferenceBirth.h"
+#include "support/Forms.h"
 
 namespace {
 

@@ -1,5 +1,8 @@
 #include "app/ZoneTable.h"
 
+#include "astro/MoonChart.h"
+#include "astro/PositionText.h"
+
 namespace app {
 
 const std::array<ZoneRow, ZoneCount> ZoneTable = {{
@@ -76,44 +79,31 @@ const std::array<ZoneRow, ZoneCount> ZoneTable = {{
     {"Yukon War Time,YWT,-8.0", 8, 0},
 }};
 
-const std::array<SignNakshatraRow, 36> SignNakshatraTable = {{
-    {"Aswini", "Ketu", "4"},
-    {"Bharani", "Venus", "4"},
-    {"Krittika", "Sun", "1"},
-    {"Krittika", "Sun", "3"},
-    {"Rohini", "Moon", "4"},
-    {"Mrigsira", "Mars", "2"},
-    {"Mrigsira", "Mars", "2"},
-    {"Ardra", "Rahu", "4"},
-    {"Punarvasu", "Jupiter", "3"},
-    {"Punarvasu", "Jupiter", "1"},
-    {"Pushya", "Saturn", "4"},
-    {"Aslesha", "Mercury", "4"},
-    {"Magha", "Ketu", "4"},
-    {"Purbha Phalguni", "Venus", "4"},
-    {"Uttara Phalguni", "Sun", "1"},
-    {"Uttara Phalguni", "Sun", "3"},
-    {"Hasta", "Moon", "4"},
-    {"Chitra", "Mars", "2"},
-    {"Chitra", "Mars", "2"},
-    {"Swati", "Rahu", "4"},
-    {"Vishakha", "Jupiter", "3"},
-    {"Vishakha", "Jupiter", "1"},
-    {"Anuradha", "Saturn", "4"},
-    {"Jyeshtha", "Mercury", "4"},
-    {"Mula", "Ketu", "4"},
-    {"Purva Ashadha", "Venus", "4"},
-    {"Uttara Ashadha", "Sun", "1"},
-    {"Uttara Ashadha", "Sun", "3"},
-    {"Shravana", "Moon", "4"},
-    {"Dhanistha", "Mars", "2"},
-    {"Dhanishtha", "Mars", "2"},
-    {"Shatbisha", "Rahu", "4"},
-    {"Poorva Bhadrapada", "Jupiter", "3"},
-    {"Poorva Bhadrapada", "Jupiter", "1"},
-    {"Uttara Bhadrapada", "Saturn", "4"},
-    {"Revati", "Mercury", "4"},
-}};
+namespace {
+
+// The tables that stand in more than one module must agree.
+constexpr bool signAbbreviationsAgree() {
+    for (std::size_t s = 0; s < SignAbbrev.size(); ++s) {
+        if (SignAbbrev[s] != modVedicPlanetPosition::SignAbbrevString.substr(3 * s, 3)) return false;
+    }
+    return modVedicPlanetPosition::SignAbbrevString.size() == 3 * SignAbbrev.size();
+}
+static_assert(signAbbreviationsAgree(), "SignAbbrev and SignAbbrevString name the signs alike");
+static_assert(LagnaNames == modVedicEphemeris::RashiNames, "the lagna and rashi names are the same Sanskrit names");
+
+// Every nakshatra the Moon pass can name has a row, so that its lord and pada
+// are found (a spelling that differs would keep the previous chart's values).
+constexpr bool everyNakshatraHasARow() {
+    for (std::string_view name : modVedicEphemeris::NakshatraNames) {
+        bool found = false;
+        for (const SignNakshatraRow& row : SignNakshatraTable) found = found || row.nakshatra == name;
+        if (!found) return false;
+    }
+    return true;
+}
+static_assert(everyNakshatraHasARow(), "each of NakshatraNames appears in SignNakshatraTable");
+
+}  // namespace
 
 int SignIndexOf(std::string_view abbrev) {
     for (std::size_t s = 0; s < SignAbbrev.size(); ++s) {

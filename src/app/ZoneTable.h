@@ -34,7 +34,44 @@ struct SignNakshatraRow {
     std::string_view padas;  // how many of its four padas lie in the sign (row / 3)
 };
 
-extern const std::array<SignNakshatraRow, 36> SignNakshatraTable;
+inline constexpr std::array<SignNakshatraRow, 36> SignNakshatraTable = {{
+    {"Aswini", "Ketu", "4"},
+    {"Bharani", "Venus", "4"},
+    {"Krittika", "Sun", "1"},
+    {"Krittika", "Sun", "3"},
+    {"Rohini", "Moon", "4"},
+    {"Mrigsira", "Mars", "2"},
+    {"Mrigsira", "Mars", "2"},
+    {"Ardra", "Rahu", "4"},
+    {"Punarvasu", "Jupiter", "3"},
+    {"Punarvasu", "Jupiter", "1"},
+    {"Pushya", "Saturn", "4"},
+    {"Aslesha", "Mercury", "4"},
+    {"Magha", "Ketu", "4"},
+    {"Purbha Phalguni", "Venus", "4"},
+    {"Uttara Phalguni", "Sun", "1"},
+    {"Uttara Phalguni", "Sun", "3"},
+    {"Hasta", "Moon", "4"},
+    {"Chitra", "Mars", "2"},
+    {"Chitra", "Mars", "2"},
+    {"Swati", "Rahu", "4"},
+    {"Vishakha", "Jupiter", "3"},
+    {"Vishakha", "Jupiter", "1"},
+    {"Anuradha", "Saturn", "4"},
+    {"Jyeshtha", "Mercury", "4"},
+    {"Mula", "Ketu", "4"},
+    {"Purva Ashadha", "Venus", "4"},
+    {"Uttara Ashadha", "Sun", "1"},
+    {"Uttara Ashadha", "Sun", "3"},
+    {"Shravana", "Moon", "4"},
+    {"Dhanistha", "Mars", "2"},
+    {"Dhanishtha", "Mars", "2"},
+    {"Shatbisha", "Rahu", "4"},
+    {"Poorva Bhadrapada", "Jupiter", "3"},
+    {"Poorva Bhadrapada", "Jupiter", "1"},
+    {"Uttara Bhadrapada", "Saturn", "4"},
+    {"Revati", "Mercury", "4"},
+}};
 
 // Index of a sign abbreviation in SignAbbrev, or -1.
 int SignIndexOf(std::string_view abbrev);

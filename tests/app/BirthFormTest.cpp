@@ -3,31 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "app/BirthForm.h"
+#include "support/Forms.h"
 
 using namespace app;
 
 namespace {
 
-BirthFormValues completeForm() {
-    BirthFormValues f;
-    f.txtName = "abc";
-    f.txtLatDeg = "18";
-    f.txtLatMin = "31";
-    f.txtLonDeg = "73";
-    f.txtLonMin = "51";
-    f.txtCity = "Pune";
-    f.txtState = "Maharashtra";
-    f.txtCountry = "India";
-    return f;
-}
+BirthFormValues completeForm() { return testdata::puneForm(); }
 
-BirthFormValues dated(int day, int month, int year) {
-    BirthFormValues f = completeForm();
-    f.cboDate = day - 1;
-    f.cboMonth = month - 1;
-    f.cboYear = year - FirstListYear;
-    return f;
-}
+BirthFormValues dated(int day, int month, int year) { return testdata::withDate(completeForm(), day, month, year); }
 
 TEST(ValidateInput, ChecksRunInOrderAndOnlyTheFirstIsReported) {
     struct Case {

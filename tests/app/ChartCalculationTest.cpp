@@ -7,7 +7,7 @@
 
 #include "app/ChartCalculation.h"
 #include "app/ZoneTable.h"
-#include "support/ReferenceBirth.h"
+#include "support/Forms.h"
 
 using namespace app;
 
@@ -19,6 +19,9 @@ TEST(RunCalculation, ReferenceChartEndToEnd) {
     ChartSession session;
     BirthFormValues form = referenceForm();
     form.txtCity = " New Delhi ";
+    form.txtState = "  Delhi ";
+    form.txtCountry = " India  ";
+    form.txtName = " Ravi ";
     const CalculationOutcome outcome = RunCalculation(form, session);
     ASSERT_TRUE(outcome.accepted());
     const ChartRecord& r = session.record;
@@ -31,6 +34,9 @@ TEST(RunCalculation, ReferenceChartEndToEnd) {
     EXPECT_EQ(r.birth.ZoneHoursSigned, -5);
     EXPECT_EQ(r.birth.ZoneMinutesSigned, -30);
     EXPECT_EQ(r.City, "New Delhi");  // trimmed
+    EXPECT_EQ(r.State, "Delhi");
+    EXPECT_EQ(r.Country, "India");
+    EXPECT_EQ(r.BirthName, " Ravi ");  // as typed
     EXPECT_TRUE(r.birth.IsEast);
     EXPECT_FALSE(r.birth.IsSouth);
 
@@ -176,24 +182,19 @@ TEST(RunCalculation, Hour24IsTheNextDayForThePlanetsAndTheSameInstantForTheMoon)
 }
 
 TEST(MakeChartHeaderTexts, LoadStepTexts) {
-    ChartRecord r;
-    r.BirthName = "abc";
-    r.birth.BirthDay = 5;
-    r.birth.BirthMonth = 3;
-    r.birth.BirthYear = 1980;
-    r.birth.BirthHour = 7;
-    r.birth.BirthMinute = 5;
-    r.birth.LatDegrees = 12;
-    r.birth.LatMinutes = 0;
-    r.birth.LonDegrees = 73;
-    r.birth.LonMinutes = 51;
-    const ChartHeaderTexts h = MakeChartHeaderTexts(r);
+    BirthFormValues form = testdata::puneForm();
+    form.cboHour = 7;
+    form.cboMinute = 5;
+    form.txtLatMin = "0";
+    const ChartHeaderTexts h = MakeChartHeaderTexts(testdata::computedSession(form).value().record);
     EXPECT_EQ(h.lblName, "Name: abc");
     EXPECT_EQ(h.lblDOB, "Date of Birth: March 5, 1980");
     EXPECT_EQ(h.lblTOB, "Time of Birth: 7 HH 5 MM ");
-    EXPECT_EQ(h.lblLatitude, "Latitude: 12 Degree 0 Minute");
+    EXPECT_EQ(h.lblLatitude, "Latitude: 18 Degree 0 Minute");
     EXPECT_EQ(h.lblLongitude, "Longitude: 73 Degree 51 Minute");
-    EXPECT_EQ(h.lblCity, "City: ");
+    EXPECT_EQ(h.lblCity, "City: Pune");
+    EXPECT_EQ(h.lblState, "State: Maharashtra");
+    EXPECT_EQ(h.lblCountry, "Country: India");
 }
 
 }  // namespace

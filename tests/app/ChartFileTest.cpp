@@ -7,6 +7,7 @@
 
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
+#include "support/Forms.h"
 #include "astro/Utf8Text.h"
 
 using namespace app;
@@ -25,30 +26,11 @@ std::string hexOf(std::string_view bytes) {
     return out;
 }
 
-// abc, 5 March 1980, 14:07, zone position 34, 73°51' East, 18°31' North, no
-// daylight saving, Pune, Maharashtra, India.
-BirthFormValues abcForm() {
-    BirthFormValues f;
-    f.txtName = "abc";
-    f.cboDate = 4;
-    f.cboMonth = 2;
-    f.cboYear = 1980 - FirstListYear;
-    f.cboHour = 14;
-    f.cboMinute = 7;
-    f.cboTimeZone = 34;
-    f.txtLonDeg = "73";
-    f.txtLonMin = "51";
-    f.txtLatDeg = "18";
-    f.txtLatMin = "31";
-    f.txtCity = "Pune";
-    f.txtState = "Maharashtra";
-    f.txtCountry = "India";
-    return f;
-}
+using testdata::puneForm;
 
 TEST(ChartFileBytes, GoldenBytesOfTheAbcExample) {
     ChartSession session;
-    ASSERT_TRUE(RunCalculation(abcForm(), session).accepted());
+    ASSERT_TRUE(RunCalculation(puneForm(), session).accepted());
     const std::string bytes = MakeChartFileBytes(session.record, 34);
     // Each line worked out by hand: the Windows-1252 code of every character
     // plus 85, then 0D 0A.
@@ -164,7 +146,7 @@ TEST(ReadChartFileLines, BoundedWhateverTheInput) {
 
 TEST(ApplyChartFile, RoundTripRestoresTheForm) {
     ChartSession session;
-    BirthFormValues original = abcForm();
+    BirthFormValues original = puneForm();
     original.optLongEast = false;
     original.optLongWest = true;
     original.optLatNorth = false;
@@ -235,7 +217,7 @@ TEST(ApplyChartFile, FlagsAndShortFiles) {
     // form), and the checks then stop at the city.
     BirthFormValues form;
     ChartSession session;
-    ASSERT_TRUE(RunCalculation(abcForm(), session).accepted());
+    ASSERT_TRUE(RunCalculation(puneForm(), session).accepted());
     ChartFileLines lines = ReadChartFileLines(MakeChartFileBytes(session.record, 34));
     for (std::size_t i = 14; i < ChartFileLineCount; ++i) lines[i].reset();
     ApplyChartFile(lines, form);

@@ -1,6 +1,8 @@
 // The zone table and the lord-and-pada lookup.
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "app/ZoneTable.h"
 
 using namespace app;
@@ -27,6 +29,50 @@ TEST(ZoneTable, CorrectionsAreTheNegativeOfTheNamedOffset) {
         EXPECT_EQ(row.name, c.name) << c.position;
         EXPECT_EQ(row.hours, c.hours) << c.position;
         EXPECT_EQ(row.minutes, c.minutes) << c.position;
+    }
+}
+
+// The offset written at the end of a zone's name, "+5.3" or "-9.5": hours
+// ahead of Greenwich, the decimal digit standing for the half hour (".5", and
+// ".3" in Indian Time's "+5.3", which is 5:30).
+struct NamedOffset {
+    int hours = 0, minutes = 0;  // both with the sign of the offset
+    bool parsed = false;
+};
+NamedOffset offsetInName(std::string_view name) {
+    const std::size_t comma = name.rfind(',');
+    std::string_view text = name.substr(comma + 1);
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    NamedOffset offset;
+    int sign = 1;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        sign = text.front() == '-' ? -1 : 1;
+        text.remove_prefix(1);
+    }
+    const std::size_t dot = text.find('.');
+    if (comma == std::string_view::npos || dot == std::string_view::npos || dot == 0 || text.size() != dot + 2) {
+        return offset;
+    }
+    int hours = 0;
+    for (char c : text.substr(0, dot)) {
+        if (c < '0' || c > '9') return offset;
+        hours = hours * 10 + (c - '0');
+    }
+    const char tenth = text[dot + 1];
+    if (tenth != '0' && tenth != '3' && tenth != '5') return offset;
+    offset.hours = sign * hours;
+    offset.minutes = tenth == '0' ? 0 : sign * 30;
+    offset.parsed = true;
+    return offset;
+}
+
+TEST(ZoneTable, EveryRowCorrectsByTheOffsetItsNameStates) {
+    for (const ZoneRow& row : ZoneTable) {
+        const NamedOffset named = offsetInName(row.name);
+        ASSERT_TRUE(named.parsed) << row.name;
+        // The correction is what is added to local time to obtain UT.
+        EXPECT_EQ(row.hours, -named.hours) << row.name;
+        EXPECT_EQ(row.minutes, -named.minutes) << row.name;
     }
 }
 

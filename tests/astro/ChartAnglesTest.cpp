@@ -6,7 +6,7 @@
 
 #include "astro/ChartAngles.h"
 #include "astro/PositionText.h"
-#include "support/ReferenceBirth.h"
+#include "support/Births.h"
 
 using namespace modVedicPlanetPosition;
 

@@ -4,7 +4,7 @@
 
 #include "astro/MoonChart.h"
 #include "astro/TimeScales.h"
-#include "support/ReferenceBirth.h"
+#include "support/Births.h"
 
 using namespace modVedicEphemeris;
 

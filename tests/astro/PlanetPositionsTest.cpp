@@ -6,6 +6,7 @@
 
 #include "astro/PlanetPositions.h"
 #include "astro/PositionText.h"
+#include "support/Births.h"
 
 using namespace modVedicPlanetPosition;
 
@@ -19,16 +20,7 @@ TEST(DayNumber2000, WorkedExamples) {
 }
 
 astro::BirthData localBirth(int y, int mo, int d, int h, int mi, int zoneHours, int zoneMinutes, bool dst = false) {
-    astro::BirthData b;
-    b.BirthYear = static_cast<std::int16_t>(y);
-    b.BirthMonth = static_cast<std::int16_t>(mo);
-    b.BirthDay = static_cast<std::int16_t>(d);
-    b.BirthHour = static_cast<std::int16_t>(h);
-    b.BirthMinute = static_cast<std::int16_t>(mi);
-    b.ZoneHoursSigned = static_cast<std::int16_t>(zoneHours);
-    b.ZoneMinutesSigned = static_cast<std::int16_t>(zoneMinutes);
-    b.IsDaylightSaving = dst;
-    return b;
+    return testdata::BirthBuilder().on(y, mo, d).at(h, mi).zone(zoneHours, zoneMinutes).daylightSaving(dst);
 }
 
 TEST(UniversalDateTime, RollsOverDaysMonthsAndYears) {

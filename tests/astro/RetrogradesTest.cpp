@@ -2,11 +2,12 @@
 // the quoted first, second and last periods) and the retrograde look-up.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "astro/CivilCalendar.h"
+#include "astro/PlanetPositions.h"
 #include "astro/Retrogrades.h"
+#include "support/Births.h"
 
 using namespace modRetrogrades;
 
@@ -83,13 +84,10 @@ TEST(StationTables, QuotedPeriodsFallOnTheSameDates) {
             for (int side = 0; side < 2; ++side) {
                 const std::string_view ours = (side == 0 ? t.RetroStart : t.RetroEnd)[indices[i]];
                 const char* quoted = facts.periods[i][side];
+                // Only the station's calendar day enters the retrograde rule; the
+                // clock times of a station differ between ephemerides by minutes
+                // to hours (a slow planet barely moves near its station).
                 EXPECT_EQ(dayOf(ours), dayOf(quoted)) << facts.name << " " << ours << " vs " << quoted;
-                // The times are reported, not asserted: ephemerides differ by minutes.
-                const auto a = ParseStationRecord(ours), b = ParseStationRecord(quoted);
-                if (a && b && (a->hour != b->hour || a->minute != b->minute)) {
-                    std::printf("  %s %s: ours %02d:%02d, quoted %02d:%02d\n", facts.name, side ? "direct" : "retrograde",
-                                a->hour, a->minute, b->hour, b->minute);
-                }
             }
         }
     }
@@ -168,18 +166,14 @@ TEST(IsRetrograde, AgreesWithTheLinearRuleOnEveryDay) {
 }
 
 astro::BirthData birthOn(int y, int m, int d, int hour = 12) {
-    astro::BirthData b;
-    b.BirthYear = static_cast<std::int16_t>(y);
-    b.BirthMonth = static_cast<std::int16_t>(m);
-    b.BirthDay = static_cast<std::int16_t>(d);
-    b.BirthHour = static_cast<std::int16_t>(hour);
-    b.ZoneHoursSigned = -12;  // the zone takes no part in the look-up
-    b.IsDaylightSaving = true;
-    return b;
+    // The zone and daylight saving take no part in the look-up.
+    return testdata::BirthBuilder().on(y, m, d).at(hour, 0).zone(-12, 0).daylightSaving();
 }
 
-std::array<std::string, 11> plainNames() {
-    return {"Surya", "Chandra", "Budha", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu", "Ascendant", "Midheaven"};
+std::array<std::string, astro::BodyCount> plainNames() {
+    std::array<std::string, astro::BodyCount> names;
+    for (std::size_t b = 0; b < names.size(); ++b) names[b] = modVedicPlanetPosition::SanskritBodyNames[b];
+    return names;
 }
 
 TEST(MarkRetrogrades, MarksOncePerCalculationAndOnlyFlaggedPlanets) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "astro/TimeScales.h"
+#include "support/Births.h"
 
 using namespace modVedicEphemeris;
 
@@ -22,19 +23,15 @@ TEST(JulianDayFromDate, WorkedExamplesIncludingTheCalendarSwitch) {
     }
 }
 
+// 1 January 2000 at a place 73° (or lonDeg) east or west, for a zone of the
+// given size (the rule reads the size only).
 astro::BirthData birthAt(int hour, int minute, int zoneHours, int zoneMinutes, bool east, bool dst, int lonDeg = 73) {
-    astro::BirthData b;
-    b.BirthDay = 1;
-    b.BirthMonth = 1;
-    b.BirthYear = 2000;
-    b.BirthHour = static_cast<std::int16_t>(hour);
-    b.BirthMinute = static_cast<std::int16_t>(minute);
-    b.ZoneHoursAbs = static_cast<std::int16_t>(zoneHours);
-    b.ZoneMinutesAbs = static_cast<std::int16_t>(zoneMinutes);
-    b.LonDegrees = static_cast<std::int16_t>(lonDeg);
-    b.IsEast = east;
-    b.IsDaylightSaving = dst;
-    return b;
+    return testdata::BirthBuilder()
+        .on(2000, 1, 1)
+        .at(hour, minute)
+        .zone(zoneHours, zoneMinutes)
+        .longitude(lonDeg, 0, east)
+        .daylightSaving(dst);
 }
 
 TEST(UniversalTimeRule, DirectionFollowsThePlaceNotTheZone) {

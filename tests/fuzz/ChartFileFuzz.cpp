@@ -7,7 +7,7 @@
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
 #include "astro/Utf8Text.h"
-#include "support/ReferenceBirth.h"
+#include "support/Forms.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -109,6 +109,14 @@ TEST(ParseChartOptions, FileOptions) {
     EXPECT_EQ(save.options.savePath, "b.vrc");
 }
 
+TEST(ParseChartOptions, AnOptionIsNeverTakenAsTheValueOfAnother) {
+    const ParseResult swallowed = ParseChartOptions(replaced("--city", {"--city", "--dst"}));
+    EXPECT_EQ(swallowed.usageError, "--city: needs a value");
+    const ParseResult inlineValue = ParseChartOptions(replaced("--city", {"--city=--odd"}));
+    ASSERT_TRUE(inlineValue.ok()) << inlineValue.usageError;
+    EXPECT_EQ(inlineValue.options.form.txtCity, "--odd");
+}
+
 TEST(ParseChartOptions, CommandsWithoutBirthData) {
     EXPECT_EQ(ParseChartOptions({}).options.command, Command::Example);
     EXPECT_EQ(ParseChartOptions({"--format", "json"}).options.command, Command::Example);

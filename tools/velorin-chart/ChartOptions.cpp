@@ -92,7 +92,9 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
             if (values.count(option)) return {{}, usageError(option, "given more than once")};
             if (inlineValue) {
                 values[option] = *inlineValue;
-            } else if (i + 1 < args.size()) {
+            } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+                // A following option is never taken as the value: "--city --dst"
+                // lacks its city ("--city=--odd" gives a value that begins so).
                 values[option] = args[++i];
             } else {
                 return {{}, usageError(option, "needs a value")};
