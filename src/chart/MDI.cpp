@@ -115,7 +115,7 @@ FrameLayout ResizeRule(double w) {
 
 MDI::MDI(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
     setObjectName(QStringLiteral("MDI"));
-    setWindowTitle(QString::fromUtf8(app::WindowCaption.data(), static_cast<qsizetype>(app::WindowCaption.size())));
+    setWindowTitle(platform::fromUtf8(app::WindowCaption));
     setAttribute(Qt::WA_DeleteOnClose);
     buildMenus();
     buildBands();
@@ -219,7 +219,7 @@ void MDI::buildBands() {
     column->setSpacing(0);
 
     picTop = amberBand(central, "picTop", 900);
-    lblHeading = new QLabel(QStringLiteral("Velorin"), picTop);
+    lblHeading = new QLabel(platform::ProgramTitle(), picTop);
     lblHeading->setObjectName(QStringLiteral("lblHeading"));
     QFont headingFont(QStringLiteral("Verdana"), 18, QFont::Bold);
     lblHeading->setFont(headingFont);
@@ -299,7 +299,7 @@ void MDI::Print() {
     QPainter painter;
     if (!painter.begin(&printer)) {
         platform_.showMessage(this, {QStringLiteral("The chart could not be printed on %1.").arg(printer.printerName()),
-                                     QStringLiteral("Velorin"), platform::Icon::Error, platform::Buttons::Ok});
+                                     platform::ProgramTitle(), platform::Icon::Error, platform::Buttons::Ok});
         return;
     }
     // The stored picture, as large as the printable area allows, proportions kept.

@@ -35,8 +35,8 @@ public:
     void showDisplay(frmDisplay* display);
     frmDisplay* display() const;
 
-    // The frame's activation step: the chart window's client area is captured
-    // and stored in it.
+    // Each time the frame becomes active the chart window's client area is
+    // captured and stored in the window, for Save As JPEG.
     void captureChart();
 
     // Toolbar clicks are dispatched on the button's Key, compared exactly.

@@ -7,6 +7,7 @@
 #include "app/BirthForm.h"
 #include "chart/Twips.h"
 #include "platform/Palette.h"
+#include "platform/Platform.h"
 
 namespace chart {
 
@@ -90,7 +91,7 @@ void SouthRasiPicture::paintEvent(QPaintEvent*) {
     const QRect centre(cell + 4, cell + 4, 2 * cell - 8, 2 * cell - 8);
     painter.setPen(QColor(90, 60, 0));
     painter.setFont(verdana(14, true));
-    painter.drawText(centre.adjusted(0, 30, 0, 0), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Velorin"));
+    painter.drawText(centre.adjusted(0, 30, 0, 0), Qt::AlignHCenter | Qt::AlignTop, platform::ProgramTitle());
     painter.setFont(verdana(8));
     painter.drawText(centre.adjusted(0, 60, 0, 0), Qt::AlignHCenter | Qt::AlignTop, tr("Rashi Chart"));
     painter.setFont(verdana(8.25, true));
@@ -99,7 +100,7 @@ void SouthRasiPicture::paintEvent(QPaintEvent*) {
 
 frmDisplay::frmDisplay(const app::ChartRecord& record, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(QString::fromUtf8(app::WindowCaption.data(), static_cast<qsizetype>(app::WindowCaption.size())));
+    setWindowTitle(platform::fromUtf8(app::WindowCaption));
     setFont(verdana(8.25));
     setFixedSize(ClientWidth, ClientHeight);
     setAutoFillBackground(true);
@@ -167,7 +168,7 @@ frmDisplay::frmDisplay(const app::ChartRecord& record, QWidget* parent) : QWidge
     for (std::size_t i = 0; i < astro::PlacedBodyCount; ++i) {
         const std::string_view caption = app::BodyRowCaptions[i];
         boxedLabel(fraWestern, "PlanetName", twipsRect(150, rowTops[i], 1935, 285),
-                   QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+                   platform::fromUtf8(caption));
         Planet[i] = boxedLabel(fraWestern, "Planet", twipsRect(2070, rowTops[i], 1365, 285));
     }
     // The Ascendant and Midheaven entries lie below the frame's lower edge.

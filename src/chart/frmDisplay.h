@@ -32,7 +32,7 @@ private:
 class frmDisplay : public QWidget {
     Q_OBJECT
 public:
-    // The load step: builds the window and writes the header from the record.
+    // Builds the window and writes its birth-data header from the record.
     explicit frmDisplay(const app::ChartRecord& record, QWidget* parent = nullptr);
 
     // The driver's captions and sign boxes.

@@ -34,7 +34,7 @@ Program::~Program() {
 
 bool Program::StartProgram() {
     if (!platform_.claimSingleInstance()) {
-        platform_.showMessage(nullptr, {QStringLiteral("Application is already running"), QStringLiteral("Velorin"),
+        platform_.showMessage(nullptr, {QStringLiteral("Application is already running"), platform::ProgramTitle(),
                                         platform::Icon::Information, platform::Buttons::Ok});
         return false;
     }
@@ -69,7 +69,7 @@ void Program::showChart(const app::ChartWindowTexts& texts) {
         });
     }
     chart::frmDisplay* display = frame_->display();
-    if (!display) display = new chart::frmDisplay(session_.record);  // the load step reads this chart
+    if (!display) display = new chart::frmDisplay(session_.record);  // a new window writes its header from this chart
     display->showChart(texts);
     frame_->showDisplay(display);
     form_->hide();

@@ -22,7 +22,6 @@ namespace entry {
 
 namespace {
 
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QComboBox* pickList(const char* name, QWidget* parent) {
     auto* list = new QComboBox(parent);
@@ -41,21 +40,11 @@ FilteredLineEdit* textBox(const char* name, FilteredLineEdit::Rule rule, QWidget
     return box;
 }
 
-platform::Icon iconOf(app::MessageIcon icon) {
-    switch (icon) {
-        case app::MessageIcon::Information: return platform::Icon::Information;
-        case app::MessageIcon::Error: return platform::Icon::Error;
-        case app::MessageIcon::Critical: return platform::Icon::Critical;
-        case app::MessageIcon::Question: return platform::Icon::Question;
-    }
-    return platform::Icon::Error;
-}
-
 }  // namespace
 
 frmMain::frmMain(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(fromUtf8(app::WindowCaption));
+    setWindowTitle(platform::fromUtf8(app::WindowCaption));
     buildMenus();
     buildForm();
     fillLists();
@@ -85,13 +74,13 @@ void frmMain::buildForm() {
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
 
-    Label8 = new QLabel(central);
-    Label8->setObjectName(QStringLiteral("Label8"));
-    Label8->setText(tr("<a href=\"home\">Join the discussion on the Quorvane forum: visit us online</a>"));
-    Label8->setAlignment(Qt::AlignCenter);
-    Label8->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(Label8, &QLabel::linkActivated, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
-    outer->addWidget(Label8);
+    lblForumLink = new QLabel(central);
+    lblForumLink->setObjectName(QStringLiteral("Label8"));
+    lblForumLink->setText(tr("<a href=\"home\">Join the discussion on the Quorvane forum: visit us online</a>"));
+    lblForumLink->setAlignment(Qt::AlignCenter);
+    lblForumLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(lblForumLink, &QLabel::linkActivated, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
+    outer->addWidget(lblForumLink);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
@@ -184,9 +173,9 @@ void frmMain::buildForm() {
     caption(tr("Country"), row)->setBuddy(txtCountry);
     grid->addWidget(txtCountry, row++, 1, 1, 4);
 
-    Command1 = new QPushButton(tr("Click here to find Latitude && Longitude"), central);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    grid->addWidget(Command1, row++, 1, 1, 4, Qt::AlignLeft);
+    cmdFindCoordinates = new QPushButton(tr("Click here to find Latitude && Longitude"), central);
+    cmdFindCoordinates->setObjectName(QStringLiteral("Command1"));
+    grid->addWidget(cmdFindCoordinates, row++, 1, 1, 4, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
     outer->addLayout(grid);
     outer->addSpacing(6);
@@ -206,7 +195,7 @@ void frmMain::buildForm() {
     // Tab order of the entry fields, then the rest.
     QWidget* order[] = {txtName,   cboDate,  cboMonth, cboYear, cboHour,    cboMinute, cboTimeZone,
                         txtLatDeg, txtLatMin, txtLonDeg, txtLonMin, txtCity, txtState, txtCountry,
-                        optLat[0], optLat[1], optLong[0], optLong[1], chkDST, Command1, cmdCalculate, cmdOpen};
+                        optLat[0], optLat[1], optLong[0], optLong[1], chkDST, cmdFindCoordinates, cmdCalculate, cmdOpen};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
     for (FilteredLineEdit* box : {txtName, txtLatDeg, txtLatMin, txtLonDeg, txtLonMin, txtCity, txtState, txtCountry}) {
@@ -214,16 +203,16 @@ void frmMain::buildForm() {
     }
     connect(cmdCalculate, &QPushButton::clicked, this, &frmMain::cmdCalculate_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::openRequested);
-    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(cmdFindCoordinates, &QPushButton::clicked, this, &frmMain::cmdFindCoordinates_Click);
 }
 
 void frmMain::fillLists() {
     for (int day = 1; day <= app::DayListSize; ++day) cboDate->addItem(QString::number(day));
-    for (std::string_view month : app::MonthNames) cboMonth->addItem(fromUtf8(month));
+    for (std::string_view month : app::MonthNames) cboMonth->addItem(platform::fromUtf8(month));
     for (int year = app::FirstListYear; year < app::FirstListYear + app::YearListSize; ++year) cboYear->addItem(QString::number(year));
     for (int hour = 0; hour < app::HourListSize; ++hour) cboHour->addItem(QString::number(hour));
     for (int minute = 0; minute < app::MinuteListSize; ++minute) cboMinute->addItem(QString::number(minute));
-    for (const app::ZoneRow& zone : app::ZoneTable) cboTimeZone->addItem(fromUtf8(zone.name));
+    for (const app::ZoneRow& zone : app::ZoneTable) cboTimeZone->addItem(platform::fromUtf8(zone.name));
     for (QComboBox* list : {cboDate, cboMonth, cboYear, cboHour, cboMinute, cboTimeZone}) list->setCurrentIndex(0);
 }
 
@@ -273,7 +262,7 @@ void frmMain::setValues(const app::BirthFormValues& v) {
 }
 
 void frmMain::showMessage(const QString& text, platform::Icon icon) {
-    platform_.showMessage(this, {text, fromUtf8(app::ApplicationTitle), icon, platform::Buttons::Ok});
+    platform_.showMessage(this, {text, platform::ProgramTitle(), icon, platform::Buttons::Ok});
 }
 
 QWidget* frmMain::controlFor(app::FormControl control) const {
@@ -292,33 +281,27 @@ QWidget* frmMain::controlFor(app::FormControl control) const {
 }
 
 void frmMain::reportProblem(const app::InputProblem& problem) {
-    showMessage(QString::fromStdString(problem.message), iconOf(problem.icon));
+    showMessage(QString::fromStdString(problem.message), problem.icon);
     if (QWidget* focus = controlFor(problem.focus)) focus->setFocus(Qt::OtherFocusReason);
     if (problem.select == app::OptionToSelect::LatitudeNorth) optLat[0]->setChecked(true);
     if (problem.select == app::OptionToSelect::LongitudeEast) optLong[0]->setChecked(true);
 }
 
-bool frmMain::ValidateInput() {
-    const std::optional<app::InputProblem> problem = app::ValidateInput(values());
-    if (problem) reportProblem(*problem);
-    return !problem;
-}
-
 void frmMain::refuseKey(FilteredLineEdit* box) {
     const bool letters = box->rule() == FilteredLineEdit::Rule::Letters;
-    showMessage(fromUtf8(letters ? app::LettersOnlyMessage : app::NumbersOnlyMessage), platform::Icon::Error);
+    showMessage(platform::fromUtf8(letters ? app::LettersOnlyMessage : app::NumbersOnlyMessage), platform::Icon::Error);
     box->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::cmdCalculate_Click() { emit calculateRequested(); }
 
-void frmMain::Command1_Click() {
+void frmMain::cmdFindCoordinates_Click() {
     const app::CoordinateLookup lookup = app::BuildCoordinateSearch(values());
     if (lookup.problem) {
         reportProblem(*lookup.problem);
         return;
     }
-    web::LookUpCoordinates(platform_, QString::fromStdString(lookup.phrase), web::AddressOf(web::Page::Home));
+    web::LookUpCoordinates(platform_, QString::fromStdString(lookup.phrase));
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -28,13 +28,11 @@ public:
     app::BirthFormValues values() const;
     void setValues(const app::BirthFormValues& values);
 
-    // The input checks: the first failing one is reported as the form reports
-    // it (message, focus, option); true when every check passes.
-    bool ValidateInput();
     // Shows a problem found by the checks or the calculation.
     void reportProblem(const app::InputProblem& problem);
 
-    // Controls, named as the form names them.
+    // Controls, named as the form names them (their object names); two whose
+    // form names say nothing carry descriptive member names.
     FilteredLineEdit* txtName;
     QComboBox* cboDate;
     QComboBox* cboMonth;
@@ -56,8 +54,8 @@ public:
     QCheckBox* chkDST;
     QPushButton* cmdCalculate;
     QPushButton* cmdOpen;
-    QPushButton* Command1;
-    QLabel* Label8;
+    QPushButton* cmdFindCoordinates;  // object name "Command1": looks up the place's coordinates
+    QLabel* lblForumLink;             // object name "Label8": the link above the form
     QAction* mnuCalculate;
     QAction* mnuExit;
     QAction* mnuOnline;
@@ -77,7 +75,7 @@ signals:
 
 public slots:
     void cmdCalculate_Click();
-    void Command1_Click();
+    void cmdFindCoordinates_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

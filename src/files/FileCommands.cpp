@@ -12,7 +12,7 @@ namespace files {
 
 namespace {
 
-const QString Title = QStringLiteral("Velorin");
+const QString Title = platform::ProgramTitle();
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
@@ -26,7 +26,6 @@ platform::FileDialogRequest saveDialog(const QString& title, const QString& filt
     request.defaultSuffix = suffix;
     request.initialFileName = fromStd(initialFileName);
     request.overwritePrompt = true;
-    request.hideReadOnly = true;
     request.pathMustExist = true;
     request.noReadOnlyReturn = true;
     return request;
@@ -116,7 +115,6 @@ bool OpenChartFile(platform::Platform& platform, QWidget* parent, app::BirthForm
     request.filter = QStringLiteral("Velorin (*.vrc)|*.vrc");
     request.defaultSuffix = QStringLiteral("vrc");
     request.fileMustExist = true;
-    request.hideReadOnly = true;
     request.noReadOnlyReturn = true;
     const std::optional<QString> path = platform.getOpenFileName(parent, request);
     if (!path || path->isEmpty()) return false;

@@ -7,13 +7,17 @@
 #include <QDateTime>
 #include <QString>
 #include <optional>
+#include <string_view>
+
+#include "app/BirthForm.h"
 
 class QPrinter;
 class QWidget;
 
 namespace platform {
 
-enum class Icon { Information, Error, Critical, Question };
+// Message boxes show the icons the core names for its problems.
+using Icon = app::MessageIcon;
 enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 
@@ -33,7 +37,6 @@ struct FileDialogRequest {
     QString defaultSuffix;    // without the dot
     QString initialFileName;  // offered as the file name
     bool overwritePrompt = false;
-    bool hideReadOnly = false;
     bool pathMustExist = false;
     bool fileMustExist = false;
     bool noReadOnlyReturn = false;
@@ -76,6 +79,14 @@ public:
     // The folder that holds the program itself.
     virtual QString programFolder() = 0;
 };
+
+// A UTF-8 text of the core as a QString.
+inline QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The title of the program's message boxes and its heading.
+inline QString ProgramTitle() { return fromUtf8(app::ApplicationTitle); }
 
 // Turns "Name (*.ext)|*.ext" into the dialog filter "Name (*.ext)".
 QString dialogFilterOf(const QString& filter);

@@ -13,7 +13,7 @@ namespace web {
 
 frmAbout::frmAbout(platform::Platform& platform, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    const QString caption = QString::fromUtf8(app::WindowCaption.data(), static_cast<qsizetype>(app::WindowCaption.size()));
+    const QString caption = platform::fromUtf8(app::WindowCaption);
     setWindowTitle(caption);
     setModal(true);
 

@@ -19,8 +19,7 @@ void OpenWebPage(platform::Platform& platform, const QString& address) { platfor
 
 void OpenWebPage(platform::Platform& platform, Page page) { OpenWebPage(platform, AddressOf(page)); }
 
-void LookUpCoordinates(platform::Platform& platform, const QString& phrase, const QString& homePage) {
-    Q_UNUSED(homePage);
+void LookUpCoordinates(platform::Platform& platform, const QString& phrase) {
     const QString query = QString::fromLatin1(QUrl::toPercentEncoding(phrase));
     platform.openUrl(QString::fromUtf8(SearchUrlPrefix) + query);
 }
@@ -42,7 +41,7 @@ void UpdateReminder(platform::Platform& platform) {
 
     const platform::Answer answer = platform.showMessage(
         nullptr, {QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?"),
-                  QStringLiteral("Velorin"), platform::Icon::Information, platform::Buttons::YesNo});
+                  platform::ProgramTitle(), platform::Icon::Information, platform::Buttons::YesNo});
     platform.writeSetting(section, key, todayText);
     if (answer == platform::Answer::Yes) OpenWebPage(platform, Page::Update);
 }

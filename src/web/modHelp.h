@@ -18,8 +18,7 @@ void OpenWebPage(platform::Platform& platform, const QString& address);
 void OpenWebPage(platform::Platform& platform, Page page);
 
 // The coordinate look-up: a web search for the phrase in the user's browser.
-// The home page is handed over too, as the look-up's second text.
-void LookUpCoordinates(platform::Platform& platform, const QString& phrase, const QString& homePage);
+void LookUpCoordinates(platform::Platform& platform, const QString& phrase);
 
 // The setting that keeps the date of the first run or of the last question.
 inline constexpr const char* ReminderSection = "Settings";

@@ -92,7 +92,7 @@ TEST_F(FileCommands, SaveUsesItsDialogAndWritesTheGoldenBytes) {
     EXPECT_EQ(dialog.defaultSuffix, QStringLiteral("vrc"));
     EXPECT_EQ(dialog.title, QStringLiteral("Velorin"));
     EXPECT_EQ(dialog.initialFileName, QString());
-    EXPECT_TRUE(dialog.overwritePrompt && dialog.hideReadOnly && dialog.pathMustExist && dialog.noReadOnlyReturn);
+    EXPECT_TRUE(dialog.overwritePrompt && dialog.pathMustExist && dialog.noReadOnlyReturn);
     const QByteArray bytes = contentOf(path("abc.vrc"));
     EXPECT_TRUE(bytes.startsWith(QByteArray::fromHex("B6B7B80D0A880D0A8A0D0A")));
     EXPECT_TRUE(bytes.endsWith(QByteArray::fromHex("9EC3B9BEB60D0A")));

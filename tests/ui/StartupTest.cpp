@@ -146,7 +146,7 @@ TEST_F(WebLinks, EveryTriggerOpensItsPage) {
         {[&] { emit m.lblURL->linkActivated(QStringLiteral("home")); }, home},
         {[&] { emit m.Label1->linkActivated(QStringLiteral("home")); }, home},
         {[&] { f.mnuVisit->trigger(); }, home},
-        {[&] { emit f.Label8->linkActivated(QStringLiteral("home")); }, home},
+        {[&] { emit f.lblForumLink->linkActivated(QStringLiteral("home")); }, home},
         {[&] { m.mnuUpdate->trigger(); }, update},
         {[&] { f.mnuUpdate->trigger(); }, update},
     };

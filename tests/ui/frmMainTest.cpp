@@ -87,7 +87,7 @@ TEST_F(EntryForm, LoadsItsListsAndDefaults) {
     for (auto* box : {form().txtLatDeg, form().txtLatMin, form().txtLonDeg, form().txtLonMin}) EXPECT_EQ(box->maxLength(), 3);
     EXPECT_EQ(form().cmdCalculate->text(), QStringLiteral("Get My &Rashi Chart (South)"));
     EXPECT_EQ(form().cmdOpen->text(), QStringLiteral("&Open Previously Saved Reading"));
-    EXPECT_EQ(form().Command1->text(), QStringLiteral("Click here to find Latitude && Longitude"));
+    EXPECT_EQ(form().cmdFindCoordinates->text(), QStringLiteral("Click here to find Latitude && Longitude"));
 }
 
 TEST_F(EntryForm, TabOrderFollowsTheEntryFields) {
@@ -213,13 +213,12 @@ TEST_F(EntryForm, DateRuleThroughTheForm) {
         int day, month, year;
         const char* message;  // nullptr: the chart is shown
     } const cases[] = {
+        // One accepted and one refused date per message; the core's tests
+        // hold the whole table of the date rule.
         {29, 2, 2000, nullptr},
         {29, 2, 1999, "Please Enter Correct Date Or Month!"},
-        {30, 2, 2000, "Please Enter Correct Date Or Month!"},
-        {31, 2, 1999, "Please Enter Correct Date Or Month!"},
-        {31, 4, 1999, "Please Enter Correct Date Or Month !"},
-        {31, 5, 1999, nullptr},
         {30, 4, 1999, nullptr},
+        {31, 4, 1999, "Please Enter Correct Date Or Month !"},
     };
     fillPune();
     for (const Case& c : cases) {
@@ -272,14 +271,14 @@ TEST_F(EntryForm, OneBlankNameAndLatitude95Degrees70MinutesReachTheCalculation) 
 }
 
 TEST_F(EntryForm, CoordinateLookupSearchesForThePlace) {
-    form().Command1->click();
+    form().cmdFindCoordinates->click();
     ASSERT_EQ(fake.messages.size(), 1U);
     EXPECT_EQ(fake.messages[0].text, QStringLiteral("Please Enter City"));
     EXPECT_TRUE(form().txtCity->hasFocus());
     EXPECT_TRUE(fake.openedUrls.isEmpty());
 
     fillPune();
-    form().Command1->click();
+    form().cmdFindCoordinates->click();
     ASSERT_EQ(fake.openedUrls.size(), 1);
     EXPECT_TRUE(fake.openedUrls[0].endsWith(QStringLiteral("Pune%20Maharashtra%20India%20Latitude%20Longitude")))
         << fake.openedUrls[0].toStdString();

@@ -198,7 +198,7 @@ std::string FormatChart(const app::ChartSession& session) {
         }
         rowHeight[row] = height;
     }
-    const std::vector<std::string> centre = {"", "Velorin", "Rashi chart", "(South Indian)", "", r.BirthName};
+    const std::vector<std::string> centre = {"", std::string(app::ApplicationTitle), "Rashi chart", "(South Indian)", "", r.BirthName};
     const std::size_t centreHeight = rowHeight[1] + 1 + rowHeight[2];
     const std::size_t centreTop = centreHeight > centre.size() ? (centreHeight - centre.size()) / 2 : 0;
     const auto centreLine = [&](std::size_t k) {
