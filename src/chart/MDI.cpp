@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -103,6 +104,17 @@ QIcon toolbarIcon(const QString& key) {
 
 }  // namespace
 
+QSize OpeningSize(const QSize& available) {
+    const QSize wanted(1030, 745);  // the whole chart window and both bands
+    if (!available.isValid() || available.isEmpty()) return wanted;
+    return wanted.boundedTo(available);
+}
+
+QString PrintFailureMessage(const QString& printerName) {
+    if (printerName.isEmpty()) return QStringLiteral("No printer is set up: the chart could not be printed.");
+    return QStringLiteral("The chart could not be printed: the printer %1 cannot be opened.").arg(printerName);
+}
+
 FrameLayout ResizeRule(double w) {
     FrameLayout layout{};
     layout.cmdExitLeft = w - CmdExitWidth - 300;
@@ -123,8 +135,7 @@ MDI::MDI(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), p
     // Frame load: the check marks the frame starts with.
     for (QAction* checked : {mnuToolBar, mnuStatusBar, mnuColorOff, mnuChart, mnuSouth}) checked->setChecked(true);
 
-    // Large enough for the whole chart window on a 1280 x 800 screen.
-    resize(1030, 745);
+    resize(OpeningSize(screen() ? screen()->availableGeometry().size() : QSize()));
 }
 
 void MDI::buildMenus() {
@@ -203,6 +214,9 @@ void MDI::buildMenus() {
     TB->setObjectName(QStringLiteral("TB"));
     TB->setMovable(false);
     TB->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // However the toolbar is hidden or shown, the mark follows it.
+    connect(TB, &QToolBar::visibilityChanged, mnuToolBar, [this](bool) { mnuToolBar->setChecked(!TB->isHidden()); });
+
     for (const char* key : {"New", "Save", "Print", "Help"}) {
         const QString k = QLatin1String(key);
         QAction* button = TB->addAction(toolbarIcon(k), k);
@@ -233,6 +247,10 @@ void MDI::buildBands() {
     area_ = new QMdiArea(central);
     area_->setObjectName(QStringLiteral("MDIArea"));
     area_->setBackground(Qt::white);
+    // A frame smaller than the chart window scrolls it.
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setMinimumSize(1, 1);
 
     Picture1 = amberBand(central, "Picture1", 765);
     const auto button = [this](const char* name, const QString& caption, double widthTwips) {
@@ -298,8 +316,8 @@ void MDI::Print() {
     if (picture.isNull()) return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        platform_.showMessage(this, {QStringLiteral("The chart could not be printed on %1.").arg(printer.printerName()),
-                                     platform::ProgramTitle(), platform::Icon::Error, platform::Buttons::Ok});
+        platform_.showMessage(this, {PrintFailureMessage(printer.printerName()), platform::ProgramTitle(),
+                                     platform::Icon::Error, platform::Buttons::Ok});
         return;
     }
     // The stored picture, as large as the printable area allows, proportions kept.
@@ -330,6 +348,8 @@ void MDI::applyResizeRule() {
     lblHeading->move(px(layout.lblHeadingLeft), lblHeading->y());
     lblURL->move(px(layout.lblURLLeft), lblURL->y());
 }
+
+QMenu* MDI::createPopupMenu() { return nullptr; }
 
 void MDI::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);

@@ -10,6 +10,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
@@ -25,6 +26,13 @@ struct FrameLayout {
     double cmdExitLeft, cmdBackLeft, cmdSaveAsJPEGLeft, lblHeadingLeft, lblURLLeft;
 };
 FrameLayout ResizeRule(double frameWidthTwips);
+
+// The frame's size when it opens: the whole chart window if the screen's
+// available area allows, otherwise that area.
+QSize OpeningSize(const QSize& available);
+
+// The message when a confirmed printer cannot be opened.
+QString PrintFailureMessage(const QString& printerName);
 
 class MDI : public QMainWindow {
     Q_OBJECT
@@ -68,6 +76,10 @@ signals:
 
 public slots:
     void Print();
+
+    // No context menu of its own: Qt's would hide the toolbar behind the
+    // View menu's back.
+    QMenu* createPopupMenu() override;
 
 protected:
     void changeEvent(QEvent* event) override;

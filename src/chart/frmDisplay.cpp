@@ -30,6 +30,7 @@ namespace {
 
 constexpr int CellTwips = 1335;
 const QColor Amber{platform::Amber};
+const QColor BorderColour(60, 40, 0);
 
 QFont verdana(double points, bool bold = false) {
     QFont font(QStringLiteral("Verdana"));
@@ -46,8 +47,11 @@ QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QF
     return l;
 }
 
+constexpr double BoxedPoints = 9.75;
+constexpr double SmallestPoints = 5;
+
 QLabel* boxedLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text = {}) {
-    QLabel* l = label(parent, name, geometry, verdana(9.75));
+    QLabel* l = label(parent, name, geometry, verdana(BoxedPoints));
     l->setText(text);
     l->setFrameShape(QFrame::Box);
     l->setLineWidth(1);
@@ -59,6 +63,18 @@ QLabel* boxedLabel(QWidget* parent, const char* name, const QRect& geometry, con
 }
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// Sets the text of a boxed label in its usual font, or in a smaller one when
+// the text would not fit the label's width: a caption is never cut off.
+void setFittedText(QLabel* box, const QString& text) {
+    box->setText(text);
+    QFont font = verdana(BoxedPoints);
+    const int room = box->contentsRect().width() - box->indent() - 1;
+    while (font.pointSizeF() > SmallestPoints && QFontMetrics(font).horizontalAdvance(text) > room) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    box->setFont(font);
+}
 
 }  // namespace
 
@@ -73,15 +89,16 @@ void SouthRasiPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Amber);
     const int cell = px(CellTwips);  // 89 pixels
-    painter.setPen(QPen(QColor(60, 40, 0), 1));
-    // The outer square, then the lines between the cells of the ring; the
-    // inner 2 x 2 block is left undivided.
-    painter.drawRect(0, 0, 4 * cell - 1, 4 * cell - 1);
+    const int right = width() - 1, bottom = height() - 1;
+    painter.setPen(QPen(BorderColour, 1));
+    // The outer square on the picture's own edges, then the lines between the
+    // cells of the ring; the inner 2 x 2 block is left undivided.
+    painter.drawRect(0, 0, right, bottom);
     for (int k = 1; k <= 3; ++k) {
-        painter.drawLine(k * cell, 0, k * cell, cell);                  // top row
-        painter.drawLine(k * cell, 3 * cell, k * cell, 4 * cell);      // bottom row
-        painter.drawLine(0, k * cell, cell, k * cell);                  // left column
-        painter.drawLine(3 * cell, k * cell, 4 * cell, k * cell);      // right column
+        painter.drawLine(k * cell, 0, k * cell, cell);              // top row
+        painter.drawLine(k * cell, 3 * cell, k * cell, bottom);     // bottom row
+        painter.drawLine(0, k * cell, cell, k * cell);              // left column
+        painter.drawLine(3 * cell, k * cell, right, k * cell);      // right column
     }
     painter.drawLine(cell, cell, 3 * cell, cell);
     painter.drawLine(cell, 3 * cell, 3 * cell, 3 * cell);
@@ -94,8 +111,27 @@ void SouthRasiPicture::paintEvent(QPaintEvent*) {
     painter.drawText(centre.adjusted(0, 30, 0, 0), Qt::AlignHCenter | Qt::AlignTop, platform::ProgramTitle());
     painter.setFont(verdana(8));
     painter.drawText(centre.adjusted(0, 60, 0, 0), Qt::AlignHCenter | Qt::AlignTop, tr("Rashi Chart"));
-    painter.setFont(verdana(8.25, true));
-    painter.drawText(centre.adjusted(0, 100, 0, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, personName_);
+    const NameLayout name = nameLayout();
+    painter.setFont(name.font);
+    painter.drawText(name.area, name.flags, personName_);
+}
+
+SouthRasiPicture::NameLayout SouthRasiPicture::nameLayout() const {
+    // The person's name in the centre, below the title: wrapped at blanks, in
+    // a smaller font when it would not fit, broken anywhere as a last resort.
+    const int cell = px(CellTwips);
+    NameLayout layout;
+    layout.area = QRect(cell + 4, cell + 4, 2 * cell - 8, 2 * cell - 8).adjusted(0, 100, 0, 0);
+    layout.font = verdana(8.25, true);
+    layout.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const auto fits = [&] {
+        return layout.area.contains(QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, personName_));
+    };
+    while (!fits() && layout.font.pointSizeF() > SmallestPoints + 1) {
+        layout.font.setPointSizeF(layout.font.pointSizeF() - 0.25);
+    }
+    if (!fits()) layout.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere;
+    return layout;
 }
 
 frmDisplay::frmDisplay(const app::ChartRecord& record, QWidget* parent) : QWidget(parent) {
@@ -198,13 +234,13 @@ void frmDisplay::placeSignBox(std::size_t sign) {
 }
 
 void frmDisplay::showChart(const app::ChartWindowTexts& texts) {
-    lblAyanamsha->setText(fromStd(texts.lblAyanamsha));
-    lblLagna->setText(fromStd(texts.lblLagna));
-    lblNakshatra->setText(fromStd(texts.lblNakshatra));
-    lblRashi->setText(fromStd(texts.lblRashi));
-    lblPada->setText(fromStd(texts.lblPada));
-    lblLord->setText(fromStd(texts.lblLord));
-    for (std::size_t i = 0; i < Planet.size(); ++i) Planet[i]->setText(fromStd(texts.Planet[i]));
+    setFittedText(lblAyanamsha, fromStd(texts.lblAyanamsha));
+    setFittedText(lblLagna, fromStd(texts.lblLagna));
+    setFittedText(lblNakshatra, fromStd(texts.lblNakshatra));
+    setFittedText(lblRashi, fromStd(texts.lblRashi));
+    setFittedText(lblPada, fromStd(texts.lblPada));
+    setFittedText(lblLord, fromStd(texts.lblLord));
+    for (std::size_t i = 0; i < Planet.size(); ++i) setFittedText(Planet[i], fromStd(texts.Planet[i]));
     for (std::size_t sign = 0; sign < 12; ++sign) {
         // The boxes hold "\r\n" between names; a label breaks lines at "\n".
         QString text = fromStd(texts.lblPlanets[sign]);

@@ -22,6 +22,14 @@ public:
     explicit SouthRasiPicture(QWidget* parent = nullptr);
     void setPersonName(const QString& name);
 
+    // Where and how the person's name is drawn: it always fits its area.
+    struct NameLayout {
+        QRect area;
+        QFont font;
+        int flags = 0;
+    };
+    NameLayout nameLayout() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

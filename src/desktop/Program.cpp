@@ -72,17 +72,20 @@ void Program::showChart(const app::ChartWindowTexts& texts) {
     if (!display) display = new chart::frmDisplay(session_.record);  // a new window writes its header from this chart
     display->showChart(texts);
     frame_->showDisplay(display);
+    formPosition_ = form_->pos();
     form_->hide();
 }
 
 void Program::leaveChart(bool clearCurrentPath) {
     if (clearCurrentPath) session_.record.CurrentChartPath.clear();
-    form_->show();
+    // The frame goes first, then the form comes back where it was.
     if (frame_) {
         frame_->hide();
         frame_->deleteLater();
         frame_ = nullptr;
     }
+    if (formPosition_) form_->move(*formPosition_);
+    form_->show();
 }
 
 void Program::ShowAbout(QWidget* parent) {

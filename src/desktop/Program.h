@@ -4,7 +4,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QPoint>
 #include <memory>
+#include <optional>
 
 #include "app/ChartCalculation.h"
 #include "platform/Platform.h"
@@ -50,6 +52,7 @@ private:
     std::unique_ptr<entry::frmMain> form_;
     QPointer<chart::MDI> frame_;
     bool quitting_ = false;
+    std::optional<QPoint> formPosition_;  // where the entry form stood when the chart was shown
 };
 
 }  // namespace desktop

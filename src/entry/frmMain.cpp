@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -78,7 +79,9 @@ void frmMain::buildForm() {
     lblForumLink->setObjectName(QStringLiteral("Label8"));
     lblForumLink->setText(tr("<a href=\"home\">Join the discussion on the Quorvane forum: visit us online</a>"));
     lblForumLink->setAlignment(Qt::AlignCenter);
-    lblForumLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    // Clickable, but not a stop of the Tab key: the keyboard goes from field to field.
+    lblForumLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    lblForumLink->setFocusPolicy(Qt::NoFocus);
     connect(lblForumLink, &QLabel::linkActivated, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
     outer->addWidget(lblForumLink);
 
@@ -95,7 +98,6 @@ void frmMain::buildForm() {
     const auto hint = [&](const QString& text) {
         auto* label = new QLabel(text, central);
         label->setObjectName(QStringLiteral("lblLabel"));
-        label->setEnabled(false);
         return label;
     };
 
@@ -302,6 +304,12 @@ void frmMain::cmdFindCoordinates_Click() {
         return;
     }
     web::LookUpCoordinates(platform_, QString::fromStdString(lookup.phrase));
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Whenever the form appears (start-up, Back, New) typing goes to the name.
+    txtName->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

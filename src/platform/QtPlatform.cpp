@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
@@ -31,8 +32,28 @@ QMessageBox::Icon messageIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
-    dialog.setWindowTitle(request.title);
+// Re-applies the page-range restriction after Qt's dialog has set its own
+// controls up for showing.
+class PageRangeRemover : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(watched)) disableRangeControls(*dialog);
+        }
+        return false;
+    }
+    static void disableRangeControls(QPrintDialog& dialog) {
+        for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage",
+                                 "printSelection"}) {
+            if (auto* control = dialog.findChild<QWidget*>(QLatin1String(name))) control->setEnabled(false);
+        }
+        if (auto* all = dialog.findChild<QRadioButton*>(QStringLiteral("printAll"))) all->setChecked(true);
+    }
+};
+
+void prepare(QFileDialog& dialog, const FileDialogRequest& request, bool save) {
+    dialog.setWindowTitle(request.title.isEmpty() ? DefaultDialogTitle(save) : request.title);
     dialog.setNameFilter(dialogFilterOf(request.filter));
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.initialFileName.isEmpty()) dialog.selectFile(request.initialFileName);
@@ -45,6 +66,17 @@ bool isReadOnlyFile(const QString& path) {
 }
 
 }  // namespace
+
+void RemovePageRange(QPrintDialog& dialog) {
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    PageRangeRemover::disableRangeControls(dialog);
+    dialog.installEventFilter(new PageRangeRemover(&dialog));
+}
+
+QString DefaultDialogTitle(bool save) { return save ? QStringLiteral("Save As") : QStringLiteral("Open"); }
 
 QtPlatform::QtPlatform(QString lockFolder) : lockFolder_(std::move(lockFolder)) {}
 
@@ -64,12 +96,17 @@ Answer QtPlatform::showMessage(QWidget* parent, const MessageRequest& request) {
 
 std::optional<QString> QtPlatform::getSaveFileName(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent);
-    prepare(dialog, request);
+    prepare(dialog, request, true);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString path = dialog.selectedFiles().first();
-        if (request.pathMustExist && !QFileInfo(path).absoluteDir().exists()) continue;
+        if (request.pathMustExist && !QFileInfo(path).absoluteDir().exists()) {
+            showMessage(parent, {QStringLiteral("The folder %1 does not exist.\nChoose a folder that exists.")
+                                     .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
+                                 dialog.windowTitle(), Icon::Error, Buttons::Ok});
+            continue;
+        }
         if (request.noReadOnlyReturn && isReadOnlyFile(path)) {
             showMessage(parent, {QStringLiteral("%1\nThis file is read-only. Choose another name.").arg(path),
                                  request.title, Icon::Error, Buttons::Ok});
@@ -82,7 +119,7 @@ std::optional<QString> QtPlatform::getSaveFileName(QWidget* parent, const FileDi
 
 std::optional<QString> QtPlatform::getOpenFileName(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent);
-    prepare(dialog, request);
+    prepare(dialog, request, false);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -91,10 +128,8 @@ std::optional<QString> QtPlatform::getOpenFileName(QWidget* parent, const FileDi
 
 bool QtPlatform::showPrintDialog(QWidget* parent, QPrinter& printer, const PrintRequest& request) {
     QPrintDialog dialog(&printer, parent);
-    QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
-    if (request.disablePrintToFile) options &= ~QAbstractPrintDialog::PrintToFile;
-    if (request.disablePageRange) options &= ~QAbstractPrintDialog::PrintPageRange;
-    dialog.setOptions(options);
+    if (request.disablePrintToFile) dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (request.disablePageRange) RemovePageRange(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

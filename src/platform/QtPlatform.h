@@ -6,7 +6,17 @@
 
 #include "platform/Platform.h"
 
+class QPrintDialog;
+
 namespace platform {
+
+// Makes the dialog's page range unavailable for real: besides clearing the
+// option, the range controls of Qt's own dialog ("Pages from", "Pages",
+// current page, selection) are disabled each time it is shown, "All" chosen.
+void RemovePageRange(QPrintDialog& dialog);
+
+// The title a file dialog shows when the program gives none.
+QString DefaultDialogTitle(bool save);
 
 class QtPlatform : public Platform {
 public:

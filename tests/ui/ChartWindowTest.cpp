@@ -16,7 +16,18 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <QMdiArea>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "astro/MoonChart.h"
 #include "chart/MDI.h"
+#include "chart/Twips.h"
+#include "platform/Palette.h"
+#include "platform/QtPlatform.h"
 #include "chart/frmDisplay.h"
 #include "desktop/Program.h"
 #include "entry/FilteredLineEdit.h"
@@ -252,6 +263,148 @@ TEST_F(ChartWindow, AboutBoxIsModalFromBothWindows) {
         about->trigger();
         EXPECT_EQ(title, QStringLiteral("Velorin v1.80"));
         EXPECT_TRUE(modal);
+    }
+}
+
+TEST_F(ChartWindow, NameTypedAtOnceGoesToTheNameAgainAfterBackAndNew) {
+    for (QAction* leave : {frame()->mnuBack, frame()->mnuNew}) {
+        leave->trigger();
+        EXPECT_EQ(program->form().focusWidget(), program->form().txtName);
+        calculate(QStringLiteral("1990"));
+    }
+    entry::frmMain& f = program->form();
+    // The link above the form is no stop of the Tab key.
+    EXPECT_EQ(f.lblForumLink->focusPolicy(), Qt::NoFocus);
+    for (QWidget* w = f.txtName->nextInFocusChain(); w != f.txtName; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus) {
+            EXPECT_NE(w, f.lblForumLink);
+        }
+    }
+}
+
+TEST_F(ChartWindow, BackAndNewShowTheFormWhereItWasAfterTheFrameIsGone) {
+    frame()->cmdBack->click();
+    entry::frmMain& f = program->form();
+    f.move(140, 90);
+    const QPoint before = f.pos();
+    for (int round = 0; round < 2; ++round) {
+        calculate(QStringLiteral("1990"));
+        ASSERT_NE(frame(), nullptr);
+        QPointer<chart::MDI> shown = frame();
+        // The frame is hidden before the form is shown again.
+        bool frameHiddenWhenFormShown = false;
+        struct ShowWatch : QObject {
+            QPointer<chart::MDI> frame;
+            bool* hidden;
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::Show) *hidden = !frame || !frame->isVisible();
+                return false;
+            }
+        } watch;
+        watch.frame = shown;
+        watch.hidden = &frameHiddenWhenFormShown;
+        f.installEventFilter(&watch);
+        (round == 0 ? shown->mnuBack : shown->mnuNew)->trigger();
+        f.removeEventFilter(&watch);
+        EXPECT_TRUE(frameHiddenWhenFormShown) << round;
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(f.pos(), before) << round;
+    }
+}
+
+TEST_F(ChartWindow, ToolbarMarkFollowsTheToolbarHoweverItIsHidden) {
+    EXPECT_EQ(frame()->createPopupMenu(), nullptr);  // no menu of Qt's own to hide it by
+    frame()->TB->toggleViewAction()->trigger();      // what that menu would do
+    EXPECT_TRUE(frame()->TB->isHidden());
+    EXPECT_FALSE(frame()->mnuToolBar->isChecked());
+    frame()->mnuToolBar->trigger();
+    EXPECT_FALSE(frame()->TB->isHidden());
+    EXPECT_TRUE(frame()->mnuToolBar->isChecked());
+}
+
+TEST(PrintDialog, OffersNoPageRange) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    platform::RemovePageRange(dialog);
+    dialog.show();
+    QApplication::processEvents();
+    for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage",
+                             "printSelection"}) {
+        auto* control = dialog.findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_FALSE(control->isEnabled()) << name;
+    }
+    auto* all = dialog.findChild<QRadioButton*>(QStringLiteral("printAll"));
+    ASSERT_NE(all, nullptr);
+    EXPECT_TRUE(all->isChecked());
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+    dialog.hide();
+}
+
+TEST(PrintFailureMessage, NamesThePrinterOrSaysThereIsNone) {
+    EXPECT_EQ(chart::PrintFailureMessage(QString()), QStringLiteral("No printer is set up: the chart could not be printed."));
+    EXPECT_EQ(chart::PrintFailureMessage(QStringLiteral("Office")),
+              QStringLiteral("The chart could not be printed: the printer Office cannot be opened."));
+}
+
+TEST(OpeningSize, TheFrameFitsTheScreen) {
+    EXPECT_EQ(chart::OpeningSize(QSize(1280, 770)), QSize(1030, 745));
+    EXPECT_EQ(chart::OpeningSize(QSize(1024, 720)), QSize(1024, 720));
+    EXPECT_EQ(chart::OpeningSize(QSize()), QSize(1030, 745));
+}
+
+TEST_F(ChartWindow, ASmallFrameScrollsTheChartAndCapturesItWhole) {
+    frame()->show();
+    const QImage full = display().renderClientArea();
+    frame()->resize(700, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(frame()->size(), QSize(700, 600));  // nothing keeps the frame larger
+    auto* area = frame()->findChild<QMdiArea*>();
+    ASSERT_NE(area, nullptr);
+    EXPECT_TRUE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());
+    // The buttons stay right-aligned by the resize rule.
+    const chart::FrameLayout layout = chart::ResizeRule(700 * chart::TwipsPerPixel);
+    EXPECT_EQ(frame()->cmdExit->x(), chart::px(layout.cmdExitLeft));
+    EXPECT_EQ(frame()->cmdSaveAsJPEG->x(), chart::px(layout.cmdSaveAsJPEGLeft));
+    frame()->captureChart();
+    EXPECT_EQ(display().storedCapture().size(), QSize(chart::frmDisplay::ClientWidth, chart::frmDisplay::ClientHeight));
+    EXPECT_EQ(display().storedCapture(), full);
+}
+
+TEST_F(ChartWindow, EveryCaptionIsShownWhole) {
+    std::vector<std::string> names(modVedicEphemeris::NakshatraNames.begin(), modVedicEphemeris::NakshatraNames.end());
+    names.insert(names.end(), modVedicEphemeris::RashiNames.begin(), modVedicEphemeris::RashiNames.end());
+    for (const std::string& name : names) {
+        app::ChartWindowTexts texts;
+        texts.lblNakshatra = texts.lblLagna = texts.lblRashi = texts.lblLord = name;
+        display().showChart(texts);
+        for (QLabel* label : {display().lblNakshatra, display().lblLagna, display().lblRashi, display().lblLord}) {
+            const int room = label->contentsRect().width() - label->indent();
+            EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), room) << name;
+        }
+    }
+    for (const QString& person : {QStringLiteral("Ravi"), QString(40, QLatin1Char('W')),
+                                  QStringLiteral("Venkatanarasimharajuvaripeta Subrahmanyam")}) {
+        display().picSouthRasi->setPersonName(person);
+        const chart::SouthRasiPicture::NameLayout name = display().picSouthRasi->nameLayout();
+        const QRect drawn = QFontMetrics(name.font).boundingRect(name.area, name.flags, person);
+        EXPECT_TRUE(name.area.contains(drawn)) << person.toStdString();
+    }
+}
+
+TEST_F(ChartWindow, TheSquareFillsItsPictureToTheLastRow) {
+    const QImage picture = display().picSouthRasi->grab().toImage();
+    const QColor amber{platform::Amber};
+    const int bottom = picture.height() - 1, right = picture.width() - 1;
+    for (int x = 0; x <= right; ++x) EXPECT_NE(picture.pixelColor(x, bottom), amber) << "bottom edge at " << x;
+    for (int y = 0; y <= bottom; ++y) EXPECT_NE(picture.pixelColor(right, y), amber) << "right edge at " << y;
+}
+
+TEST_F(ChartWindow, UnitLabelsOfTheFormLookLikeLabels) {
+    for (QLabel* label : program->form().findChildren<QLabel*>()) {
+        if (label->text() == QStringLiteral("HH/MM") || label->text() == QStringLiteral("DEG/MIN")) {
+            EXPECT_TRUE(label->isEnabled()) << label->text().toStdString();
+        }
     }
 }
 
