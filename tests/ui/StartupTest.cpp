@@ -78,6 +78,8 @@ TEST(UpdateReminder, AStoreThatFailsNeverStopsTheStart) {
     EXPECT_TRUE(program.StartProgram());
     EXPECT_TRUE(program.form().isVisible());
     EXPECT_TRUE(fake.messages.empty());
+    // What the user types at once goes into the name.
+    EXPECT_EQ(program.form().focusWidget(), program.form().txtName);
 }
 
 TEST(StartProgram, ASecondInstanceIsRefused) {
