@@ -1,5 +1,7 @@
 #include "app/BirthForm.h"
 
+#include "astro/Utf8Text.h"
+
 namespace app {
 
 namespace {
@@ -12,6 +14,16 @@ InputProblem errorAt(int check, std::string_view message, FormControl focus) {
 
 std::string_view MonthNameOf(int month) {
     return month >= 1 && month <= 12 ? MonthNames[static_cast<std::size_t>(month - 1)] : std::string_view();
+}
+
+MonthNameTable EnglishMonthNames() {
+    MonthNameTable names;
+    for (std::size_t m = 0; m < names.size(); ++m) names[m] = std::string(MonthNames[m]);
+    return names;
+}
+
+std::string MonthNameIn(const MonthNameTable& names, int month) {
+    return month >= 1 && month <= 12 ? names[static_cast<std::size_t>(month - 1)] : std::string();
 }
 
 int DateRuleCheck(int monthPosition, int dayPosition, int year) {
@@ -54,6 +66,24 @@ std::optional<InputProblem> ValidateInput(const BirthFormValues& form) {
         default:
             return std::nullopt;
     }
+}
+
+static_assert(MaxTextLength == 100, "TooLongMessage names the bound");
+
+bool IsControlCharacter(char32_t code) { return code < 32 || (code >= 127 && code <= 159); }
+
+std::optional<std::string> TextFieldProblem(std::string_view text) {
+    if (!astro::IsValidUtf8(text)) return std::string("is not valid UTF-8 text");
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        // The text is valid UTF-8 here: a C1 control U+0080..U+009F is C2 80 .. C2 9F.
+        const bool c1 = byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (byte < 32 || byte == 127 || c1) return std::string("contains a control character");
+    }
+    if (astro::CharCount(text) > MaxTextLength) {
+        return "is longer than " + std::to_string(MaxTextLength) + " characters";
+    }
+    return std::nullopt;
 }
 
 bool LettersBoxAccepts(char32_t code) {

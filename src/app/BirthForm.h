@@ -22,6 +22,15 @@ inline constexpr std::array<std::string_view, 12> MonthNames = {"January", "Febr
 // The English name of month 1..12, or "" for any other number.
 std::string_view MonthNameOf(int month);
 
+// Full month names, January first, as the chart window's header and the text
+// export write them: the user's locale gives them (the entry form's list
+// stays English).
+using MonthNameTable = std::array<std::string, 12>;
+MonthNameTable EnglishMonthNames();
+
+// The name of month 1..12 in the table, or "" for any other number.
+std::string MonthNameIn(const MonthNameTable& names, int month);
+
 // List sizes and the value of a list position: the day list holds "1".."31",
 // the year list "1901".."2050", the hour list "0".."24", the minute list "0".."59".
 inline constexpr int DayListSize = 31;
@@ -78,6 +87,18 @@ std::optional<InputProblem> ValidateInput(const BirthFormValues& form);
 // February, 12 for day 31 in a month of 30 days).
 int DateRuleCheck(int monthPosition, int dayPosition, int year);
 
+// The most characters a name or place box holds (and a chart file keeps):
+// every chart file the program writes opens to exactly what was saved.
+inline constexpr std::size_t MaxTextLength = 100;
+
+// Characters that cannot be typed into the form and never reach a window, a
+// file or a terminal: the C0 controls, DEL and the C1 controls.
+bool IsControlCharacter(char32_t code);
+
+// What is wrong with a text for a name or place box, or nothing: not UTF-8,
+// a control character, more than MaxTextLength characters.
+std::optional<std::string> TextFieldProblem(std::string_view text);
+
 // Keystroke rules: character codes a letters box or a digits box lets through
 // (letters, blank, backspace and 127; digits, backspace and 127).
 bool LettersBoxAccepts(char32_t code);
@@ -85,6 +106,7 @@ bool DigitsBoxAccepts(char32_t code);
 
 inline constexpr std::string_view LettersOnlyMessage = "Please enter only letters";
 inline constexpr std::string_view NumbersOnlyMessage = "Please enter only numbers";
+inline constexpr std::string_view TooLongMessage = "Please enter at most 100 characters";
 
 // Whether a whole text could have been typed into a letters or digits box.
 bool LettersBoxAcceptsText(std::string_view text);

@@ -122,9 +122,9 @@ ChartWindowTexts MakeChartWindowTexts(const ChartRecord& record) {
     return texts;
 }
 
-ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& r) {
+ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& r, const MonthNameTable& monthNames) {
     const auto number = [](int value) { return std::to_string(value); };
-    const std::string month(MonthNameOf(r.birth.BirthMonth));
+    const std::string month = MonthNameIn(monthNames, r.birth.BirthMonth);
     ChartHeaderTexts h;
     h.lblName = "Name: " + r.BirthName;
     h.lblDOB = "Date of Birth: " + month + " " + number(r.birth.BirthDay) + ", " + number(r.birth.BirthYear);

@@ -50,8 +50,9 @@ CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& ses
 // The captions and sign boxes of a computed record.
 ChartWindowTexts MakeChartWindowTexts(const ChartRecord& record);
 
-// The header the chart window writes when it loads.
-ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& record);
+// The header the chart window writes when it opens, with the month named
+// from the table.
+ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& record, const MonthNameTable& monthNames);
 
 // The sign boxes alone: "Asc" first in the Ascendant's sign, then the bodies
 // Surya .. Ketu in order, one per line ("\r\n" between them).

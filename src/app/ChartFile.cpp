@@ -99,18 +99,31 @@ std::optional<bool> flag(std::string_view text) {
     return std::nullopt;
 }
 
-// A coordinate box takes what typing could put there: up to three digits
-// (an empty line empties it).
-void setIfCoordinate(const std::optional<std::string>& text, std::string& box) {
-    if (text && text->size() <= CoordinateMaxLength && DigitsBoxAcceptsText(*text)) box = *text;
-}
-
-void setText(const std::optional<std::string>& text, std::string& box) {
-    if (text) box = *text;
-}
-
-// The value of a present line, or "" (which no list or flag accepts).
+// The value of a line; a line the file lacks is empty.
 std::string_view valueOf(const std::optional<std::string>& line) { return line ? std::string_view(*line) : std::string_view(); }
+
+// A coordinate box takes what typing could put there: up to three digits
+// (an empty or missing line empties it).
+void setIfCoordinate(const std::optional<std::string>& line, std::string& box) {
+    const std::string_view text = valueOf(line);
+    if (text.size() <= CoordinateMaxLength && DigitsBoxAcceptsText(text)) box = std::string(text);
+}
+
+// A name or place box takes a text of at most MaxTextLength characters (an
+// empty or missing line empties it); a longer one is skipped.
+void setText(const std::optional<std::string>& line, std::string& box) {
+    const std::string_view text = valueOf(line);
+    if (astro::CharCount(text) <= MaxTextLength) box = std::string(text);
+}
+
+// The text without the characters that cannot be typed into the form.
+std::string withoutControlCharacters(const std::string& text) {
+    std::string kept;
+    for (const char32_t code : toCodePoints(text)) {
+        if (!IsControlCharacter(code)) appendUtf8(kept, code);
+    }
+    return kept;
+}
 
 std::string decimalText(int value) { return std::to_string(value); }
 
@@ -171,7 +184,7 @@ ChartFileLines ReadChartFileLines(std::string_view bytes) {
     for (std::size_t line = 0; line < ChartFileLineCount && pos < bytes.size(); ++line) {
         std::size_t end = bytes.find_first_of("\r\n", pos);
         if (end == std::string_view::npos) end = bytes.size();
-        lines[line] = DecodeChartField(bytes.substr(pos, std::min(end - pos, MaxChartFileLineBytes)));
+        lines[line] = withoutControlCharacters(DecodeChartField(bytes.substr(pos, std::min(end - pos, MaxChartFileLineBytes))));
         pos = end;
         if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
         if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
@@ -205,6 +218,15 @@ void ApplyChartFile(const ChartFileLines& lines, BirthFormValues& form) {
     setText(lines[14], form.txtCity);
     setText(lines[15], form.txtState);
     setText(lines[16], form.txtCountry);
+}
+
+std::string UnstorableCharacters(std::string_view text) {
+    std::string found;
+    for (const char32_t code : toCodePoints(text)) {
+        const std::optional<unsigned char> stored = cp1252OfUnicode(code);
+        if (!stored || *stored > 170) appendUtf8(found, code);
+    }
+    return found;
 }
 
 bool HasChartFileExtension(std::string_view path) {

@@ -38,16 +38,24 @@ std::string MakeChartFileBytes(const ChartRecord& record, int zoneListPosition);
 
 // The decoded lines of a file's bytes; a line the file lacks (it is shorter)
 // has no value. Lines end at CR LF, CR or LF; bytes beyond the limits above
-// are not looked at.
+// are not looked at. Control characters (which the form cannot take) are
+// dropped from each line, the rest of the line is kept.
 using ChartFileLines = std::array<std::optional<std::string>, ChartFileLineCount>;
 ChartFileLines ReadChartFileLines(std::string_view bytes);
 
 // Puts the lines into the form as the reader does: each value goes to its
-// control in line order; a line the file lacks leaves its control as it was; a value the control does not accept (a number
-// not in a list, a position out of range, a coordinate of more than three
-// digits or with other characters, a flag that is neither true nor false) is skipped, so the
-// control keeps what it showed.
+// control in line order; a line the file lacks is taken as empty, so its
+// text box becomes empty. A value the control does not accept (a number not
+// in a list, an empty line for a list, a position out of range, a coordinate
+// of more than three digits or with other characters, a text of more than
+// MaxTextLength characters, a flag that is neither true nor false) is
+// skipped, so the control keeps what it showed.
 void ApplyChartFile(const ChartFileLines& lines, BirthFormValues& form);
+
+// The characters of a text that a chart file cannot store (not in
+// Windows-1252, or of a code above 170), in their order; empty when the
+// whole text can be stored.
+std::string UnstorableCharacters(std::string_view text);
 
 // Whether a chosen path names a chart file: its last three characters are
 // exactly "vrc".

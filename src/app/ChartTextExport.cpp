@@ -4,9 +4,9 @@
 
 namespace app {
 
-std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& r) {
+std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& r, const MonthNameTable& monthNames) {
     const auto number = [](int value) { return std::to_string(value); };
-    const std::string month(MonthNameOf(r.birth.BirthMonth));
+    const std::string month = MonthNameIn(monthNames, r.birth.BirthMonth);
 
     std::array<std::string, ExportLineCount> lines;
     lines[0] = "Name: " + r.BirthName;
@@ -32,9 +32,9 @@ std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& r) {
     return lines;
 }
 
-std::string MakeExportFileText(const ChartRecord& record) {
+std::string MakeExportFileText(const ChartRecord& record, const MonthNameTable& monthNames) {
     std::string text;
-    for (const std::string& line : MakeExportLines(record)) {
+    for (const std::string& line : MakeExportLines(record, monthNames)) {
         text += line;
         text += "\r\n";
     }

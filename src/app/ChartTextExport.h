@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "app/BirthForm.h"
 #include "app/ChartRecord.h"
 
 namespace app {
@@ -13,9 +14,10 @@ namespace app {
 inline constexpr std::size_t ExportLineCount = 26;
 inline constexpr std::string_view ExportSeparatorLine = "\r";
 
-std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& record);
+// The lines of the record's export; line 2 names the month from the table.
+std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& record, const MonthNameTable& monthNames);
 
 // The lines joined with CR LF after each one: the bytes of the export file.
-std::string MakeExportFileText(const ChartRecord& record);
+std::string MakeExportFileText(const ChartRecord& record, const MonthNameTable& monthNames);
 
 }  // namespace app

@@ -21,4 +21,8 @@ std::string_view SubChars(std::string_view text, std::size_t first, std::size_t 
 // The text without leading and trailing blanks (U+0020 only).
 std::string_view TrimBlanks(std::string_view text);
 
+// Whether the bytes are well-formed UTF-8: no stray continuation byte, no
+// truncated or overlong sequence, no surrogate, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
 }  // namespace astro

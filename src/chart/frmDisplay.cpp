@@ -134,7 +134,8 @@ SouthRasiPicture::NameLayout SouthRasiPicture::nameLayout() const {
     return layout;
 }
 
-frmDisplay::frmDisplay(const app::ChartRecord& record, QWidget* parent) : QWidget(parent) {
+frmDisplay::frmDisplay(const app::ChartRecord& record, const app::MonthNameTable& monthNames, QWidget* parent)
+    : QWidget(parent) {
     setObjectName(QStringLiteral("frmDisplay"));
     setWindowTitle(platform::fromUtf8(app::WindowCaption));
     setFont(verdana(8.25));
@@ -162,7 +163,7 @@ frmDisplay::frmDisplay(const app::ChartRecord& record, QWidget* parent) : QWidge
     for (std::size_t i = 0; i < 8; ++i) {
         *header[i] = label(this, headerNames[i], twipsRect(6840, headerTops[i], 3705, 240), verdana(8.25, true));
     }
-    const app::ChartHeaderTexts texts = app::MakeChartHeaderTexts(record);
+    const app::ChartHeaderTexts texts = app::MakeChartHeaderTexts(record, monthNames);
     lblName->setText(fromStd(texts.lblName));
     lblCity->setText(fromStd(texts.lblCity));
     lblState->setText(fromStd(texts.lblState));

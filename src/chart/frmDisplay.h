@@ -41,7 +41,7 @@ class frmDisplay : public QWidget {
     Q_OBJECT
 public:
     // Builds the window and writes its birth-data header from the record.
-    explicit frmDisplay(const app::ChartRecord& record, QWidget* parent = nullptr);
+    frmDisplay(const app::ChartRecord& record, const app::MonthNameTable& monthNames, QWidget* parent = nullptr);
 
     // The driver's captions and sign boxes.
     void showChart(const app::ChartWindowTexts& texts);

@@ -69,7 +69,7 @@ void Program::showChart(const app::ChartWindowTexts& texts) {
         });
     }
     chart::frmDisplay* display = frame_->display();
-    if (!display) display = new chart::frmDisplay(session_.record);  // a new window writes its header from this chart
+    if (!display) display = new chart::frmDisplay(session_.record, platform_.monthNames());  // a new window writes its header from this chart
     display->showChart(texts);
     frame_->showDisplay(display);
     formPosition_ = form_->pos();

@@ -12,7 +12,26 @@
 
 namespace entry {
 
-FilteredLineEdit::FilteredLineEdit(Rule rule, QWidget* parent) : QLineEdit(parent), rule_(rule) {}
+FilteredLineEdit::FilteredLineEdit(Rule rule, QWidget* parent) : QLineEdit(parent), rule_(rule) {
+    if (rule_ == Rule::Letters) setMaxLength(static_cast<int>(app::MaxTextLength));
+}
+
+bool FilteredLineEdit::fits(const QString& insertion) const {
+    if (rule_ != Rule::Letters) return true;  // a coordinate box simply stops at three digits
+    return text().size() - selectedText().size() + insertion.size() <= maxLength();
+}
+
+bool FilteredLineEdit::admit(const QString& insertion) {
+    if (!accepts(insertion)) {
+        emit refused();
+        return false;
+    }
+    if (!fits(insertion)) {
+        emit tooLong();
+        return false;
+    }
+    return true;
+}
 
 bool FilteredLineEdit::accepts(const QString& text) const {
     for (const char32_t code : text.toUcs4()) {
@@ -59,16 +78,16 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
+    if (codes != U"\b" && codes != U"\x7f" && !fits(event->text())) {
+        event->accept();
+        emit tooLong();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
 }
 
 void FilteredLineEdit::pasteIfAccepted() {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (accepts(text)) {
-        paste();
-    } else {
-        emit refused();
-    }
+    if (admit(QGuiApplication::clipboard()->text())) paste();
 }
 
 void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -87,9 +106,8 @@ void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void FilteredLineEdit::dropEvent(QDropEvent* event) {
-    if (event->mimeData()->hasText() && !accepts(event->mimeData()->text())) {
+    if (event->mimeData()->hasText() && !admit(event->mimeData()->text())) {
         event->ignore();
-        emit refused();
         return;
     }
     QLineEdit::dropEvent(event);

@@ -19,9 +19,15 @@ public:
     // Whether the rule lets every character of a typed or pasted text through.
     bool accepts(const QString& text) const;
 
+    // Whether the text, put in place of the selection, stays within the box's
+    // length (a letters box holds at most app::MaxTextLength characters).
+    bool fits(const QString& insertion) const;
+
 signals:
     // A key, paste or drop was refused; the text is unchanged.
     void refused();
+    // A key, paste or drop would make a letters box longer than it may be.
+    void tooLong();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -30,6 +36,8 @@ protected:
 
 private:
     void pasteIfAccepted();
+    // Emits the signal for a text that may not go in; true when it may.
+    bool admit(const QString& insertion);
     Rule rule_;
 };
 

@@ -202,6 +202,10 @@ void frmMain::buildForm() {
 
     for (FilteredLineEdit* box : {txtName, txtLatDeg, txtLatMin, txtLonDeg, txtLonMin, txtCity, txtState, txtCountry}) {
         connect(box, &FilteredLineEdit::refused, this, [this, box] { refuseKey(box); });
+        connect(box, &FilteredLineEdit::tooLong, this, [this, box] {
+            showMessage(platform::fromUtf8(app::TooLongMessage), platform::Icon::Error);
+            box->setFocus(Qt::OtherFocusReason);
+        });
     }
     connect(cmdCalculate, &QPushButton::clicked, this, &frmMain::cmdCalculate_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::openRequested);

@@ -76,7 +76,7 @@ void ExportChartText(platform::Platform& platform, QWidget* parent, app::ChartRe
     if (!path || path->isEmpty()) return;
     record.ChartFileName = path->toStdString();
 
-    const std::string text = app::MakeExportFileText(record);  // UTF-8, no byte-order mark
+    const std::string text = app::MakeExportFileText(record, platform.monthNames());  // UTF-8, no byte-order mark
     const QString failure = WriteFileSafely(*path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
     if (!failure.isEmpty()) ReportWriteFailure(platform, parent, *path, failure);
 }

@@ -78,6 +78,9 @@ public:
 
     // The folder that holds the program itself.
     virtual QString programFolder() = 0;
+
+    // The full month names of the user's locale, January first.
+    virtual app::MonthNameTable monthNames() = 0;
 };
 
 // A UTF-8 text of the core as a QString.

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -168,5 +169,16 @@ bool QtPlatform::claimSingleInstance() {
 }
 
 QString QtPlatform::programFolder() { return QCoreApplication::applicationDirPath(); }
+
+app::MonthNameTable MonthNamesOf(const QLocale& locale) {
+    app::MonthNameTable names;
+    for (int month = 1; month <= 12; ++month) {
+        const QString name = locale.standaloneMonthName(month, QLocale::LongFormat);
+        names[static_cast<std::size_t>(month - 1)] = name.toStdString();
+    }
+    return names;
+}
+
+app::MonthNameTable QtPlatform::monthNames() { return MonthNamesOf(QLocale::system()); }
 
 }  // namespace platform

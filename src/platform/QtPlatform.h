@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 
+class QLocale;
 class QPrintDialog;
 
 namespace platform {
@@ -14,6 +15,9 @@ namespace platform {
 // option, the range controls of Qt's own dialog ("Pages from", "Pages",
 // current page, selection) are disabled each time it is shown, "All" chosen.
 void RemovePageRange(QPrintDialog& dialog);
+
+// The full month names of a locale, as they stand before a day ("März").
+app::MonthNameTable MonthNamesOf(const QLocale& locale);
 
 // The title a file dialog shows when the program gives none.
 QString DefaultDialogTitle(bool save);
@@ -35,6 +39,7 @@ public:
     bool writeSetting(const QString& section, const QString& key, const QString& value) override;
     bool claimSingleInstance() override;
     QString programFolder() override;
+    app::MonthNameTable monthNames() override;
 
 private:
     QString lockFolder_;

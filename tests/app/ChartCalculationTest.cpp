@@ -186,7 +186,7 @@ TEST(MakeChartHeaderTexts, LoadStepTexts) {
     form.cboHour = 7;
     form.cboMinute = 5;
     form.txtLatMin = "0";
-    const ChartHeaderTexts h = MakeChartHeaderTexts(testdata::computedSession(form).value().record);
+    const ChartHeaderTexts h = MakeChartHeaderTexts(testdata::computedSession(form).value().record, EnglishMonthNames());
     EXPECT_EQ(h.lblName, "Name: abc");
     EXPECT_EQ(h.lblDOB, "Date of Birth: March 5, 1980");
     EXPECT_EQ(h.lblTOB, "Time of Birth: 7 HH 5 MM ");

@@ -7,8 +7,9 @@
 
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
-#include "support/Forms.h"
+#include "app/ChartTextExport.h"
 #include "astro/Utf8Text.h"
+#include "support/Forms.h"
 
 using namespace app;
 
@@ -230,6 +231,133 @@ TEST(HasChartFileExtension, LastThreeCharactersExactly) {
                                                   {"/home/a/ravi.vrcx", false}, {"ravivrc", true},
                                                   {"", false}, {"/home/a/ravi.txt", false}};
     for (const auto& [path, ok] : cases) EXPECT_EQ(HasChartFileExtension(path), ok) << path;
+}
+
+}  // namespace
+
+namespace {
+
+// The Pune form after its chart file's first `count` lines were read over the
+// reference form (Ravi, New Delhi): a file that ends early.
+BirthFormValues referenceFormAfterReading(std::size_t count) {
+    const auto pune = testdata::computedSession(puneForm());
+    std::string bytes;
+    std::size_t lineStart = 0;
+    const std::string all = MakeChartFileBytes(pune.value().record, 34);
+    for (std::size_t line = 0; line < count; ++line) {
+        const std::size_t end = all.find("\r\n", lineStart) + 2;
+        bytes += all.substr(lineStart, end - lineStart);
+        lineStart = end;
+    }
+    BirthFormValues form = testdata::referenceForm();
+    ApplyChartFile(ReadChartFileLines(bytes), form);
+    return form;
+}
+
+TEST(ApplyChartFile, AMissingLineIsEmptyAndEmptiesItsTextBox) {
+    const BirthFormValues ravi = testdata::referenceForm();
+    struct Case {
+        std::size_t lines;
+        const char* name;
+        const char* latDeg;
+        const char* city;
+        const char* country;
+    } const cases[] = {
+        {17, "abc", "18", "Pune", "India"},
+        {16, "abc", "18", "Pune", ""},
+        {14, "abc", "18", "", ""},  // the calculation then stops at the city
+        {9, "abc", "", "", ""},
+        {0, "", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        const BirthFormValues f = referenceFormAfterReading(c.lines);
+        EXPECT_EQ(f.txtName, c.name) << c.lines;
+        EXPECT_EQ(f.txtLatDeg, c.latDeg) << c.lines;
+        EXPECT_EQ(f.txtCity, c.city) << c.lines;
+        EXPECT_EQ(f.txtState, c.lines >= 16 ? "Maharashtra" : "") << c.lines;
+        EXPECT_EQ(f.txtCountry, c.country) << c.lines;
+        // An empty line is no entry of a list and no flag: those keep Ravi's.
+        if (c.lines < 3) {
+            EXPECT_EQ(f.cboDate, ravi.cboDate) << c.lines;
+        }
+        if (c.lines < 7) {
+            EXPECT_EQ(f.cboTimeZone, ravi.cboTimeZone) << c.lines;
+        }
+    }
+    EXPECT_EQ(ValidateInput(referenceFormAfterReading(14))->message, "Please Enter Your City name");
+}
+
+TEST(ReadChartFileLines, ControlCharactersAreDroppedAndTheRestKept) {
+    const std::string name = "Ravi\r\nLord: FAKE\x1b[2J\x7f\t";
+    const std::string bytes = EncodeChartField(name) + "\r\n";
+    const ChartFileLines lines = ReadChartFileLines(bytes);
+    ASSERT_TRUE(lines[0].has_value());
+    EXPECT_EQ(*lines[0], "RaviLord: FAKE[2J");
+
+    // The chart of such a name exports exactly 26 lines.
+    BirthFormValues form = testdata::referenceForm();
+    form.txtName = *lines[0];
+    const auto session = testdata::computedSession(form);
+    ASSERT_TRUE(session.has_value());
+    const std::string text = MakeExportFileText(session->record, EnglishMonthNames());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 26);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\x1b'), 0);
+}
+
+TEST(ChartFile, TextsUpToTheBoundComeBackExactlyLongerOnesAreSkipped) {
+    BirthFormValues original = puneForm();
+    original.txtName = std::string(MaxTextLength, 'a');
+    original.txtCountry = std::string(MaxTextLength - 1, 'b') + "\u00a3";  // 100 characters, 101 bytes
+    const auto session = testdata::computedSession(original);
+    ASSERT_TRUE(session.has_value());
+    BirthFormValues restored;
+    ApplyChartFile(ReadChartFileLines(MakeChartFileBytes(session->record, 34)), restored);
+    EXPECT_EQ(restored.txtName, original.txtName);
+    EXPECT_EQ(restored.txtCountry, original.txtCountry);
+
+    ChartFileLines longer;
+    longer[0] = std::string(MaxTextLength + 1, 'a');
+    BirthFormValues form = puneForm();
+    ApplyChartFile(longer, form);
+    EXPECT_EQ(form.txtName, "abc");  // not a text the box can hold: skipped
+}
+
+TEST(UnstorableCharacters, WhatAChartFileCannotHold) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Ravi Kumar", ""},
+        {"\u00a3 \u00aa", ""},              // codes 163 and 170: stored
+        {"\u20ac", ""},                     // the euro sign is 128 in Windows-1252
+        {"Jos\u00e9", "\u00e9"},            // 233 is above 170
+        {"\u0baa\u0bbf\u0bb0\u0bbf", "\u0baa\u0bbf\u0bb0\u0bbf"},  // not in Windows-1252 at all
+        {"a\u00abb", "\u00ab"},             // 171
+    };
+    for (const auto& [text, lost] : cases) EXPECT_EQ(UnstorableCharacters(text), lost) << text;
+}
+
+TEST(TextFieldProblem, WhatANameOrPlaceBoxRefuses) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"Ravi Kumar", nullptr},
+        {"Jos\u00e9 \u0baa\u0bbf", nullptr},
+        {std::string(MaxTextLength, 'a'), nullptr},
+        {std::string(MaxTextLength, 'a') + "a", "is longer than 100 characters"},
+        {"Ravi\r\nX", "contains a control character"},
+        {"Ravi\x1b[2J", "contains a control character"},
+        {"Ravi\x7f", "contains a control character"},
+        {"Ravi\u0085", "contains a control character"},  // a C1 control
+        {"\u0100\u0101", nullptr},                        // C4 80: a continuation byte 80 is no control
+        {"Ravi\xff", "is not valid UTF-8 text"},
+        {"\xc0\xaf", "is not valid UTF-8 text"},          // overlong
+        {"\xed\xa0\x80", "is not valid UTF-8 text"},      // a surrogate
+        {"\xe2\x82", "is not valid UTF-8 text"},          // truncated
+    };
+    for (const auto& [text, problem] : cases) {
+        const std::optional<std::string> found = TextFieldProblem(text);
+        if (problem) {
+            EXPECT_EQ(found.value_or("<none>"), problem) << text;
+        } else {
+            EXPECT_FALSE(found.has_value()) << text << ": " << *found;
+        }
+    }
 }
 
 }  // namespace

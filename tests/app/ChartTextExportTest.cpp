@@ -30,7 +30,7 @@ ChartRecord exportRecord() {
 }
 
 TEST(ExportLines, FixedLabelsAndTheirBlanks) {
-    const auto lines = MakeExportLines(exportRecord());
+    const auto lines = MakeExportLines(exportRecord(), EnglishMonthNames());
     const std::pair<std::size_t, const char*> expected[] = {
         {0, "Name: abc"},
         {1, "Date of Birth: March 5, 1980"},
@@ -57,7 +57,7 @@ TEST(ExportLines, FixedLabelsAndTheirBlanks) {
 }
 
 TEST(ExportFileText, TwentySixCrLfAndTheSeparatorBytes) {
-    const std::string text = MakeExportFileText(exportRecord());
+    const std::string text = MakeExportFileText(exportRecord(), EnglishMonthNames());
     std::size_t crlf = 0;
     for (std::size_t i = 0; i + 1 < text.size(); ++i) crlf += text.compare(i, 2, "\r\n") == 0;
     EXPECT_EQ(crlf, 26U);
@@ -76,7 +76,7 @@ TEST(ExportFileText, ReferenceChartMatchesTheGoldenFile) {
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file.good()) << path;
     const std::string golden((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(MakeExportFileText(session->record), golden);
+    EXPECT_EQ(MakeExportFileText(session->record, EnglishMonthNames()), golden);
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ public:
     std::deque<std::optional<QString>> savePaths;
     std::deque<std::optional<QString>> openPaths;
     bool printAccepted = false;
+    app::MonthNameTable monthNameTable = app::EnglishMonthNames();
     QString printOutputFile;  // where a confirmed print is written (PDF)
 
     QDateTime now = QDateTime(QDate(2026, 12, 8), QTime(14, 30, 15, 123));
@@ -66,6 +67,7 @@ public:
     }
     bool claimSingleInstance() override { return !otherInstanceRunning; }
     QString programFolder() override { return folder; }
+    app::MonthNameTable monthNames() override { return monthNameTable; }
 
     QStringList messageTexts() const {
         QStringList texts;

@@ -117,6 +117,20 @@ TEST(ParseChartOptions, AnOptionIsNeverTakenAsTheValueOfAnother) {
     EXPECT_EQ(inlineValue.options.form.txtCity, "--odd");
 }
 
+TEST(ParseChartOptions, TextOptionsMustBeTextTheFormCouldHold) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"--name", "Ravi\r\nX"},
+        {"--city", "Delhi\x1b[2J"},
+        {"--state", std::string("Del\xff", 4)},
+        {"--country", std::string(app::MaxTextLength + 1, 'a')},
+    };
+    for (const auto& [option, value] : cases) {
+        const ParseResult r = ParseChartOptions(replaced(option, {option, value}));
+        EXPECT_EQ(r.usageError.rfind(std::string(option) + ": ", 0), 0U) << option << ": " << r.usageError;
+    }
+    EXPECT_TRUE(ParseChartOptions(replaced("--name", {"--name", "Jos\u00e9"})).ok());
+}
+
 TEST(ParseChartOptions, CommandsWithoutBirthData) {
     EXPECT_EQ(ParseChartOptions({}).options.command, Command::Example);
     EXPECT_EQ(ParseChartOptions({"--format", "json"}).options.command, Command::Example);

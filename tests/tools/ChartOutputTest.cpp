@@ -71,7 +71,7 @@ TEST(FormatChart, RingOrderAndDetails) {
 }
 
 TEST(FormatText, SeparatorLinesAreEmpty) {
-    const std::string text = FormatText(exampleSession().record);
+    const std::string text = FormatText(exampleSession().record, app::EnglishMonthNames());
     EXPECT_EQ(text.find('\r'), std::string::npos);
     EXPECT_NE(text.find("Country: India\n\nPlanetary Position\n"), std::string::npos);
 }

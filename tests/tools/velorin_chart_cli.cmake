@@ -112,3 +112,50 @@ if(mounted EQUAL 0)
 else()
     message(STATUS "full-disk case skipped: cannot mount a small tmpfs here")
 endif()
+
+# A chart file holds single-byte characters only: a name it cannot store is
+# refused with status 3, naming the field and the characters, and nothing is
+# written.
+set(tamil "பிரியா")
+run_chart(3 out err --name "${tamil}" --date 1990-05-15 --time 10:30 --zone 34 --lat 28:36N --lon 77:12E
+    --city Delhi --state Delhi --country India --save "${dir}/tamil.vrc" --export "${dir}/tamil.txt")
+string(FIND "${err}" "the name holds characters a chart file cannot store: ${tamil}" at)
+if(at EQUAL -1 OR EXISTS "${dir}/tamil.vrc" OR EXISTS "${dir}/tamil.txt")
+    message(FATAL_ERROR "an unstorable name was not refused before writing: ${err}")
+endif()
+
+# A control character in a text option is a usage error naming the option.
+run_chart(2 out err --name "Ravi\r\nLord: FAKE" --date 1990-05-15 --time 10:30 --zone 34 --lat 28:36N
+    --lon 77:12E --city Delhi --state Delhi --country India)
+string(FIND "${err}" "--name: contains a control character" at)
+if(at EQUAL -1 OR NOT out STREQUAL "")
+    message(FATAL_ERROR "a control character in --name was not refused: '${out}' / '${err}'")
+endif()
+
+# The month in the user's time locale (generated here; skipped when the
+# system cannot build locales): the export and the text say "März".
+set(locales "${dir}/locales")
+file(MAKE_DIRECTORY "${locales}")
+execute_process(COMMAND localedef -i de_DE -f UTF-8 "${locales}/de_DE.UTF-8" RESULT_VARIABLE made OUTPUT_QUIET ERROR_QUIET)
+if(made EQUAL 0 AND EXISTS "${locales}/de_DE.UTF-8")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LOCPATH=${locales} LC_ALL= LC_TIME=de_DE.UTF-8
+                    ${CHART} --name Ravi --date 1990-03-15 --time 10:30 --zone 34 --lat 28:36N --lon 77:12E
+                    --city Delhi --state Delhi --country India --export "${dir}/german.txt" --format text
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    file(READ "${dir}/german.txt" german)
+    string(FIND "${german}" "Date of Birth: März 15, 1990" in_file)
+    string(FIND "${out}" "Date of Birth: März 15, 1990\n" in_text)
+    if(NOT status EQUAL 0 OR in_file EQUAL -1 OR in_text EQUAL -1)
+        message(FATAL_ERROR "German month name missing (status ${status}): ${out}${err}")
+    endif()
+    # In the C locale nothing changes.
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${CHART} --name Ravi --date 1990-03-15 --time 10:30
+                    --zone 34 --lat 28:36N --lon 77:12E --city Delhi --state Delhi --country India
+                    OUTPUT_VARIABLE out)
+    string(FIND "${out}" "Date of Birth: March 15, 1990\n" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the C locale changed the month name: ${out}")
+    endif()
+else()
+    message(STATUS "locale case skipped: localedef cannot build de_DE.UTF-8 here (Debian package 'locales')")
+endif()

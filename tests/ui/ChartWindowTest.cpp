@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <QLocale>
 #include <QMdiArea>
 #include <QPointer>
 #include <QPrintDialog>
@@ -406,6 +407,20 @@ TEST_F(ChartWindow, UnitLabelsOfTheFormLookLikeLabels) {
             EXPECT_TRUE(label->isEnabled()) << label->text().toStdString();
         }
     }
+}
+
+TEST(MonthNamesOf, TheLocaleNamesTheMonth) {
+    EXPECT_EQ(platform::MonthNamesOf(QLocale(QLocale::German, QLocale::Germany))[2], "M\u00e4rz");
+    EXPECT_EQ(platform::MonthNamesOf(QLocale(QLocale::English, QLocale::UnitedStates)), app::EnglishMonthNames());
+    EXPECT_EQ(platform::MonthNamesOf(QLocale::c()), app::EnglishMonthNames());
+}
+
+TEST_F(ChartWindow, TheHeaderNamesTheMonthInTheUsersLocale) {
+    fake.monthNameTable = platform::MonthNamesOf(QLocale(QLocale::German, QLocale::Germany));
+    frame()->cmdBack->click();
+    calculate(QStringLiteral("1990"));
+    EXPECT_EQ(display().lblDOB->text(), QStringLiteral("Date of Birth: Mai 15, 1990"));
+    EXPECT_EQ(program->form().cboMonth->itemText(4), QStringLiteral("May"));  // the form's list stays English
 }
 
 // Writes pictures of the windows for a person to look at, when asked.

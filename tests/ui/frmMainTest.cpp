@@ -144,6 +144,27 @@ TEST_F(EntryForm, RefusedKeysShowTheMessageAndKeepTheFocus) {
     }
 }
 
+TEST_F(EntryForm, ANameOrPlaceBoxSaysWhenItIsFull) {
+    const QString full(static_cast<int>(app::MaxTextLength), QLatin1Char('a'));
+    for (entry::FilteredLineEdit* box : {form().txtName, form().txtCity, form().txtState, form().txtCountry}) {
+        fake.messages.clear();
+        box->setText(full);
+        box->setFocus();
+        box->end(false);
+        QTest::keyClicks(box, QStringLiteral("b"));
+        ASSERT_EQ(fake.messages.size(), 1U) << box->objectName().toStdString();
+        EXPECT_EQ(fake.messages[0].text, QStringLiteral("Please enter at most 100 characters"));
+        EXPECT_EQ(box->text(), full);
+        // Backspace still works on a full box, and a replaced selection fits.
+        QTest::keyClick(box, Qt::Key_Backspace);
+        EXPECT_EQ(box->text().size(), full.size() - 1);
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("c"));
+        EXPECT_EQ(box->text(), QStringLiteral("c"));
+        EXPECT_EQ(fake.messages.size(), 1U);
+    }
+}
+
 TEST_F(EntryForm, ControlKeysOtherThanBackspaceAreRefused) {
     form().txtName->setText(QStringLiteral("ab"));
     form().txtName->setFocus();

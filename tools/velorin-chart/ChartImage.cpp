@@ -16,7 +16,7 @@ namespace velorin_chart {
 bool CanRenderImages() { return true; }
 
 std::optional<std::string> WriteChartImage(const app::ChartSession& session, const app::ChartWindowTexts& texts,
-                                           const std::string& path) {
+                                           const app::MonthNameTable& monthNames, const std::string& path) {
     // Rendered without a display, whatever the environment says, and without
     // the toolkit's notices on the terminal.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -29,7 +29,7 @@ std::optional<std::string> WriteChartImage(const app::ChartSession& session, con
     QApplication application(argc, argv);
     chart::InstallChartFonts();
 
-    chart::frmDisplay display(session.record);
+    chart::frmDisplay display(session.record, monthNames);
     display.showChart(texts);
     const QImage picture = display.renderClientArea();
 
@@ -43,7 +43,8 @@ std::optional<std::string> WriteChartImage(const app::ChartSession& session, con
 
 bool CanRenderImages() { return false; }
 
-std::optional<std::string> WriteChartImage(const app::ChartSession&, const app::ChartWindowTexts&, const std::string&) {
+std::optional<std::string> WriteChartImage(const app::ChartSession&, const app::ChartWindowTexts&,
+                                           const app::MonthNameTable&, const std::string&) {
     return "this build of velorin-chart cannot render pictures";
 }
 

@@ -195,6 +195,12 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
             return {{}, usageError("--lon", "expected D:M followed by E or W, digits only, got '" + it->second + "'")};
         }
     }
+    // The texts the entry form would take: UTF-8, no control character, not too long.
+    for (const char* option : {"--name", "--city", "--state", "--country"}) {
+        if (auto it = values.find(option); it != values.end()) {
+            if (auto problem = app::TextFieldProblem(it->second)) return {{}, usageError(option, *problem)};
+        }
+    }
     form.txtName = values["--name"];
     form.txtCity = values["--city"];
     form.txtState = values["--state"];

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
+#include <locale>
 #include <sstream>
 #include <vector>
 
@@ -113,9 +115,35 @@ std::string JsonString(std::string_view text) {
     return out + "\"";
 }
 
-std::string FormatText(const app::ChartRecord& record) {
+app::MonthNameTable UserMonthNames() {
+    app::MonthNameTable names = app::EnglishMonthNames();
+    try {
+        // The user's time category only: numbers stay in the classic format.
+        const std::locale user(std::locale::classic(), "", std::locale::time);
+        const auto& writer = std::use_facet<std::time_put<char>>(user);
+        app::MonthNameTable local;
+        for (std::size_t month = 0; month < local.size(); ++month) {
+            std::tm date{};
+            date.tm_year = 100;
+            date.tm_mon = static_cast<int>(month);
+            date.tm_mday = 1;
+            std::ostringstream out;
+            out.imbue(user);
+            // %OB: the name as it stands on its own, not inflected by a day.
+            writer.put(std::ostreambuf_iterator<char>(out), out, ' ', &date, 'B', 'O');
+            local[month] = out.str();
+            if (local[month].empty() || !astro::IsValidUtf8(local[month])) return names;
+        }
+        names = local;
+    } catch (const std::runtime_error&) {
+        // A locale the system does not have: English names.
+    }
+    return names;
+}
+
+std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable& monthNames) {
     std::string out;
-    for (const std::string& line : app::MakeExportLines(record)) {
+    for (const std::string& line : app::MakeExportLines(record, monthNames)) {
         if (line != app::ExportSeparatorLine) out += line;
         out += '\n';
     }

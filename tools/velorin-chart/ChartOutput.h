@@ -7,8 +7,12 @@
 
 namespace velorin_chart {
 
+// The full month names of the user's time locale (LC_ALL, LC_TIME, LANG),
+// January first; English when that locale is unknown or gives no UTF-8 names.
+app::MonthNameTable UserMonthNames();
+
 // The 26 lines of the text export, each ended by "\n"; a separator line is empty.
-std::string FormatText(const app::ChartRecord& record);
+std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable& monthNames);
 
 // One JSON object with the record's fields, the sign boxes and the zone position.
 std::string FormatJson(const app::ChartSession& session);

@@ -67,18 +67,31 @@ int main(int argc, char** argv) {
         return Rejected;
     }
 
+    const app::MonthNameTable monthNames = UserMonthNames();
     if (!options.savePath.empty()) {
+        // A chart file holds single-byte characters only: nothing is written
+        // rather than letters lost.
+        const std::pair<const char*, const std::string*> fields[] = {{"name", &session.record.BirthName},
+                                                                     {"city", &session.record.City},
+                                                                     {"state", &session.record.State},
+                                                                     {"country", &session.record.Country}};
+        for (const auto& [field, text] : fields) {
+            if (const std::string lost = app::UnstorableCharacters(*text); !lost.empty()) {
+                return fileError("save", options.savePath,
+                                 std::string("the ") + field + " holds characters a chart file cannot store: " + lost);
+            }
+        }
         if (auto failure = WriteFileAtomically(options.savePath, app::MakeChartFileBytes(session.record, options.form.cboTimeZone))) {
             return fileError("write", options.savePath, *failure);
         }
     }
     if (!options.exportPath.empty()) {
-        if (auto failure = WriteFileAtomically(options.exportPath, app::MakeExportFileText(session.record))) {
+        if (auto failure = WriteFileAtomically(options.exportPath, app::MakeExportFileText(session.record, monthNames))) {
             return fileError("write", options.exportPath, *failure);
         }
     }
     if (!options.imagePath.empty()) {
-        if (auto failure = WriteChartImage(session, outcome.window, options.imagePath)) {
+        if (auto failure = WriteChartImage(session, outcome.window, monthNames, options.imagePath)) {
             return fileError("write", options.imagePath, *failure);
         }
     }
@@ -86,7 +99,7 @@ int main(int argc, char** argv) {
     const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty();
     if (filesOnly && !options.formatGiven) return 0;
     switch (options.format) {
-        case OutputFormat::Text: std::cout << FormatText(session.record); break;
+        case OutputFormat::Text: std::cout << FormatText(session.record, monthNames); break;
         case OutputFormat::Json: std::cout << FormatJson(session); break;
         case OutputFormat::Chart: std::cout << FormatChart(session); break;
     }
