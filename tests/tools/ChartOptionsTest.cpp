@@ -1,6 +1,9 @@
 // The command line's option parser: what parses, what is a usage error.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "ChartOptions.h"
 
 using namespace velorin_chart;
@@ -129,6 +132,43 @@ TEST(ParseChartOptions, TextOptionsMustBeTextTheFormCouldHold) {
         EXPECT_EQ(r.usageError.rfind(std::string(option) + ": ", 0), 0U) << option << ": " << r.usageError;
     }
     EXPECT_TRUE(ParseChartOptions(replaced("--name", {"--name", "Jos\u00e9"})).ok());
+}
+
+TEST(ParseChartOptions, ZoneByPositionOrByAnAbbreviationOfOneRow) {
+    const std::pair<const char*, int> found[] = {{"34", 34}, {"0", 0}, {"IST", 34}, {"GMT", 29}, {"UT", 61}, {"SAD", 56}};
+    for (const auto& [zone, position] : found) {
+        const ParseResult r = ParseChartOptions(replaced("--zone", {"--zone", zone}));
+        ASSERT_TRUE(r.ok()) << zone << ": " << r.usageError;
+        EXPECT_EQ(r.options.form.cboTimeZone, position) << zone;
+    }
+    const ParseResult several = ParseChartOptions(replaced("--zone", {"--zone", "NST"}));
+    EXPECT_NE(several.usageError.find("several zones: 50 (Newfoundland Standard Time,NST,-3.5) 52 (North Sumatra"),
+              std::string::npos)
+        << several.usageError;
+    for (const char* bad : {"71", "ist", "XYZ", "3.5"}) {
+        EXPECT_EQ(ParseChartOptions(replaced("--zone", {"--zone", bad})).usageError.rfind("--zone: ", 0), 0U) << bad;
+    }
+}
+
+TEST(ParseChartOptions, ShortFlagsVersionAndFilesNeedABirth) {
+    EXPECT_EQ(ParseChartOptions({"-h"}).options.command, Command::Help);
+    EXPECT_EQ(ParseChartOptions({"-V"}).options.command, Command::Version);
+    EXPECT_EQ(ParseChartOptions({"--version"}).options.command, Command::Version);
+    for (const char* file : {"--save", "--export", "--image"}) {
+        EXPECT_EQ(ParseChartOptions({file, "x"}).usageError, std::string(file) + ": needs birth data options or --open");
+    }
+    EXPECT_TRUE(ParseChartOptions({"--open", "a.vrc", "--save", "b.vrc"}).ok());
+}
+
+TEST(ManualPage, DocumentsEveryOption) {
+    std::ifstream file(std::string(VELORIN_RESOURCES) + "/man/velorin-chart.1");
+    ASSERT_TRUE(file.good());
+    const std::string page((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    for (const std::string& option : KnownOptions()) {
+        const std::string escaped = "\\-\\-" + option.substr(2);  // "--name" is written \-\-name
+        EXPECT_NE(page.find(escaped), std::string::npos) << option;
+        EXPECT_NE(std::string(UsageText).find(option), std::string::npos) << option;
+    }
 }
 
 TEST(ParseChartOptions, CommandsWithoutBirthData) {

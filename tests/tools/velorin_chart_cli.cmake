@@ -148,6 +148,18 @@ if(made EQUAL 0 AND EXISTS "${locales}/de_DE.UTF-8")
     if(NOT status EQUAL 0 OR in_file EQUAL -1 OR in_text EQUAL -1)
         message(FATAL_ERROR "German month name missing (status ${status}): ${out}${err}")
     endif()
+    # Numbers for machines never take the locale's decimal comma, also when the
+    # picture code has set the process to the user's formats.
+    set(picture)
+    if(IMAGE)
+        set(picture --image "${dir}/german.jpg")
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LOCPATH=${locales} LC_ALL=de_DE.UTF-8
+                    ${CHART} ${reference} --format json ${picture} OUTPUT_VARIABLE out)
+    string(REGEX MATCH "\"AyanamsaCorrection\": -23\\.[0-9]+," number "${out}")
+    if(NOT number)
+        message(FATAL_ERROR "JSON number in a German locale: ${out}")
+    endif()
     # In the C locale nothing changes.
     execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${CHART} --name Ravi --date 1990-03-15 --time 10:30
                     --zone 34 --lat 28:36N --lon 77:12E --city Delhi --state Delhi --country India

@@ -3,6 +3,8 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string_view>
+#include <vector>
 
 #include "app/ZoneTable.h"
 
@@ -14,8 +16,10 @@ const char* const UsageText =
     "                     --city TEXT --state TEXT --country TEXT [--format text|json|chart]\n"
     "       velorin-chart --open FILE.vrc [--format ...]   birth data from a chart file\n"
     "  and with either: [--save FILE.vrc] [--export FILE.txt] [--image FILE.jpg]\n"
-    "       velorin-chart --zones      list the time zones (N is the position)\n"
-    "       velorin-chart --help\n"
+    "       velorin-chart --zones      list the time zones (N is the position; a zone's\n"
+    "                                  abbreviation such as IST also names it)\n"
+    "       velorin-chart --help | -h     this text\n"
+    "       velorin-chart --version | -V  the program's version\n"
     "With no birth data it prints an example chart.\n";
 
 namespace {
@@ -25,7 +29,10 @@ const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   
                                             "--open",   "--save",   "--export", "--image"};
 const std::set<std::string> BirthOptions = {"--name", "--date", "--time",  "--zone",   "--lat",
                                             "--lon",  "--city", "--state", "--country", "--dst"};
-const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help"};
+const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version"};
+
+// Short spellings of the flags every command-line tool knows.
+const std::map<std::string, std::string> ShortOptions = {{"-h", "--help"}, {"-V", "--version"}};
 
 // A run of 1..maxDigits decimal digits, or nothing.
 std::optional<int> wholeNumber(const std::string& text, std::size_t minDigits, std::size_t maxDigits) {
@@ -33,6 +40,37 @@ std::optional<int> wholeNumber(const std::string& text, std::size_t minDigits, s
     int value = 0;
     for (char c : text) value = value * 10 + (c - '0');
     return value;
+}
+
+// The abbreviation of a zone row ("Indian Time, IST, +5.3" gives "IST").
+std::string_view zoneAbbreviation(std::string_view name) {
+    const std::size_t first = name.find(',');
+    const std::size_t second = name.find(',', first + 1);
+    if (first == std::string_view::npos || second == std::string_view::npos) return {};
+    std::string_view abbreviation = name.substr(first + 1, second - first - 1);
+    while (!abbreviation.empty() && abbreviation.front() == ' ') abbreviation.remove_prefix(1);
+    while (!abbreviation.empty() && abbreviation.back() == ' ') abbreviation.remove_suffix(1);
+    return abbreviation;
+}
+
+// The zone given as its list position or as the abbreviation of exactly one row.
+std::optional<int> zonePosition(const std::string& text, std::string& problem) {
+    if (const auto position = wholeNumber(text, 1, 2); position && *position < app::ZoneCount) return position;
+    std::vector<int> matches;
+    for (int k = 0; k < app::ZoneCount; ++k) {
+        if (zoneAbbreviation(app::ZoneTable[static_cast<std::size_t>(k)].name) == text) matches.push_back(k);
+    }
+    if (matches.size() == 1) return matches[0];
+    if (matches.empty()) {
+        problem = "expected a zone position 0..70 or a zone's abbreviation such as IST (see --zones), got '" + text + "'";
+    } else {
+        problem = "'" + text + "' names several zones:";
+        for (int k : matches) {
+            problem += " " + std::to_string(k) + " (" + std::string(app::ZoneTable[static_cast<std::size_t>(k)].name) + ")";
+        }
+        problem += "; give the position";
+    }
+    return std::nullopt;
 }
 
 std::string usageError(const std::string& option, const std::string& why) { return option + ": " + why; }
@@ -56,6 +94,12 @@ bool parseCoordinate(const std::string& value, char positive, char negative, std
 }
 
 }  // namespace
+
+std::vector<std::string> KnownOptions() {
+    std::vector<std::string> options(ValueOptions.begin(), ValueOptions.end());
+    options.insert(options.end(), FlagOptions.begin(), FlagOptions.end());
+    return options;
+}
 
 app::BirthFormValues ExampleBirth() {
     app::BirthFormValues form;
@@ -83,6 +127,9 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
+        if (const auto shortOption = ShortOptions.find(option); shortOption != ShortOptions.end()) {
+            option = shortOption->second;
+        }
         std::optional<std::string> inlineValue;
         if (const std::size_t eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
             inlineValue = option.substr(eq + 1);
@@ -127,6 +174,10 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         opts.command = Command::Help;
         return result;
     }
+    if (flags.count("--version")) {
+        opts.command = Command::Version;
+        return result;
+    }
     if (flags.count("--zones")) {
         opts.command = Command::Zones;
         return result;
@@ -140,6 +191,11 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         return result;  // the form is filled from the file
     }
     if (!anyBirthOption) {
+        // The example is shown only when nothing at all is asked for: files
+        // are written of a birth the user gave.
+        for (const char* file : {"--save", "--export", "--image"}) {
+            if (values.count(file)) return {{}, usageError(file, "needs birth data options or --open")};
+        }
         opts.command = Command::Example;
         opts.form = ExampleBirth();
         return result;
@@ -179,10 +235,9 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         form.cboMinute = *minute;
     }
     {
-        const auto zone = wholeNumber(values["--zone"], 1, 2);
-        if (!zone || *zone >= app::ZoneCount) {
-            return {{}, usageError("--zone", "expected a zone position 0..70 (see --zones)")};
-        }
+        std::string problem;
+        const auto zone = zonePosition(values["--zone"], problem);
+        if (!zone) return {{}, usageError("--zone", problem)};
         form.cboTimeZone = *zone;
     }
     if (auto it = values.find("--lat"); it != values.end()) {

@@ -8,7 +8,7 @@
 
 namespace velorin_chart {
 
-enum class Command { Chart, Example, Zones, Help };
+enum class Command { Chart, Example, Zones, Help, Version };
 enum class OutputFormat { Text, Json, Chart };
 
 struct ChartOptions {
@@ -32,6 +32,9 @@ struct ParseResult {
 // Parses the arguments after the program name. Both "--opt VALUE" and
 // "--opt=VALUE" are accepted; an option given twice is an error.
 ParseResult ParseChartOptions(const std::vector<std::string>& args);
+
+// Every long option the parser knows, with its leading "--".
+std::vector<std::string> KnownOptions();
 
 // The built-in example: a birth in New Delhi.
 app::BirthFormValues ExampleBirth();

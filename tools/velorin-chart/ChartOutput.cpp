@@ -1,6 +1,7 @@
 #include "ChartOutput.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -40,9 +41,11 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
 
 std::string jsonNumber(double value) {
     if (!std::isfinite(value)) return "null";
+    // 17 significant digits, the same as "%.17g" in the C locale, but never
+    // with the user's decimal comma: JSON stays JSON in every locale.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    return std::string(buffer, written.ptr);
 }
 
 template <std::size_t N>

@@ -30,13 +30,16 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     ParseResult parsed = ParseChartOptions(args);
     if (!parsed.ok()) {
-        std::cerr << "velorin-chart: " << parsed.usageError << "\n" << UsageText;
+        std::cerr << "velorin-chart: " << parsed.usageError << "\nrun velorin-chart --help for the options\n";
         return Usage;
     }
     ChartOptions& options = parsed.options;
     switch (options.command) {
         case Command::Help:
             std::cout << UsageText;
+            return 0;
+        case Command::Version:
+            std::cout << "velorin-chart " << app::ProgramVersion << "\n";
             return 0;
         case Command::Zones:
             std::cout << FormatZoneList();
