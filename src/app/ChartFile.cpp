@@ -53,24 +53,6 @@ std::u32string toCodePoints(std::string_view text) {
     return out;
 }
 
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // A plain decimal number of one to four digits.
 std::optional<int> decimal(std::string_view text) {
     if (text.empty() || text.size() > 4 || !DigitsBoxAcceptsText(text)) return std::nullopt;
@@ -120,7 +102,7 @@ void setText(const std::optional<std::string>& line, std::string& box) {
 std::string withoutControlCharacters(const std::string& text) {
     std::string kept;
     for (const char32_t code : toCodePoints(text)) {
-        if (!IsControlCharacter(code)) appendUtf8(kept, code);
+        if (!IsControlCharacter(code)) astro::AppendUtf8(kept, code);
     }
     return kept;
 }
@@ -143,7 +125,7 @@ std::string DecodeChartField(std::string_view bytes) {
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 85) continue;
-        appendUtf8(text, unicodeOfCp1252(static_cast<unsigned char>(byte - 85)));
+        astro::AppendUtf8(text, unicodeOfCp1252(static_cast<unsigned char>(byte - 85)));
     }
     return text;
 }
@@ -224,7 +206,7 @@ std::string UnstorableCharacters(std::string_view text) {
     std::string found;
     for (const char32_t code : toCodePoints(text)) {
         const std::optional<unsigned char> stored = cp1252OfUnicode(code);
-        if (!stored || *stored > 170) appendUtf8(found, code);
+        if (!stored || *stored > 170) astro::AppendUtf8(found, code);
     }
     return found;
 }

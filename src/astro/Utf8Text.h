@@ -21,6 +21,9 @@ std::string_view SubChars(std::string_view text, std::size_t first, std::size_t 
 // The text without leading and trailing blanks (U+0020 only).
 std::string_view TrimBlanks(std::string_view text);
 
+// Appends the UTF-8 bytes of a code point (up to U+10FFFF).
+void AppendUtf8(std::string& out, char32_t code);
+
 // Whether the bytes are well-formed UTF-8: no stray continuation byte, no
 // truncated or overlong sequence, no surrogate, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);

@@ -16,6 +16,8 @@ const char* const UsageText =
     "                     --city TEXT --state TEXT --country TEXT [--format text|json|chart]\n"
     "       velorin-chart --open FILE.vrc [--format ...]   birth data from a chart file\n"
     "  and with either: [--save FILE.vrc] [--export FILE.txt] [--image FILE.jpg]\n"
+    "       velorin-chart --batch FILE|- [--jobs N]   one birth a line as a JSON object of the\n"
+    "                                  long option names, one JSON chart a line out\n"
     "       velorin-chart --zones      list the time zones (N is the position; a zone's\n"
     "                                  abbreviation such as IST also names it)\n"
     "       velorin-chart --help | -h     this text\n"
@@ -26,7 +28,7 @@ namespace {
 
 const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   "--zone", "--lat",
                                             "--lon",    "--city",   "--state",  "--country", "--format",
-                                            "--open",   "--save",   "--export", "--image"};
+                                            "--open",   "--save",   "--export", "--image", "--batch", "--jobs"};
 const std::set<std::string> BirthOptions = {"--name", "--date", "--time",  "--zone",   "--lat",
                                             "--lon",  "--city", "--state", "--country", "--dst"};
 const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version"};
@@ -176,6 +178,24 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
     }
     if (flags.count("--version")) {
         opts.command = Command::Version;
+        return result;
+    }
+    if (auto jobs = values.find("--jobs"); jobs != values.end()) {
+        const auto count = wholeNumber(jobs->second, 1, 3);
+        if (!count || *count < 1) return {{}, usageError("--jobs", "expected a number of threads 1..999")};
+        if (!values.count("--batch")) return {{}, usageError("--jobs", "goes with --batch")};
+        opts.jobs = static_cast<unsigned>(*count);
+    }
+    if (auto batch = values.find("--batch"); batch != values.end()) {
+        if (batch->second.empty()) return {{}, usageError("--batch", "needs a file name, or - for standard input")};
+        for (const auto& [option, value] : values) {
+            if (option != "--batch" && option != "--jobs" && !(option == "--format" && value == "json")) {
+                return {{}, usageError("--batch", "takes its births from its lines; " + option + " cannot go with it")};
+            }
+        }
+        if (flags.count("--dst")) return {{}, usageError("--batch", "takes its births from its lines; --dst cannot go with it")};
+        opts.command = Command::Batch;
+        opts.batchPath = batch->second;
         return result;
     }
     if (flags.count("--zones")) {

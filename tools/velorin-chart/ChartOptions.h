@@ -8,7 +8,7 @@
 
 namespace velorin_chart {
 
-enum class Command { Chart, Example, Zones, Help, Version };
+enum class Command { Chart, Example, Zones, Help, Version, Batch };
 enum class OutputFormat { Text, Json, Chart };
 
 struct ChartOptions {
@@ -19,6 +19,8 @@ struct ChartOptions {
     std::string savePath;    // --save: write the chart file
     std::string exportPath;  // --export: write the text export
     std::string imagePath;   // --image: write the chart window as a JPEG
+    std::string batchPath;   // --batch: one birth a line ("-": standard input)
+    unsigned jobs = 0;       // --jobs: threads of a batch (0: one per core)
     app::BirthFormValues form;  // the birth data as the entry form would hold it
 };
 

@@ -39,23 +39,72 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
-std::string jsonNumber(double value) {
-    if (!std::isfinite(value)) return "null";
+// Writes a JSON string literal of a UTF-8 text at the end of `out`;
+// invalid bytes become U+FFFD.
+void appendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+            // A run of plain characters is copied at once.
+            std::size_t end = i + 1;
+            while (end < text.size()) {
+                const auto next = static_cast<unsigned char>(text[end]);
+                if (next < 0x20 || next >= 0x7F || next == '"' || next == '\\') break;
+                ++end;
+            }
+            out.append(text.substr(i, end - i));
+            i = end;
+            continue;
+        }
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0) {
+            out += "\\ufffd";
+            ++i;
+            continue;
+        }
+        if (length > 1) {
+            out.append(text.substr(i, length));
+            i += length;
+            continue;
+        }
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default: {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out += buffer;
+            }
+        }
+        ++i;
+    }
+    out += '"';
+}
+
+void appendJsonNumber(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
     // 17 significant digits, the same as "%.17g" in the C locale, but never
     // with the user's decimal comma: JSON stays JSON in every locale.
     char buffer[64];
     const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return std::string(buffer, written.ptr);
+    out.append(buffer, written.ptr);
 }
 
 template <std::size_t N>
-std::string jsonStringArray(const std::array<std::string, N>& texts) {
-    std::string out = "[";
+void appendJsonStringArray(std::string& out, const std::array<std::string, N>& texts) {
+    out += '[';
     for (std::size_t i = 0; i < N; ++i) {
         if (i) out += ", ";
-        out += JsonString(texts[i]);
+        appendJsonString(out, texts[i]);
     }
-    return out + "]";
+    out += ']';
 }
 
 std::string padRight(std::string_view text, std::size_t width) {
@@ -85,37 +134,9 @@ std::vector<std::string> splitBox(const std::string& box) {
 }  // namespace
 
 std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = utf8SequenceLength(text, i);
-        if (length == 0) {
-            out += "\\ufffd";
-            ++i;
-            continue;
-        }
-        if (length == 1) {
-            switch (c) {
-                case '"': out += "\\\""; break;
-                case '\\': out += "\\\\"; break;
-                case '\n': out += "\\n"; break;
-                case '\r': out += "\\r"; break;
-                case '\t': out += "\\t"; break;
-                default:
-                    if (c < 0x20 || c == 0x7F) {
-                        char buffer[8];
-                        std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                        out += buffer;
-                    } else {
-                        out += static_cast<char>(c);
-                    }
-            }
-        } else {
-            out.append(text.substr(i, length));
-        }
-        i += length;
-    }
-    return out + "\"";
+    std::string out;
+    appendJsonString(out, text);
+    return out;
 }
 
 app::MonthNameTable UserMonthNames() {
@@ -153,59 +174,81 @@ std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable
     return out;
 }
 
-std::string FormatJson(const app::ChartSession& session) {
+std::string FormatJson(const app::ChartSession& session, JsonLayout layout) {
     const app::ChartRecord& r = session.record;
-    std::vector<std::pair<std::string, std::string>> fields = {
-        {"BirthName", JsonString(r.BirthName)},
-        {"BirthDay", std::to_string(r.birth.BirthDay)},
-        {"BirthMonth", std::to_string(r.birth.BirthMonth)},
-        {"BirthYear", std::to_string(r.birth.BirthYear)},
-        {"BirthHour", std::to_string(r.birth.BirthHour)},
-        {"BirthMinute", std::to_string(r.birth.BirthMinute)},
-        {"ZoneHoursAbs", std::to_string(r.birth.ZoneHoursAbs)},
-        {"ZoneMinutesAbs", std::to_string(r.birth.ZoneMinutesAbs)},
-        {"ZoneHoursSigned", std::to_string(r.birth.ZoneHoursSigned)},
-        {"ZoneMinutesSigned", std::to_string(r.birth.ZoneMinutesSigned)},
-        {"LonDegrees", std::to_string(r.birth.LonDegrees)},
-        {"LonMinutes", std::to_string(r.birth.LonMinutes)},
-        {"LatDegrees", std::to_string(r.birth.LatDegrees)},
-        {"LatMinutes", std::to_string(r.birth.LatMinutes)},
-        {"IsEast", r.birth.IsEast ? "true" : "false"},
-        {"IsSouth", r.birth.IsSouth ? "true" : "false"},
-        {"IsDaylightSaving", r.birth.IsDaylightSaving ? "true" : "false"},
-        {"City", JsonString(r.City)},
-        {"State", JsonString(r.State)},
-        {"Country", JsonString(r.Country)},
-        {"AyanamsaText", JsonString(r.angles.AyanamsaText)},
-        {"AyanamsaCorrection", jsonNumber(r.angles.AyanamsaCorrection)},
-        {"AscendantText", JsonString(r.angles.AscendantText)},
-        {"MidheavenText", JsonString(r.angles.MidheavenText)},
-        {"MoonPositionText", JsonString(r.moon.MoonPositionText)},
-        {"NakshatraName", JsonString(r.moon.NakshatraName)},
-        {"RashiName", JsonString(r.moon.RashiName)},
-        {"PlanetNameEnglish", jsonStringArray(r.bodies.PlanetNameEnglish)},
-        {"PlanetNameSanskrit", jsonStringArray(r.bodies.PlanetNameSanskrit)},
-        {"PlanetPositionText", jsonStringArray(r.bodies.PlanetPositionText)},
+    const bool indented = layout == JsonLayout::Indented;
+    std::string out;
+    out.reserve(2048);
+    out += indented ? "{\n  " : "{";
+    bool first = true;
+    // Each field: its key, then the value that `write` appends.
+    const auto field = [&](std::string_view key, const auto& write) {
+        if (!first) out += indented ? ",\n  " : ", ";
+        first = false;
+        // The keys are plain names: nothing in them needs escaping.
+        out += '"';
+        out += key;
+        out += "\": ";
+        write();
     };
-    std::string flags = "[";
-    for (std::size_t i = 0; i < r.RetroFlags.size(); ++i) flags += std::string(i ? ", " : "") + (r.RetroFlags[i] ? "true" : "false");
-    fields.emplace_back("RetroFlags", flags + "]");
-    fields.emplace_back("AyanamsaCaption", JsonString(r.captions.AyanamsaCaption));
-    fields.emplace_back("AscSignAbbrev", JsonString(r.captions.AscSignAbbrev));
-    fields.emplace_back("LagnaName", JsonString(r.captions.LagnaName));
-    fields.emplace_back("NakshatraCaption", JsonString(r.captions.NakshatraCaption));
-    fields.emplace_back("RashiCaption", JsonString(r.captions.RashiCaption));
-    fields.emplace_back("NakshatraLord", JsonString(r.captions.NakshatraLord));
-    fields.emplace_back("PadaCaption", JsonString(r.captions.PadaCaption));
-    fields.emplace_back("SignBoxes", jsonStringArray(app::MakeSignBoxes(r)));
-    fields.emplace_back("ZoneListPosition", std::to_string(session.zoneListPosition));
+    const auto text = [&](std::string_view key, std::string_view value) {
+        field(key, [&] { appendJsonString(out, value); });
+    };
+    const auto whole = [&](std::string_view key, int value) { field(key, [&] { out += std::to_string(value); }); };
+    const auto truth = [&](std::string_view key, bool value) { field(key, [&] { out += value ? "true" : "false"; }); };
+    const auto texts = [&](std::string_view key, const auto& values) {
+        field(key, [&] { appendJsonStringArray(out, values); });
+    };
 
-    std::string out = "{\n";
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        out += "  " + JsonString(fields[i].first) + ": " + fields[i].second;
-        out += i + 1 < fields.size() ? ",\n" : "\n";
-    }
-    return out + "}\n";
+    text("BirthName", r.BirthName);
+    whole("BirthDay", r.birth.BirthDay);
+    whole("BirthMonth", r.birth.BirthMonth);
+    whole("BirthYear", r.birth.BirthYear);
+    whole("BirthHour", r.birth.BirthHour);
+    whole("BirthMinute", r.birth.BirthMinute);
+    whole("ZoneHoursAbs", r.birth.ZoneHoursAbs);
+    whole("ZoneMinutesAbs", r.birth.ZoneMinutesAbs);
+    whole("ZoneHoursSigned", r.birth.ZoneHoursSigned);
+    whole("ZoneMinutesSigned", r.birth.ZoneMinutesSigned);
+    whole("LonDegrees", r.birth.LonDegrees);
+    whole("LonMinutes", r.birth.LonMinutes);
+    whole("LatDegrees", r.birth.LatDegrees);
+    whole("LatMinutes", r.birth.LatMinutes);
+    truth("IsEast", r.birth.IsEast);
+    truth("IsSouth", r.birth.IsSouth);
+    truth("IsDaylightSaving", r.birth.IsDaylightSaving);
+    text("City", r.City);
+    text("State", r.State);
+    text("Country", r.Country);
+    text("AyanamsaText", r.angles.AyanamsaText);
+    field("AyanamsaCorrection", [&] { appendJsonNumber(out, r.angles.AyanamsaCorrection); });
+    text("AscendantText", r.angles.AscendantText);
+    text("MidheavenText", r.angles.MidheavenText);
+    text("MoonPositionText", r.moon.MoonPositionText);
+    text("NakshatraName", r.moon.NakshatraName);
+    text("RashiName", r.moon.RashiName);
+    texts("PlanetNameEnglish", r.bodies.PlanetNameEnglish);
+    texts("PlanetNameSanskrit", r.bodies.PlanetNameSanskrit);
+    texts("PlanetPositionText", r.bodies.PlanetPositionText);
+    field("RetroFlags", [&] {
+        out += '[';
+        for (std::size_t i = 0; i < r.RetroFlags.size(); ++i) {
+            if (i) out += ", ";
+            out += r.RetroFlags[i] ? "true" : "false";
+        }
+        out += ']';
+    });
+    text("AyanamsaCaption", r.captions.AyanamsaCaption);
+    text("AscSignAbbrev", r.captions.AscSignAbbrev);
+    text("LagnaName", r.captions.LagnaName);
+    text("NakshatraCaption", r.captions.NakshatraCaption);
+    text("RashiCaption", r.captions.RashiCaption);
+    text("NakshatraLord", r.captions.NakshatraLord);
+    text("PadaCaption", r.captions.PadaCaption);
+    texts("SignBoxes", app::MakeSignBoxes(r));
+    whole("ZoneListPosition", session.zoneListPosition);
+    out += indented ? "\n}\n" : "}\n";
+    return out;
 }
 
 std::string FormatChart(const app::ChartSession& session) {

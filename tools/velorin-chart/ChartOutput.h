@@ -14,8 +14,10 @@ app::MonthNameTable UserMonthNames();
 // The 26 lines of the text export, each ended by "\n"; a separator line is empty.
 std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable& monthNames);
 
-// One JSON object with the record's fields, the sign boxes and the zone position.
-std::string FormatJson(const app::ChartSession& session);
+// One JSON object with the record's fields, the sign boxes and the zone
+// position: a field a line, or all on one line (for --batch), ended by "\n".
+enum class JsonLayout { Indented, OneLine };
+std::string FormatJson(const app::ChartSession& session, JsonLayout layout = JsonLayout::Indented);
 
 // The South Indian square drawn with characters, then the Vedic details.
 std::string FormatChart(const app::ChartSession& session);

@@ -1,8 +1,14 @@
 // velorin-chart: computes a birth chart from the command line.
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <iostream>
+#include <thread>
 #include <string>
 #include <vector>
 
+#include "Batch.h"
 #include "ChartImage.h"
 #include "ChartOptions.h"
 #include "ChartOutput.h"
@@ -41,6 +47,18 @@ int main(int argc, char** argv) {
         case Command::Version:
             std::cout << "velorin-chart " << app::ProgramVersion << "\n";
             return 0;
+        case Command::Batch: {
+            const unsigned jobs = options.jobs ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
+            std::ifstream file;
+            if (options.batchPath != "-") {
+                file.open(options.batchPath, std::ios::binary);
+                if (!file) return fileError("read", options.batchPath, std::strerror(errno));
+            }
+            std::istream& in = options.batchPath == "-" ? std::cin : file;
+            if (!RunBatch(in, std::cout, jobs)) return fileError("write", "standard output", std::strerror(errno));
+            if (in.bad()) return fileError("read", options.batchPath, std::strerror(errno));
+            return 0;
+        }
         case Command::Zones:
             std::cout << FormatZoneList();
             return 0;

@@ -1,0 +1,61 @@
+// velorin-chart --batch: charts per second for 1,000,000 random births, read
+// from a stream that makes them as it goes and written to one that discards
+// them (memory stays bounded), on one thread and on two.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <streambuf>
+#include <string>
+
+#include "Batch.h"
+
+namespace {
+
+// An input stream of `count` random birth lines, made one line at a time.
+class RandomBirths : public std::streambuf {
+public:
+    explicit RandomBirths(std::size_t count) : left_(count) {}
+
+protected:
+    int_type underflow() override {
+        if (left_ == 0) return traits_type::eof();
+        --left_;
+        const auto pick = [this](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); };
+        line_ = "{\"name\": \"P\", \"date\": \"" + std::to_string(pick(1901, 2050)) + "-0" + std::to_string(pick(1, 9)) +
+                "-1" + std::to_string(pick(0, 9)) + "\", \"time\": \"" + std::to_string(pick(0, 23)) + ":" +
+                std::to_string(pick(10, 59)) + "\", \"zone\": " + std::to_string(pick(0, 70)) + ", \"lat\": \"" +
+                std::to_string(pick(0, 60)) + ":30N\", \"lon\": \"" + std::to_string(pick(0, 179)) +
+                ":15E\", \"city\": \"C\", \"state\": \"S\", \"country\": \"K\"}\n";
+        setg(line_.data(), line_.data(), line_.data() + line_.size());
+        return traits_type::to_int_type(line_[0]);
+    }
+
+private:
+    std::size_t left_;
+    std::mt19937 random_{7};
+    std::string line_;
+};
+
+class Discard : public std::streambuf {
+protected:
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+};
+
+void BatchOfAMillionBirths(benchmark::State& state) {
+    constexpr std::size_t births = 1000000;
+    const auto jobs = static_cast<unsigned>(state.range(0));
+    for (auto _ : state) {
+        RandomBirths input(births);
+        Discard output;
+        std::istream in(&input);
+        std::ostream out(&output);
+        benchmark::DoNotOptimize(velorin_chart::RunBatch(in, out, jobs));
+    }
+    state.counters["charts/s"] = benchmark::Counter(static_cast<double>(births), benchmark::Counter::kIsRate);
+    state.counters["s/chart"] = benchmark::Counter(static_cast<double>(births),
+                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BatchOfAMillionBirths)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,93 @@
+// Many charts at once: the lines a batch takes, the lines it gives, and that
+// threads change nothing but the speed.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "Batch.h"
+#include "ChartOptions.h"
+#include "ChartOutput.h"
+
+using namespace velorin_chart;
+
+namespace {
+
+TEST(ArgumentsOfBatchLine, KeysAreTheLongOptionNames) {
+    std::string error;
+    const auto args = ArgumentsOfBatchLine(
+        R"({"name": "Ann \"A\" \u00e9", "zone": 34, "dst": true, "city": "a\/b", "x": false})", error);
+    ASSERT_TRUE(args.has_value()) << error;
+    EXPECT_EQ(*args, (std::vector<std::string>{"--name=Ann \"A\" \u00e9", "--zone=34", "--dst", "--city=a/b"}));
+    EXPECT_EQ(ArgumentsOfBatchLine("{}", error).value(), std::vector<std::string>{});
+    EXPECT_EQ(ArgumentsOfBatchLine(R"({"name": "\ud83d\ude00"})", error).value()[0], "--name=\U0001F600");
+}
+
+TEST(ArgumentsOfBatchLine, WhatIsNotABirthLine) {
+    for (const char* bad : {"", "[1]", "{", R"({"name" "x"})", R"({"name": "x",})", R"({"name": "x"} {})",
+                            R"({"zone": 3.5})", R"({"zone": -1})", R"({"name": null})", R"({"name": "\q"})",
+                            R"({"name": "\ud83d"})", "{\"name\": \"a\tb\"}"}) {
+        std::string error;
+        EXPECT_FALSE(ArgumentsOfBatchLine(bad, error).has_value()) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+}
+
+TEST(ChartLineOfBatchLine, ErrorsCarryTheLineAndTheStatus) {
+    const std::string birth = R"("date": "1999-02-29", "time": "10:30", "zone": 34, "lat": "28:36N", "lon": "77:12E", )"
+                              R"("city": "Delhi", "state": "Delhi", "country": "India")";
+    EXPECT_EQ(ChartLineOfBatchLine("{\"name\": \"Ann\", " + birth + "}", 7),
+              "{\"line\": 7, \"error\": \"Please Enter Correct Date Or Month!\", \"status\": 1}\n");
+    EXPECT_EQ(ChartLineOfBatchLine(R"({"name": "Ann", "colour": "red"})", 3),
+              "{\"line\": 3, \"error\": \"--colour: unknown option\", \"status\": 2}\n");
+    EXPECT_NE(ChartLineOfBatchLine(R"({"open": "a.vrc"})", 1).find("\"status\": 2"), std::string::npos);
+    EXPECT_NE(ChartLineOfBatchLine(R"({"name": "Ann", "save": "a.vrc"})", 1).find("\"status\": 2"), std::string::npos);
+    EXPECT_NE(ChartLineOfBatchLine("{\"name\": \"A\xff\"}", 1).find("not valid UTF-8"), std::string::npos);
+}
+
+// Random births the form accepts, most of them; some days do not exist.
+std::string randomBirths(std::size_t count, unsigned seed) {
+    std::mt19937 random(seed);
+    const auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    std::ostringstream lines;
+    for (std::size_t i = 0; i < count; ++i) {
+        char date[16];
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", pick(1901, 2050), pick(1, 12), pick(1, 31));
+        lines << "{\"name\": \"P" << i << "\", \"date\": \"" << date << "\", \"time\": \"" << pick(0, 24) << ":"
+              << pick(0, 59) / 10 << pick(0, 9) << "\", \"zone\": " << pick(0, 70) << ", \"lat\": \"" << pick(0, 89)
+              << ":" << pick(0, 59) << (pick(0, 1) ? 'N' : 'S') << "\", \"lon\": \"" << pick(0, 179) << ":"
+              << pick(0, 59) << (pick(0, 1) ? 'E' : 'W') << "\", \"city\": \"C\", \"state\": \"S\", \"country\": \"K\""
+              << (pick(0, 3) == 0 ? ", \"dst\": true" : "") << "}\n";
+        if (i % 97 == 5) lines << "\n";  // a blank line gives nothing
+    }
+    return lines.str();
+}
+
+TEST(RunBatch, ThreadsKeepTheInputOrderAndChangeNothing) {
+    const std::string input = randomBirths(3000, 11);  // spans more than one block
+    std::string outputs[3];
+    const unsigned jobs[3] = {1, 2, 7};
+    for (int k = 0; k < 3; ++k) {
+        std::istringstream in(input);
+        std::ostringstream out;
+        ASSERT_TRUE(RunBatch(in, out, jobs[k]));
+        outputs[k] = out.str();
+    }
+    EXPECT_EQ(outputs[0], outputs[1]);
+    EXPECT_EQ(outputs[0], outputs[2]);
+    // One output line per birth line, each the chart of that line.
+    std::istringstream in(input), out(outputs[0]);
+    std::string birth, chart;
+    std::size_t lineNumber = 0, charts = 0;
+    while (std::getline(in, birth)) {
+        ++lineNumber;
+        if (birth.empty()) continue;
+        ASSERT_TRUE(std::getline(out, chart));
+        EXPECT_EQ(chart + "\n", ChartLineOfBatchLine(birth, lineNumber)) << lineNumber;
+        charts += chart.rfind("{\"BirthName\"", 0) == 0;
+    }
+    EXPECT_FALSE(std::getline(out, chart));
+    EXPECT_GT(charts, 2500U);  // most random births are charts, the rest errors
+}
+
+}  // namespace
