@@ -151,6 +151,10 @@ CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& ses
     modVedicEphemeris::ComputeMoonChart(r.birth, session.moon, r.moon);
     r.bodies = modVedicPlanetPosition::ComputePlanetPositions(r.birth, r.angles, r.moon.MoonPositionText);
     modRetrogrades::MarkRetrogrades(r.birth, r.RetroFlags, r.bodies.PlanetNameSanskrit);
+    // The one table of sidereal degrees: the Moon's and the angles' come from their passes.
+    r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)] = session.moon.MoonLongitude;
+    r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Ascendant)] = r.angles.AscendantLongitude;
+    r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Midheaven)] = r.angles.MidheavenLongitude;
 
     deriveCaptions(r.angles, r.moon, r.captions);
     outcome.window = MakeChartWindowTexts(r);

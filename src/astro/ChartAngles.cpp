@@ -78,8 +78,10 @@ ChartAngles ComputeChartAngles(const astro::BirthData& birth) {
     astro::AssertFinite(midheaven);
     ascendant = ascendant + angles.AyanamsaCorrection;
     midheaven = midheaven + angles.AyanamsaCorrection;
-    angles.AscendantText = FormatSignPosition(NormalizeDegrees(ascendant));
-    angles.MidheavenText = FormatSignPosition(NormalizeDegrees(midheaven));
+    angles.AscendantLongitude = NormalizeDegrees(ascendant);
+    angles.MidheavenLongitude = NormalizeDegrees(midheaven);
+    angles.AscendantText = FormatSignPosition(angles.AscendantLongitude);
+    angles.MidheavenText = FormatSignPosition(angles.MidheavenLongitude);
     return angles;
 }
 

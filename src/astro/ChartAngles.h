@@ -21,6 +21,8 @@ struct ChartAngles {
     std::string AyanamsaText;       // signed angle text, begins with the minus sign
     std::string AscendantText;      // long position text; last three characters are the sign
     std::string MidheavenText;      // long position text
+    double AscendantLongitude = 0;  // sidereal degrees the texts are made of (folded once)
+    double MidheavenLongitude = 0;
 };
 
 // AyanamsaDegrees: the chart's ayanamsa as a negative correction.

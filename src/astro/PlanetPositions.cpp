@@ -153,7 +153,9 @@ BodyTables ComputePlanetPositions(const astro::BirthData& birth, const ChartAngl
         if (std::isfinite(sidereal)) {
             while (sidereal < 0) sidereal = sidereal + 360;
         }
-        longTexts[BodyIndex(BodyOfElementSet[static_cast<std::size_t>(set)])] = FormatSignPosition(sidereal);
+        const std::size_t body = BodyIndex(BodyOfElementSet[static_cast<std::size_t>(set)]);
+        tables.SiderealLongitude[body] = sidereal;
+        longTexts[body] = FormatSignPosition(sidereal);
     }
 
     double rahu = MeanNodeLongitude(daysSinceJ2000) - ayanamsa;
@@ -165,6 +167,8 @@ BodyTables ComputePlanetPositions(const astro::BirthData& birth, const ChartAngl
         while (ketu > 360) ketu = ketu - 360;
     }
     longTexts[BodyIndex(Body::Moon)] = std::string(moonPositionText);
+    tables.SiderealLongitude[BodyIndex(Body::Rahu)] = rahu;
+    tables.SiderealLongitude[BodyIndex(Body::Ketu)] = std::fabs(ketu);
     longTexts[BodyIndex(Body::Rahu)] = FormatSignPosition(rahu);
     longTexts[BodyIndex(Body::Ketu)] = FormatSignPosition(std::fabs(ketu));
     longTexts[BodyIndex(Body::Ascendant)] = angles.AscendantText;

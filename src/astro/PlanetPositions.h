@@ -29,6 +29,10 @@ struct BodyTables {
     std::array<std::string, BodyCount> PlanetNameEnglish;
     std::array<std::string, BodyCount> PlanetNameSanskrit;
     std::array<std::string, BodyCount> PlanetPositionText;  // compact texts
+    // The sidereal degrees the texts of the Sun, Mercury .. Saturn, Rahu and
+    // Ketu (its absolute value) are made of; this pass leaves the Moon's and
+    // the angles' entries 0, and the calculation driver puts in theirs.
+    std::array<double, BodyCount> SiderealLongitude{};
 };
 
 // The element sets, in the order of the element table.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/ChartTextExport.h"
+#include "app/DivisionalCharts.h"
 #include "app/ZoneTable.h"
 #include "astro/Utf8Text.h"
 
@@ -247,6 +248,54 @@ std::string FormatJson(const app::ChartSession& session, JsonLayout layout) {
     text("PadaCaption", r.captions.PadaCaption);
     texts("SignBoxes", app::MakeSignBoxes(r));
     whole("ZoneListPosition", session.zoneListPosition);
+
+    // Derived from the chart's sidereal degrees.
+    const double moon = r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)];
+    whole("MoonPada", app::MoonPada(moon));
+    field("DivisionalCharts", [&] {
+        out += '{';
+        for (std::size_t d = 0; d < app::Divisions.size(); ++d) {
+            if (d) out += ", ";
+            const std::array<int, astro::BodyCount> signs = app::DivisionalSigns(app::Divisions[d], r);
+            out += "\"D" + std::to_string(app::Divisions[d]) + "\": {\"Signs\": [";
+            for (std::size_t b = 0; b < signs.size(); ++b) {
+                if (b) out += ", ";
+                out += std::to_string(signs[b]);
+            }
+            out += "], \"SignBoxes\": ";
+            appendJsonStringArray(out, app::SignBoxesOf(signs, r.bodies.PlanetNameSanskrit));
+            out += '}';
+        }
+        out += '}';
+    });
+    field("Vimshottari", [&] {
+        const auto period = [&](const app::DashaPeriod& p) {
+            out += "{\"Lord\": ";
+            appendJsonString(out, p.Lord);
+            out += ", \"StartJD\": ";
+            appendJsonNumber(out, p.StartJD);
+            out += ", \"Start\": ";
+            appendJsonString(out, app::CalendarDateOfJulianDay(p.StartJD));
+            out += ", \"EndJD\": ";
+            appendJsonNumber(out, p.EndJD);
+            out += ", \"End\": ";
+            appendJsonString(out, app::CalendarDateOfJulianDay(p.EndJD));
+        };
+        out += '[';
+        const std::vector<app::DashaPeriod> dashas = app::VimshottariDashas(moon, app::BirthJulianDay(r.birth));
+        for (std::size_t k = 0; k < dashas.size(); ++k) {
+            if (k) out += ", ";
+            period(dashas[k]);
+            out += ", \"Antardasha\": [";
+            for (std::size_t j = 0; j < dashas[k].Antardasha.size(); ++j) {
+                if (j) out += ", ";
+                period(dashas[k].Antardasha[j]);
+                out += '}';
+            }
+            out += "]}";
+        }
+        out += ']';
+    });
     out += indented ? "\n}\n" : "}\n";
     return out;
 }

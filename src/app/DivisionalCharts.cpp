@@ -1,0 +1,121 @@
+#include "app/DivisionalCharts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "astro/CivilCalendar.h"
+#include "astro/PlanetPositions.h"
+
+namespace app {
+
+namespace {
+
+int modulo12(int value) { return ((value % 12) + 12) % 12; }
+
+// The part 0..parts-1 of a sign that x degrees within it fall in.
+int partOf(double x, double partDegrees, int parts) {
+    const int p = static_cast<int>(std::floor(x / partDegrees));
+    return std::clamp(p, 0, parts - 1);
+}
+
+}  // namespace
+
+int DivisionalSign(int division, double longitude) {
+    if (!std::isfinite(longitude)) return -1;
+    double l = std::fmod(longitude, 360.0);
+    if (l < 0) l += 360;
+    const int s = std::min(static_cast<int>(std::floor(l / 30)), 11);
+    const double x = l - 30 * s;
+    const bool odd = s % 2 == 0;  // Aries (0) is the first, odd, sign
+    switch (division) {
+        case 1: return s;
+        case 2: return odd ? (x < 15 ? 4 : 3) : (x < 15 ? 3 : 4);
+        case 3: return modulo12(s + 4 * partOf(x, 10, 3));
+        case 7: return modulo12((odd ? s : s + 6) + partOf(x, 30.0 / 7, 7));
+        case 9: {
+            const int quality = s % 3;  // 0 movable, 1 fixed, 2 dual
+            const int start = quality == 0 ? s : quality == 1 ? s + 8 : s + 4;
+            return modulo12(start + partOf(x, 10.0 / 3, 9));
+        }
+        case 10: return modulo12((odd ? s : s + 8) + partOf(x, 3, 10));
+        case 12: return modulo12(s + partOf(x, 2.5, 12));
+        default: return -1;
+    }
+}
+
+std::array<int, astro::BodyCount> DivisionalSigns(int division, const ChartRecord& record) {
+    std::array<int, astro::BodyCount> signs{};
+    for (std::size_t b = 0; b < signs.size(); ++b) signs[b] = DivisionalSign(division, record.bodies.SiderealLongitude[b]);
+    return signs;
+}
+
+std::array<std::string, 12> SignBoxesOf(const std::array<int, astro::BodyCount>& signs,
+                                        const std::array<std::string, astro::BodyCount>& sanskritNames) {
+    std::array<std::string, 12> boxes;
+    const int ascSign = signs[astro::BodyIndex(astro::Body::Ascendant)];
+    if (ascSign >= 0 && ascSign < 12) boxes[static_cast<std::size_t>(ascSign)] = "Asc";
+    for (std::size_t body = 0; body < astro::PlacedBodyCount; ++body) {
+        const int sign = signs[body];
+        if (sign < 0 || sign > 11) continue;
+        std::string& box = boxes[static_cast<std::size_t>(sign)];
+        if (!box.empty()) box += "\r\n";
+        box += sanskritNames[body];
+    }
+    return boxes;
+}
+
+std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay) {
+    constexpr double nakshatraDegrees = 40.0 / 3;
+    const int nakshatra = std::clamp(static_cast<int>(std::floor(moonLongitude / nakshatraDegrees)), 0, 26);
+    const double elapsed = std::fmod(moonLongitude, nakshatraDegrees) / nakshatraDegrees;
+    std::vector<DashaPeriod> dashas;
+    double fullStart = 0;
+    for (int k = 0; k < 9; ++k) {
+        const std::size_t lord = static_cast<std::size_t>((nakshatra + k) % 9);
+        const double days = DashaLords[lord].years * DaysPerYear;
+        DashaPeriod maha;
+        maha.Lord = DashaLords[lord].name;
+        if (k == 0) {
+            fullStart = birthJulianDay - elapsed * days;
+            maha.StartJD = birthJulianDay;
+        } else {
+            maha.StartJD = dashas.back().EndJD;
+            fullStart = maha.StartJD;
+        }
+        maha.EndJD = fullStart + days;
+        double subStart = fullStart;
+        for (int j = 0; j < 9; ++j) {
+            const std::size_t sub = (lord + static_cast<std::size_t>(j)) % 9;
+            DashaPeriod antar;
+            antar.Lord = DashaLords[sub].name;
+            antar.StartJD = subStart;
+            antar.EndJD = j == 8 ? maha.EndJD : subStart + days * DashaLords[sub].years / 120.0;
+            subStart = antar.EndJD;
+            maha.Antardasha.push_back(antar);
+        }
+        dashas.push_back(maha);
+    }
+    return dashas;
+}
+
+double BirthJulianDay(const astro::BirthData& birth) {
+    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(birth);
+    return 2451545 + modVedicPlanetPosition::DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+}
+
+std::string CalendarDateOfJulianDay(double julianDay) {
+    // Julian day 2440587.5 began 1 January 1970 at midnight UT.
+    const auto days = static_cast<long long>(std::floor(julianDay - 2440587.5));
+    const astro::CivilDate date = astro::CivilFromDays(days);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+int MoonPada(double moonLongitude) {
+    const int quarter = static_cast<int>(std::floor(moonLongitude / (10.0 / 3)));
+    return ((quarter % 4) + 4) % 4 + 1;
+}
+
+}  // namespace app

@@ -1,0 +1,90 @@
+// Charts derived from the sidereal longitudes of a computed chart: the six
+// divisional charts (vargas) by the classical rules, the Vimshottari dasha
+// periods and the Moon's pada.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/ChartRecord.h"
+#include "astro/Body.h"
+
+namespace app {
+
+// The divisions drawn besides the Rashi chart (D1): Hora, Drekkana,
+// Saptamsa, Navamsa, Dasamsa, Dwadasamsa.
+inline constexpr std::array<int, 6> Divisions = {2, 3, 7, 9, 10, 12};
+
+// DivisionalSign: the sign (0 = Aries .. 11 = Pisces) of a sidereal longitude
+// in the chart of the division.
+//   Given:   division 1, 2, 3, 7, 9, 10 or 12; longitude in degrees, 0..360
+//            (360 counts as 0).
+//   Returns: with s the sign and x the degrees within it, p the part of the
+//            sign (a boundary belongs to the later part), odd signs Aries,
+//            Gemini, ..., all modulo 12:
+//              D1  s;  D2 odd: x < 15 Leo else Cancer, even: x < 15 Cancer else Leo;
+//              D3  s + 4p (p of 10 degrees);  D7 odd s + p, even s + 6 + p (p of 30/7);
+//              D9  movable s + p, fixed s + 8 + p, dual s + 4 + p (p of 10/3);
+//              D10 odd s + p, even s + 8 + p (p of 3);  D12 s + p (p of 2.5).
+//            -1 for another division or a longitude that is not a number.
+int DivisionalSign(int division, double longitude);
+
+// The signs of the eleven bodies (the body order, Ascendant at 9, Midheaven
+// at 10) in the chart of the division.
+std::array<int, astro::BodyCount> DivisionalSigns(int division, const ChartRecord& record);
+
+// The sign boxes of a chart given by its signs, built by the rule of the
+// Rashi chart: "Asc" first in the Ascendant's sign, then Surya .. Ketu with
+// their (marked) Sanskrit names, "\r\n" between them.
+std::array<std::string, 12> SignBoxesOf(const std::array<int, astro::BodyCount>& signs,
+                                        const std::array<std::string, astro::BodyCount>& sanskritNames);
+
+// One Vimshottari period: its lord and the Julian days (UT) it begins and ends;
+// a mahadasha holds its nine antardashas.
+struct DashaPeriod {
+    std::string Lord;
+    double StartJD = 0;
+    double EndJD = 0;
+    std::vector<DashaPeriod> Antardasha;
+};
+
+// The lords in their order and their years.
+struct DashaLord {
+    const char* name;
+    int years;
+};
+inline constexpr std::array<DashaLord, 9> DashaLords = {{{"Ketu", 7},
+                                                         {"Venus", 20},
+                                                         {"Sun", 6},
+                                                         {"Moon", 10},
+                                                         {"Mars", 7},
+                                                         {"Rahu", 18},
+                                                         {"Jupiter", 16},
+                                                         {"Saturn", 19},
+                                                         {"Mercury", 17}}};
+inline constexpr double DaysPerYear = 365.25;
+
+// VimshottariDashas: the nine mahadashas from the birth.
+//   Given:   the Moon's sidereal longitude m (degrees), the birth's Julian day.
+//   Returns: the first lord is that of nakshatra floor(m / (40/3)) (its
+//            number mod 9 in DashaLords); (m mod 40/3) / (40/3) of its years
+//            have run at the birth, so the first mahadasha runs from the birth
+//            for the rest; each later one starts where the one before ends.
+//            The antardashas of a mahadasha start with its own lord, each of
+//            mahadasha years x sub-lord years / 120, laid from the
+//            mahadasha's full start (for the first one, before the birth), so
+//            that they fill it and the last ends with it.
+std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay);
+
+// The Julian day (UT) of the birth: the civil date and time with the zone's
+// signed correction and daylight saving, as the planets take it.
+double BirthJulianDay(const astro::BirthData& birth);
+
+// "YYYY-MM-DD" of the Gregorian civil day (UT) that holds the Julian day.
+std::string CalendarDateOfJulianDay(double julianDay);
+
+// The Moon's pada 1..4: floor(m / (10/3)) mod 4 + 1.
+int MoonPada(double moonLongitude);
+
+}  // namespace app

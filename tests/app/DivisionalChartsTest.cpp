@@ -1,0 +1,121 @@
+// Divisional charts, Vimshottari dasha and the Moon's pada, against examples
+// worked by hand from the classical rules (each row's comment shows the step).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "app/DivisionalCharts.h"
+#include "support/Forms.h"
+
+using namespace app;
+
+namespace {
+
+constexpr int Ari = 0, Tau = 1, Can = 3, Leo = 4, Lib = 6, Sco = 7, Sag = 8, Cap = 9, Pis = 11;
+constexpr double Just = 1e-9;  // "just before" a boundary
+
+TEST(DivisionalSign, PartsOfOddAndEvenSignsAndTheirBoundaries) {
+    struct Case {
+        int division;
+        double longitude;
+        int sign;
+    } const cases[] = {
+        // D2: odd sign, below 15 Leo, from 15 Cancer; even sign the other way.
+        {2, 0, Leo}, {2, 15 - Just, Leo}, {2, 15, Can}, {2, 30 - Just, Can}, {2, 30, Can}, {2, 45, Leo},
+        // D3: s + 4p, p of 10 degrees.
+        {3, 0, Ari}, {3, 10 - Just, Ari}, {3, 10, Leo}, {3, 20, Sag}, {3, 60 - Just, Cap},
+        // D7: odd s + p, even s + 6 + p, p of 30/7.
+        {7, 0, Ari}, {7, 30.0 / 7, Tau}, {7, 30 - Just, Lib}, {7, 30, Sco}, {7, 60 - Just, Tau},
+        // D9: movable from s, fixed from s + 8, dual from s + 4, p of 10/3.
+        {9, 0, Ari}, {9, 10.0 / 3, Tau}, {9, 30, Cap}, {9, 60, Lib}, {9, 360 - Just, Pis},
+        // D10: odd s + p, even s + 8 + p, p of 3.
+        {10, 0, Ari}, {10, 3, Tau}, {10, 3 - Just, Ari}, {10, 30, Cap}, {10, 60 - Just, Lib},
+        // D12: s + p, p of 2.5.
+        {12, 0, Ari}, {12, 2.5, Tau}, {12, 30 - Just, Pis}, {12, 30, Tau}, {12, 60 - Just, Ari},
+        // D1 is the sign itself; 360 is Aries again.
+        {1, 359.5, Pis}, {1, 360, Ari}, {9, 360, Ari},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DivisionalSign(c.division, c.longitude), c.sign) << "D" << c.division << " " << c.longitude;
+    EXPECT_EQ(DivisionalSign(4, 10), -1);
+    EXPECT_EQ(DivisionalSign(9, std::nan("")), -1);
+}
+
+TEST(DivisionalSign, TheNavamsaIsTheNinthPartOfTheWholeCircle) {
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> longitude(0, 360);
+    for (int i = 0; i < 10000; ++i) {
+        const double l = longitude(random);
+        const double ninth = l / (10.0 / 3);
+        if (std::fabs(ninth - std::round(ninth)) < 1e-9) continue;  // too near a boundary to tell
+        EXPECT_EQ(DivisionalSign(9, l), static_cast<int>(std::floor(ninth)) % 12) << l;
+    }
+}
+
+TEST(SignBoxesOf, AscFirstThenTheBodiesInOrder) {
+    std::array<int, astro::BodyCount> signs{};
+    signs.fill(Sag);
+    signs[astro::BodyIndex(astro::Body::Sun)] = Leo;
+    signs[astro::BodyIndex(astro::Body::Ketu)] = -1;  // no sign: not placed
+    const std::array<std::string, astro::BodyCount> names = {"Surya", "Chandra", "Budha (R) ", "Shukra", "Mangala", "Guru",
+                                                             "Shani",  "Rahu",   "Ketu",       "Ascendant", "Midheaven"};
+    const auto boxes = SignBoxesOf(signs, names);
+    EXPECT_EQ(boxes[Leo], "Surya");
+    EXPECT_EQ(boxes[Sag], "Asc\r\nChandra\r\nBudha (R) \r\nShukra\r\nMangala\r\nGuru\r\nShani\r\nRahu");
+}
+
+// The reference birth: the Moon at 29° 50' 6" Sagittarius (269.835°),
+// 15 May 1990 05:00 UT (10:30 Indian Time), JD 2448026.708.
+//   nakshatra floor(269.835 / 13.333) = 20, Uttara Ashadha; 20 mod 9 = 2: the Sun
+//   run (269.835 - 266.667) / 13.333 = 0.2376 of 6 years: 4.574 years are left
+//   Sun to 1994-12-10 (+1670.7 days), Moon 10 years to 2004-12-10, Mars 7 to 2011-12-11
+TEST(VimshottariDashas, TheReferenceBirth) {
+    const auto session = testdata::computedSession(testdata::referenceForm());
+    ASSERT_TRUE(session.has_value());
+    const ChartRecord& r = session->record;
+    const double moon = r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)];
+    EXPECT_NEAR(moon, 269.835, 0.001);
+    const double birth = BirthJulianDay(r.birth);
+    EXPECT_NEAR(birth, 2448026.7083, 1e-3);
+    const std::vector<DashaPeriod> dashas = VimshottariDashas(moon, birth);
+    ASSERT_EQ(dashas.size(), 9U);
+    const std::pair<const char*, const char*> first[3] = {{"Sun", "1994-12-10"}, {"Moon", "2004-12-10"}, {"Mars", "2011-12-11"}};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(dashas[static_cast<std::size_t>(k)].Lord, first[k].first);
+        EXPECT_EQ(CalendarDateOfJulianDay(dashas[static_cast<std::size_t>(k)].EndJD), first[k].second);
+    }
+    EXPECT_EQ(CalendarDateOfJulianDay(dashas[0].StartJD), "1990-05-15");
+    EXPECT_NEAR((dashas[0].EndJD - birth) / DaysPerYear, 4.574, 0.001);
+    double years = 0;
+    for (std::size_t k = 0; k < dashas.size(); ++k) {
+        if (k) {
+            EXPECT_DOUBLE_EQ(dashas[k].StartJD, dashas[k - 1].EndJD);
+        }
+        years += (dashas[k].EndJD - dashas[k].StartJD) / DaysPerYear;
+        // Nine antardashas from the mahadasha's own lord fill it to its end.
+        const auto& antar = dashas[k].Antardasha;
+        ASSERT_EQ(antar.size(), 9U);
+        EXPECT_EQ(antar[0].Lord, dashas[k].Lord);
+        EXPECT_DOUBLE_EQ(antar.back().EndJD, dashas[k].EndJD);
+        double sum = 0;
+        for (const DashaPeriod& a : antar) sum += a.EndJD - a.StartJD;
+        EXPECT_NEAR(sum, antar.back().EndJD - antar.front().StartJD, 1e-6);
+    }
+    EXPECT_NEAR(years, 120 - 6 * 0.2376, 0.001);  // the whole cycle less what had run
+    EXPECT_EQ(dashas[0].Antardasha[1].Lord, "Moon");
+    EXPECT_NEAR((dashas[1].Antardasha[0].EndJD - dashas[1].StartJD) / DaysPerYear, 10.0 * 10 / 120, 1e-9);
+}
+
+TEST(MoonPada, QuartersOfANakshatra) {
+    const std::pair<double, int> cases[] = {{0, 1},        {10.0 / 3 - Just, 1}, {10.0 / 3, 2}, {20.0 / 3, 3},
+                                            {10, 4},       {40.0 / 3, 1},        {269.835, 1},  {359.99, 4}};
+    for (const auto& [moon, pada] : cases) EXPECT_EQ(MoonPada(moon), pada) << moon;
+}
+
+TEST(CalendarDateOfJulianDay, DaysBeginAtMidnight) {
+    EXPECT_EQ(CalendarDateOfJulianDay(2451545.0), "2000-01-01");  // noon
+    EXPECT_EQ(CalendarDateOfJulianDay(2451544.5), "2000-01-01");  // midnight
+    EXPECT_EQ(CalendarDateOfJulianDay(2451544.4999), "1999-12-31");
+}
+
+}  // namespace
