@@ -160,6 +160,19 @@ TEST(ParseChartOptions, ShortFlagsVersionAndFilesNeedABirth) {
     EXPECT_TRUE(ParseChartOptions({"--open", "a.vrc", "--save", "b.vrc"}).ok());
 }
 
+TEST(ParseChartOptions, VargaAndStyle) {
+    const ParseResult r = ParseChartOptions(replaced("--zone", {"--zone", "34", "--varga", "9", "--style", "north"}));
+    ASSERT_TRUE(r.ok()) << r.usageError;
+    EXPECT_EQ(r.options.varga, 9);
+    EXPECT_TRUE(r.options.northStyle);
+    for (const char* bad : {"4", "0", "13", "x"}) {
+        EXPECT_EQ(ParseChartOptions(replaced("--zone", {"--zone", "34", "--varga", bad})).usageError,
+                  "--varga: must be 1, 2, 3, 7, 9, 10 or 12");
+    }
+    EXPECT_EQ(ParseChartOptions(replaced("--zone", {"--zone", "34", "--style", "east"})).usageError,
+              "--style: must be north or south");
+}
+
 TEST(ManualPage, DocumentsEveryOption) {
     std::ifstream file(std::string(VELORIN_RESOURCES) + "/man/velorin-chart.1");
     ASSERT_TRUE(file.good());

@@ -1,6 +1,10 @@
 // What the command line prints: JSON keys and escapes, the terminal chart.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string_view>
+#include <vector>
+
 #include "ChartOptions.h"
 #include "ChartOutput.h"
 
@@ -80,6 +84,50 @@ TEST(FormatZoneList, SeventyOneLines) {
     const std::string zones = FormatZoneList();
     EXPECT_EQ(std::count(zones.begin(), zones.end(), '\n'), 71);
     EXPECT_NE(zones.find("34\tIndian Time, IST, +5.3\n"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormatChart, NorthIndianHousesStartWithTheAscendant) {
+    // The example's Ascendant is in Cancer (4) with Ketu; Jupiter in Gemini
+    // (3) is in the twelfth house, top right; the Moon in Sagittarius (9) in
+    // the sixth, bottom left.
+    const std::string chart = FormatChart(exampleSession(), {1, ChartStyle::North});
+    std::vector<std::string> rows;
+    std::istringstream in(chart);
+    for (std::string row; std::getline(in, row);) rows.push_back(row);
+    ASSERT_EQ(rows.size(), 26U);
+    EXPECT_EQ(rows[0], "Rashi (D1) chart (North Indian) of Example Chart");
+    const auto at = [&rows](std::size_t row, std::size_t column, std::string_view text) {
+        return rows[row + 1].compare(column, text.size(), text) == 0;
+    };
+    EXPECT_TRUE(at(4, 24, "4")) << chart;       // house 1, top centre
+    EXPECT_TRUE(at(5, 22, "As Ke")) << chart;
+    EXPECT_TRUE(at(3, 12, "5")) << chart;       // house 2: Leo
+    EXPECT_TRUE(at(1, 35, "Ju")) << chart;      // house 12: Gemini, Guru
+    EXPECT_TRUE(at(23, 11, "Mo")) << chart;     // house 6: Sagittarius
+    EXPECT_TRUE(at(11, 35, "MeR")) << chart;    // house 10: Aries, Budha retrograde
+}
+
+TEST(FormatChart, AVargaDrawsItsOwnSigns) {
+    const std::string d9 = FormatChart(exampleSession(), {9, ChartStyle::South});
+    EXPECT_NE(d9.find("Navamsa (D9)"), std::string::npos);
+    EXPECT_NE(d9.find("| 6 Vir       |"), std::string::npos);
+    // In the Navamsa the Ascendant (9° 52' Cancer) falls in Virgo.
+    const std::size_t virgo = d9.find("| 6 Vir       |");
+    EXPECT_NE(d9.find("| Asc         |", virgo), std::string::npos) << d9;
+}
+
+TEST(FormatDerivedText, PadaVargaAndDasha) {
+    const std::string text = FormatDerivedText(exampleSession(), 9);
+    for (const char* piece : {"Moon's pada: 1\n", "Navamsa (D9)\n", "Moon       Sag\n", "Ascendant  Vir\n",
+                              "Sun                   1990-05-15   1994-12-10\n", "  Sun / Moon          ",
+                              "Moon                  1994-12-10   2004-12-10\n"}) {
+        EXPECT_NE(text.find(piece), std::string::npos) << piece << "\n" << text;
+    }
+    EXPECT_EQ(FormatDerivedText(exampleSession(), 1).find("Navamsa"), std::string::npos);
 }
 
 }  // namespace

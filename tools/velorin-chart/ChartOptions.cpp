@@ -16,6 +16,8 @@ const char* const UsageText =
     "                     --city TEXT --state TEXT --country TEXT [--format text|json|chart]\n"
     "       velorin-chart --open FILE.vrc [--format ...]   birth data from a chart file\n"
     "  and with either: [--save FILE.vrc] [--export FILE.txt] [--image FILE.jpg]\n"
+    "       [--varga 1|2|3|7|9|10|12] the divisional chart --format chart draws and text lists\n"
+    "       [--style south|north]     the square of --format chart\n"
     "       velorin-chart --batch FILE|- [--jobs N]   one birth a line as a JSON object of the\n"
     "                                  long option names, one JSON chart a line out\n"
     "       velorin-chart --zones      list the time zones (N is the position; a zone's\n"
@@ -28,7 +30,7 @@ namespace {
 
 const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   "--zone", "--lat",
                                             "--lon",    "--city",   "--state",  "--country", "--format",
-                                            "--open",   "--save",   "--export", "--image", "--batch", "--jobs"};
+                                            "--open",   "--save",   "--export", "--image", "--batch", "--jobs", "--varga", "--style"};
 const std::set<std::string> BirthOptions = {"--name", "--date", "--time",  "--zone",   "--lat",
                                             "--lon",  "--city", "--state", "--country", "--dst"};
 const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version"};
@@ -171,6 +173,18 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         else if (it->second == "json") opts.format = OutputFormat::Json;
         else if (it->second == "chart") opts.format = OutputFormat::Chart;
         else return {{}, usageError("--format", "must be text, json or chart")};
+    }
+    if (auto varga = values.find("--varga"); varga != values.end()) {
+        const auto division = wholeNumber(varga->second, 1, 2);
+        const std::set<int> known = {1, 2, 3, 7, 9, 10, 12};
+        if (!division || !known.count(*division)) return {{}, usageError("--varga", "must be 1, 2, 3, 7, 9, 10 or 12")};
+        opts.varga = *division;
+    }
+    if (auto style = values.find("--style"); style != values.end()) {
+        if (style->second != "north" && style->second != "south") {
+            return {{}, usageError("--style", "must be north or south")};
+        }
+        opts.northStyle = style->second == "north";
     }
     if (flags.count("--help")) {
         opts.command = Command::Help;

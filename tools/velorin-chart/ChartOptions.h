@@ -21,6 +21,8 @@ struct ChartOptions {
     std::string imagePath;   // --image: write the chart window as a JPEG
     std::string batchPath;   // --batch: one birth a line ("-": standard input)
     unsigned jobs = 0;       // --jobs: threads of a batch (0: one per core)
+    int varga = 1;           // --varga: the divisional chart drawn (1: the Rashi chart)
+    bool northStyle = false; // --style north: the North Indian square
     app::BirthFormValues form;  // the birth data as the entry form would hold it
 };
 

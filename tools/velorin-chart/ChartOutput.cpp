@@ -300,9 +300,114 @@ std::string FormatJson(const app::ChartSession& session, JsonLayout layout) {
     return out;
 }
 
-std::string FormatChart(const app::ChartSession& session) {
+std::string VargaName(int varga) {
+    const std::pair<int, const char*> names[] = {{1, "Rashi"},    {2, "Hora"},     {3, "Drekkana"},  {7, "Saptamsa"},
+                                                 {9, "Navamsa"}, {10, "Dasamsa"}, {12, "Dwadasamsa"}};
+    for (const auto& [division, name] : names) {
+        if (division == varga) return std::string(name) + " (D" + std::to_string(varga) + ")";
+    }
+    return "D" + std::to_string(varga);
+}
+
+namespace {
+
+// Two-letter names of the bodies in the North Indian houses; "R" follows a
+// retrograde planet.
+constexpr std::array<const char*, astro::PlacedBodyCount> ShortBodyNames = {"Su", "Mo", "Me", "Ve", "Ma",
+                                                                            "Ju", "Sa", "Ra", "Ke"};
+
+// A text slot of a house in the North Indian drawing: its centre column, its
+// row and its width.
+struct Slot {
+    int centre, row, width;
+};
+
+std::string northChart(const app::ChartRecord& r, const std::array<int, astro::BodyCount>& signs,
+                       const std::string& title) {
+    constexpr int width = 49, height = 25;
+    std::vector<std::string> canvas(height, std::string(width, ' '));
+    const auto put = [&](int x, int y, char c) { canvas[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = c; };
+    for (int x = 0; x < width; ++x) put(x, 0, '-'), put(x, height - 1, '-');
+    for (int y = 0; y < height; ++y) put(0, y, '|'), put(width - 1, y, '|');
+    for (int y = 1; y < height - 1; ++y) {
+        put(2 * y, y, '\\');                                  // the two diagonals
+        put(width - 1 - 2 * y, y, '/');
+        const int inner = y <= 12 ? 2 * y : 2 * (height - 1 - y);  // the inner diamond
+        put(24 - inner, y, y <= 12 ? '/' : '\\');
+        put(24 + inner, y, y <= 12 ? '\\' : '/');
+    }
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{width - 1, 0}, std::pair{0, height - 1}, std::pair{width - 1, height - 1},
+                               std::pair{24, 0}, std::pair{24, height - 1}, std::pair{0, 12}, std::pair{width - 1, 12}}) {
+        put(x, y, '+');
+    }
+    // The slots of each house, the first for the sign's number.
+    const auto diamond = [](int x, int y) {
+        return std::vector<Slot>{{x, y - 2, 7}, {x, y - 1, 11}, {x, y, 15}, {x, y + 1, 11}, {x, y + 2, 7}};
+    };
+    const auto top = [](int x) { return std::vector<Slot>{{x, 3, 9}, {x, 1, 17}, {x, 2, 13}}; };
+    const auto bottom = [](int x) { return std::vector<Slot>{{x, 21, 9}, {x, 23, 17}, {x, 22, 13}}; };
+    const auto side = [](int x, int y) {
+        return std::vector<Slot>{{x, y - 2, 5}, {x, y - 1, 7}, {x, y, 9}, {x, y + 1, 7}};
+    };
+    const std::vector<Slot> houses[12] = {diamond(24, 6),   top(12),         side(5, 6),   diamond(12, 12),
+                                          side(5, 18),      bottom(12),      diamond(24, 18), bottom(36),
+                                          side(43, 18),     diamond(36, 12), side(43, 6),  top(36)};
+    const int ascSign = signs[astro::BodyIndex(astro::Body::Ascendant)];
+    for (int h = 0; h < 12; ++h) {
+        const int sign = ((ascSign < 0 ? 0 : ascSign) + h) % 12;
+        std::vector<std::string> words;
+        if (h == 0) words.emplace_back("As");
+        for (std::size_t b = 0; b < astro::PlacedBodyCount; ++b) {
+            if (signs[b] != sign) continue;
+            std::string word = ShortBodyNames[b];
+            if (r.bodies.PlanetNameSanskrit[b].find("(R)") != std::string::npos) word += 'R';
+            words.push_back(word);
+        }
+        const std::vector<Slot>& slots = houses[h];
+        std::vector<std::string> lines(slots.size());
+        lines[0] = std::to_string(sign + 1);
+        std::size_t line = 1;
+        for (const std::string& word : words) {
+            while (line < slots.size() && !lines[line].empty() &&
+                   lines[line].size() + 1 + word.size() > static_cast<std::size_t>(slots[line].width)) {
+                ++line;
+            }
+            if (line >= slots.size()) {
+                lines.back() += "+";  // more bodies than room: marked, never cut silently
+                break;
+            }
+            if (!lines[line].empty()) lines[line] += ' ';
+            lines[line] += word;
+        }
+        for (std::size_t k = 0; k < slots.size(); ++k) {
+            const std::string& text = lines[k];
+            const int x = slots[k].centre - static_cast<int>(text.size()) / 2;
+            for (std::size_t i = 0; i < text.size(); ++i) put(x + static_cast<int>(i), slots[k].row, text[i]);
+        }
+    }
+    std::string out = title + "\n";
+    for (const std::string& row : canvas) out += row + "\n";
+    return out;
+}
+
+}  // namespace
+
+std::string FormatChart(const app::ChartSession& session, const ChartDrawing& drawing) {
     const app::ChartRecord& r = session.record;
-    const std::array<std::string, 12> boxes = app::MakeSignBoxes(r);
+    const std::array<int, astro::BodyCount> signs = app::DivisionalSigns(drawing.varga, r);
+    const std::array<std::string, 12> boxes =
+        drawing.varga == 1 ? app::MakeSignBoxes(r) : app::SignBoxesOf(signs, r.bodies.PlanetNameSanskrit);
+    if (drawing.style == ChartStyle::North) {
+        std::array<int, astro::BodyCount> drawn = signs;
+        if (drawing.varga == 1) {
+            // The Rashi chart as its texts place it, like the South Indian boxes.
+            drawn[astro::BodyIndex(astro::Body::Ascendant)] = app::SignIndexOf(r.captions.AscSignAbbrev);
+            for (std::size_t b = 0; b < astro::PlacedBodyCount; ++b) {
+                drawn[b] = app::SignIndexOf(astro::SubChars(r.bodies.PlanetPositionText[b], 3, 3));
+            }
+        }
+        return northChart(r, drawn, VargaName(drawing.varga) + " chart (North Indian) of " + r.BirthName);
+    }
     constexpr std::size_t cellWidth = 13;
     // Sign index shown in each cell of the 4 x 4 ring (-1: the centre).
     constexpr int grid[4][4] = {{11, 0, 1, 2}, {10, -1, -1, 3}, {9, -1, -1, 4}, {8, 7, 6, 5}};
@@ -321,7 +426,12 @@ std::string FormatChart(const app::ChartSession& session) {
         }
         rowHeight[row] = height;
     }
-    const std::vector<std::string> centre = {"", std::string(app::ApplicationTitle), "Rashi chart", "(South Indian)", "", r.BirthName};
+    const std::vector<std::string> centre = {"",
+                                             std::string(app::ApplicationTitle),
+                                             drawing.varga == 1 ? std::string("Rashi chart") : VargaName(drawing.varga),
+                                             "(South Indian)",
+                                             "",
+                                             r.BirthName};
     const std::size_t centreHeight = rowHeight[1] + 1 + rowHeight[2];
     const std::size_t centreTop = centreHeight > centre.size() ? (centreHeight - centre.size()) / 2 : 0;
     const auto centreLine = [&](std::size_t k) {
@@ -370,6 +480,32 @@ std::string FormatChart(const app::ChartSession& session) {
     out << '\n';
     for (std::size_t b = 0; b < astro::PlacedBodyCount; ++b) {
         out << padRight(std::string(app::BodyRowCaptions[b]), 19) << r.bodies.PlanetPositionText[b] << '\n';
+    }
+    return out.str();
+}
+
+std::string FormatDerivedText(const app::ChartSession& session, int varga) {
+    const app::ChartRecord& r = session.record;
+    const double moon = r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)];
+    std::ostringstream out;
+    out << "\nMoon's pada: " << app::MoonPada(moon) << '\n';
+    if (varga != 1) {
+        const std::array<int, astro::BodyCount> signs = app::DivisionalSigns(varga, r);
+        out << '\n' << VargaName(varga) << '\n';
+        for (std::size_t b = 0; b < signs.size(); ++b) {
+            const int sign = signs[b];
+            out << padRight(r.bodies.PlanetNameEnglish[b], 11)
+                << (sign >= 0 ? std::string(app::SignAbbrev[static_cast<std::size_t>(sign)]) : std::string("-")) << '\n';
+        }
+    }
+    out << "\nVimshottari dasha     from         to\n";
+    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::BirthJulianDay(r.birth))) {
+        out << padRight(maha.Lord, 22) << app::CalendarDateOfJulianDay(maha.StartJD) << "   "
+            << app::CalendarDateOfJulianDay(maha.EndJD) << '\n';
+        for (const app::DashaPeriod& antar : maha.Antardasha) {
+            out << "  " << padRight(maha.Lord + " / " + antar.Lord, 20) << app::CalendarDateOfJulianDay(antar.StartJD)
+                << "   " << app::CalendarDateOfJulianDay(antar.EndJD) << '\n';
+        }
     }
     return out.str();
 }

@@ -19,8 +19,26 @@ std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable
 enum class JsonLayout { Indented, OneLine };
 std::string FormatJson(const app::ChartSession& session, JsonLayout layout = JsonLayout::Indented);
 
-// The South Indian square drawn with characters, then the Vedic details.
-std::string FormatChart(const app::ChartSession& session);
+// Which chart --format chart draws: the division (1 the Rashi chart, else
+// 2, 3, 7, 9, 10, 12) and the style of the square.
+enum class ChartStyle { South, North };
+struct ChartDrawing {
+    int varga = 1;
+    ChartStyle style = ChartStyle::South;
+};
+
+// The name of a division's chart: "Rashi (D1)", "Navamsa (D9)" ...
+std::string VargaName(int varga);
+
+// The square drawn with characters (South Indian: the signs fixed in their
+// ring; North Indian: the houses fixed, the Ascendant's sign in the top
+// centre house, signs numbered 1..12 in their houses), then the Vedic details.
+std::string FormatChart(const app::ChartSession& session, const ChartDrawing& drawing = {});
+
+// What the text output adds after the export's lines: the Moon's pada, the
+// signs of a divisional chart when one is asked for (varga other than 1),
+// and the Vimshottari mahadashas with their antardashas.
+std::string FormatDerivedText(const app::ChartSession& session, int varga);
 
 // The 71 zone positions with their texts.
 std::string FormatZoneList();

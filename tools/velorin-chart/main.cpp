@@ -120,9 +120,9 @@ int main(int argc, char** argv) {
     const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty();
     if (filesOnly && !options.formatGiven) return 0;
     switch (options.format) {
-        case OutputFormat::Text: std::cout << FormatText(session.record, monthNames); break;
+        case OutputFormat::Text: std::cout << FormatText(session.record, monthNames) << FormatDerivedText(session, options.varga); break;
         case OutputFormat::Json: std::cout << FormatJson(session); break;
-        case OutputFormat::Chart: std::cout << FormatChart(session); break;
+        case OutputFormat::Chart: std::cout << FormatChart(session, {options.varga, options.northStyle ? ChartStyle::North : ChartStyle::South}); break;
     }
     if (options.command == Command::Example) {
         // Kept off stdout for JSON so that the output stays one JSON object.
