@@ -21,6 +21,10 @@ if [ "$(id -u)" -eq 0 ]; then
 else
     sudo="sudo"
 fi
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q || true
+# A package is missing: without a fresh package index it cannot be installed.
+if ! $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q; then
+    echo "deps.sh: the package index could not be updated, and these packages are missing:$missing" >&2
+    exit 1
+fi
 # shellcheck disable=SC2086
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing

@@ -1,5 +1,6 @@
 // Velorin, the desktop program.
 #include <QApplication>
+#include <QStringList>
 
 #include "chart/ChartFonts.h"
 #include "desktop/Program.h"
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
 
     platform::QtPlatform platform;
     desktop::Program program(platform);
-    if (!program.StartProgram()) return 0;
+    // "velorin FILE.vrc" (as the file manager starts it) opens that chart.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (!program.StartProgram(arguments.size() > 1 ? arguments.at(1) : QString())) return 0;
     return QApplication::exec();
 }

@@ -32,7 +32,7 @@ Program::~Program() {
     if (frame_) delete frame_.data();
 }
 
-bool Program::StartProgram() {
+bool Program::StartProgram(const QString& chartFile) {
     if (!platform_.claimSingleInstance()) {
         platform_.showMessage(nullptr, {QStringLiteral("Application is already running"), platform::ProgramTitle(),
                                         platform::Icon::Information, platform::Buttons::Ok});
@@ -40,6 +40,14 @@ bool Program::StartProgram() {
     }
     web::UpdateReminder(platform_);
     form_->show();
+    if (!chartFile.isEmpty()) {
+        // As the Open button does once its dialog has given the path.
+        app::BirthFormValues values = form_->values();
+        if (files::OpenChartFileAt(platform_, form_.get(), chartFile, values)) {
+            form_->setValues(values);
+            cmdCalculate_Click();
+        }
+    }
     return true;
 }
 

@@ -27,8 +27,9 @@ public:
     ~Program() override;
 
     // Refuses a second instance, runs the update reminder and shows the entry
-    // form; false when the program must end at once.
-    bool StartProgram();
+    // form; a chart file given is then opened and calculated as the Open
+    // button does. False when the program must end at once.
+    bool StartProgram(const QString& chartFile = {});
 
     // The calculation from the entry form (button, menu or chart file).
     void cmdCalculate_Click();

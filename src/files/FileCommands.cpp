@@ -118,15 +118,20 @@ bool OpenChartFile(platform::Platform& platform, QWidget* parent, app::BirthForm
     request.noReadOnlyReturn = true;
     const std::optional<QString> path = platform.getOpenFileName(parent, request);
     if (!path || path->isEmpty()) return false;
-    if (!app::HasChartFileExtension(path->toStdString())) {
+    return OpenChartFileAt(platform, parent, *path, values);
+}
+
+bool OpenChartFileAt(platform::Platform& platform, QWidget* parent, const QString& path,
+                     app::BirthFormValues& values) {
+    if (!app::HasChartFileExtension(path.toStdString())) {
         platform.showMessage(parent, {QString::fromUtf8(app::CheckTheFileMessage.data()), Title, platform::Icon::Error,
                                      platform::Buttons::Ok});
         return false;
     }
     QString reason;
-    const std::optional<QByteArray> bytes = ReadChartFileBytes(*path, &reason);
+    const std::optional<QByteArray> bytes = ReadChartFileBytes(path, &reason);
     if (!bytes) {
-        platform.showMessage(parent, {QStringLiteral("The file could not be read:\n%1\n\n%2").arg(*path, reason), Title,
+        platform.showMessage(parent, {QStringLiteral("The file could not be read:\n%1\n\n%2").arg(path, reason), Title,
                                      platform::Icon::Error, platform::Buttons::Ok});
         return false;
     }

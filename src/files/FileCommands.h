@@ -38,6 +38,10 @@ void SaveChartAsJpeg(platform::Platform& platform, QWidget* parent, const QImage
 // false after a cancelled dialog or a refused file, which is reported.
 bool OpenChartFile(platform::Platform& platform, QWidget* parent, app::BirthFormValues& values);
 
+// The same for a path already chosen (a file given to the program when it
+// starts): the name's check, the read and its messages, the values.
+bool OpenChartFileAt(platform::Platform& platform, QWidget* parent, const QString& path, app::BirthFormValues& values);
+
 // The bytes of a chart file, at most as many as a reader looks at; nothing
 // when it cannot be read (missing, a folder, no permission).
 std::optional<QByteArray> ReadChartFileBytes(const QString& path, QString* reason = nullptr);

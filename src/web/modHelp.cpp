@@ -1,23 +1,30 @@
 #include "web/modHelp.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "web/WebPages.h"
 
 namespace web {
 
-QString AddressOf(Page page) {
-    switch (page) {
-        case Page::Help: return QString::fromUtf8(HelpPageUrl);
-        case Page::Home: return QString::fromUtf8(HomePageUrl);
-        case Page::Update: return QString::fromUtf8(UpdatePageUrl);
-    }
-    return {};
+QString AddressOf(Page page, const QString& programFolder) {
+    const char* configured = page == Page::Help ? HelpPageUrl : page == Page::Home ? HomePageUrl : UpdatePageUrl;
+    if (*configured != '\0') return QString::fromUtf8(configured);
+
+    QString folder = QDir(programFolder).filePath(QString::fromUtf8(InstalledManualFolder));
+    if (!QFileInfo::exists(folder + QStringLiteral("/index.html"))) folder = QString::fromUtf8(SourceManualFolder);
+    QUrl address = QUrl::fromLocalFile(QDir::cleanPath(
+        folder + (page == Page::Home ? QStringLiteral("/index.html") : QStringLiteral("/manual.html"))));
+    if (page == Page::Update) address.setFragment(QStringLiteral("updating"));
+    return address.toString();
 }
 
 void OpenWebPage(platform::Platform& platform, const QString& address) { platform.openUrl(address); }
 
-void OpenWebPage(platform::Platform& platform, Page page) { OpenWebPage(platform, AddressOf(page)); }
+void OpenWebPage(platform::Platform& platform, Page page) {
+    OpenWebPage(platform, AddressOf(page, platform.programFolder()));
+}
 
 void LookUpCoordinates(platform::Platform& platform, const QString& phrase) {
     const QString query = QString::fromLatin1(QUrl::toPercentEncoding(phrase));

@@ -11,7 +11,11 @@ namespace web {
 
 enum class Page { Help, Home, Update };
 
-QString AddressOf(Page page);
+// The address of a page: the one the build set, or the page of the user
+// manual (the installed one beside the program, else the source tree's) as a
+// file address; the help page opens the manual, the home page its front
+// page, the update page its section on updating.
+QString AddressOf(Page page, const QString& programFolder);
 
 // Asks the desktop to open the page; nothing is reported when it cannot.
 void OpenWebPage(platform::Platform& platform, const QString& address);

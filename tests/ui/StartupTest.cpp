@@ -2,6 +2,10 @@
 // instance lock and quitting.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -10,13 +14,16 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include "chart/MDI.h"
 #include "desktop/Program.h"
 #include "entry/FilteredLineEdit.h"
 #include "entry/frmMain.h"
 #include "platform/QtPlatform.h"
+#include "app/ChartFile.h"
 #include "support/FakePlatform.h"
+#include "support/Forms.h"
 #include "web/frmAbout.h"
 #include "web/modHelp.h"
 
@@ -64,7 +71,7 @@ TEST(UpdateReminder, AsksOnlyOutsideFourteenDays) {
         }
         EXPECT_EQ(fake.openedUrls.size(), c.updatePagesOpened) << c.what;
         if (c.updatePagesOpened) {
-            EXPECT_EQ(fake.openedUrls[0], web::AddressOf(web::Page::Update));
+            EXPECT_EQ(fake.openedUrls[0], web::AddressOf(web::Page::Update, fake.folder));
         }
         EXPECT_EQ(fake.settings[ReminderKey] == today.toString(Qt::ISODate), c.todayStored) << c.what;
     }
@@ -137,9 +144,22 @@ protected:
 TEST_F(WebLinks, EveryTriggerOpensItsPage) {
     entry::frmMain& f = program->form();
     chart::MDI& m = *program->frame();
-    const QString help = web::AddressOf(web::Page::Help);
-    const QString home = web::AddressOf(web::Page::Home);
-    const QString update = web::AddressOf(web::Page::Update);
+    const QString help = web::AddressOf(web::Page::Help, fake.folder);
+    const QString home = web::AddressOf(web::Page::Home, fake.folder);
+    const QString update = web::AddressOf(web::Page::Update, fake.folder);
+    // Every page is a page of the manual that exists here, with its section.
+    for (const QString& page : {help, home, update}) {
+        const QUrl address(page);
+        ASSERT_TRUE(address.isLocalFile()) << page.toStdString();
+        QFile file(address.toLocalFile());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+        if (address.hasFragment()) {
+            EXPECT_TRUE(file.readAll().contains("id=\"" + address.fragment().toUtf8() + "\"")) << page.toStdString();
+        }
+    }
+    EXPECT_TRUE(home.endsWith(QStringLiteral("/index.html")));
+    EXPECT_TRUE(help.endsWith(QStringLiteral("/manual.html")));
+    EXPECT_TRUE(update.endsWith(QStringLiteral("/manual.html#updating")));
     const std::pair<std::function<void()>, QString> triggers[] = {
         {[&] { m.mnuOnline->trigger(); }, help},
         {[&] { m.TB_ButtonClick(QStringLiteral("Help")); }, help},
@@ -171,6 +191,45 @@ TEST_F(WebLinks, ExitClosesEveryWindowAndEndsWithStatusZero) {
     QTimer::singleShot(0, program->frame()->cmdExit, &QPushButton::click);
     EXPECT_EQ(QApplication::exec(), 0);
     for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StartProgram, AChartFileGivenAtStartUpOpensAsTheOpenButtonDoes) {
+    QTemporaryDir folder;
+    const auto session = testdata::computedSession(testdata::referenceForm());
+    ASSERT_TRUE(session.has_value());
+    const std::string bytes = app::MakeChartFileBytes(session->record, 34);
+    const QString path = folder.filePath(QStringLiteral("ravi.vrc"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    testdata::FakePlatform fake;
+    desktop::Program program(fake);
+    ASSERT_TRUE(program.StartProgram(path));
+    ASSERT_NE(program.frame(), nullptr);
+    EXPECT_EQ(program.session().record.BirthName, "Ravi");
+    EXPECT_TRUE(fake.openDialogs.empty());  // no dialog: the path was given
+
+    // The same checks and messages as after the dialog.
+    testdata::FakePlatform other;
+    desktop::Program second(other);
+    ASSERT_TRUE(second.StartProgram(folder.filePath(QStringLiteral("ravi.VRC"))));
+    ASSERT_EQ(other.messages.size(), 1U);
+    EXPECT_EQ(other.messages[0].text, QStringLiteral("Please Check The File."));
+    EXPECT_EQ(second.frame(), nullptr);
+
+    // A second instance with a file is still refused.
+    testdata::FakePlatform running;
+    running.otherInstanceRunning = true;
+    desktop::Program third(running);
+    EXPECT_FALSE(third.StartProgram(path));
+    ASSERT_EQ(running.messages.size(), 1U);
+    EXPECT_EQ(running.messages[0].text, QStringLiteral("Application is already running"));
 }
 
 }  // namespace
