@@ -10,6 +10,8 @@
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
 #include "app/ChartTextExport.h"
+#include "io/FileReader.h"
+#include "io/FileWriter.h"
 
 namespace {
 
@@ -23,10 +25,20 @@ int fileError(const std::string& what, const std::string& path, const std::strin
     return FileProblem;
 }
 
+// The status, unless what was printed could not all be written.
+int finish(int status) {
+    if (auto failure = velorin_chart::StandardOutputFailure()) {
+        std::cerr << "velorin-chart: cannot write standard output: " << *failure << "\n";
+        return FileProblem;
+    }
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace velorin_chart;
+    HoldClosedStandardStreams();
     const std::vector<std::string> args(argv + 1, argv + argc);
     ParseResult parsed = ParseChartOptions(args);
     if (!parsed.ok()) {
@@ -37,10 +49,10 @@ int main(int argc, char** argv) {
     switch (options.command) {
         case Command::Help:
             std::cout << UsageText;
-            return 0;
+            return finish(0);
         case Command::Zones:
             std::cout << FormatZoneList();
-            return 0;
+            return finish(0);
         case Command::Example:
         case Command::Chart:
             break;
@@ -51,8 +63,8 @@ int main(int argc, char** argv) {
             std::cerr << app::CheckTheFileMessage << "\n";
             return Rejected;
         }
-        const ReadResult read = ReadFileStart(options.openPath, app::MaxChartFileBytes);
-        if (!read.error.empty()) return fileError("read", options.openPath, read.error);
+        const io::ReadResult read = io::ReadFileStart(options.openPath, app::MaxChartFileBytes);
+        if (!read.read()) return fileError("read", options.openPath, read.error);
         app::ApplyChartFile(app::ReadChartFileLines(read.bytes), options.form);
     }
     if (!options.imagePath.empty() && !CanRenderImages()) {
@@ -68,23 +80,27 @@ int main(int argc, char** argv) {
     }
 
     if (!options.savePath.empty()) {
-        if (auto failure = WriteFileAtomically(options.savePath, app::MakeChartFileBytes(session.record, options.form.cboTimeZone))) {
-            return fileError("write", options.savePath, *failure);
-        }
+        const io::WriteResult written =
+            io::WriteFile(options.savePath, app::MakeChartFileBytes(session.record, options.form.cboTimeZone));
+        if (!written.written()) return fileError("write", options.savePath, written.reason);
     }
     if (!options.exportPath.empty()) {
-        if (auto failure = WriteFileAtomically(options.exportPath, app::MakeExportFileText(session.record))) {
-            return fileError("write", options.exportPath, *failure);
-        }
+        const io::WriteResult written = io::WriteFile(options.exportPath, app::MakeExportFileText(session.record));
+        if (!written.written()) return fileError("write", options.exportPath, written.reason);
     }
     if (!options.imagePath.empty()) {
-        if (auto failure = WriteChartImage(session, outcome.window, options.imagePath)) {
-            return fileError("write", options.imagePath, *failure);
+        const app::ImageSaveResult saved = WriteChartImage(session, outcome.window, options.imagePath);
+        if (saved.tooManyCopies) {
+            std::cerr << "velorin-chart: " << app::TooManyCopiesMessage(saved.file) << "\n";
+            return FileProblem;
         }
+        if (!saved.written()) return fileError("write", saved.path, saved.failure);
+        // Another name than the one given (a taken name, another extension).
+        if (saved.path != options.imagePath) std::cerr << "velorin-chart: the picture was written as " << saved.path << "\n";
     }
 
     const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty();
-    if (filesOnly && !options.formatGiven) return 0;
+    if (filesOnly && !options.formatGiven) return finish(0);
     switch (options.format) {
         case OutputFormat::Text: std::cout << FormatText(session.record); break;
         case OutputFormat::Json: std::cout << FormatJson(session); break;
@@ -95,5 +111,5 @@ int main(int argc, char** argv) {
         std::ostream& hint = options.format == OutputFormat::Json ? std::cerr : std::cout;
         hint << "\nThis is the built-in example. For your own chart, run: velorin-chart --help\n";
     }
-    return 0;
+    return finish(0);
 }
