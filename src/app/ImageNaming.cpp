@@ -90,6 +90,30 @@ UniquePathResult ChooseImagePath(std::string_view chosenPath, const ImageNamingC
     return MakeUniqueImagePath(parts.folder, parts.file, context);
 }
 
+ImageSaveResult SaveUnderFreeName(std::string_view chosenPath, const ImageNamingContext& context,
+                                  const std::function<NameWrite(const std::string& path, std::string& reason)>& write) {
+    ImageSaveResult result;
+    // Each round either writes or finds one more name taken: after the plain
+    // name and its 999 numbers, no name is left.
+    for (int round = 0; round <= 1000; ++round) {
+        const UniquePathResult target = ChooseImagePath(chosenPath, context);
+        result.file = target.file;
+        if (target.tooManyCopies) break;
+        if (context.nameChosen) context.nameChosen(target.path);
+        result.path = target.path;
+        switch (write(target.path, result.failure)) {
+            case NameWrite::Written: return result;
+            case NameWrite::Failed:
+                if (result.failure.empty()) result.failure = "The file could not be written";
+                return result;
+            case NameWrite::NameTaken: break;
+        }
+    }
+    result.path.clear();
+    result.tooManyCopies = true;
+    return result;
+}
+
 std::string TooManyCopiesMessage(std::string_view file) {
     return "There are too many Copies of this file  " + std::string(file);
 }

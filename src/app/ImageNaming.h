@@ -32,6 +32,9 @@ struct ImageNamingContext {
     std::function<bool(const std::string&)> fileExists;  // true when anything of that name exists
     std::string programFolder;
     LocalTime now;
+    // Called with each name chosen, just before it is written (tests make the
+    // file there at that moment, as another program might).
+    std::function<void(const std::string&)> nameChosen;
 };
 
 struct UniquePathResult {
@@ -44,6 +47,25 @@ UniquePathResult MakeUniqueImagePath(std::string folder, std::string file, const
 
 // The whole naming of one save for the path the user chose.
 UniquePathResult ChooseImagePath(std::string_view chosenPath, const ImageNamingContext& context);
+
+// What writing under a chosen name came to: the write itself refuses a name
+// that was taken after it was chosen.
+enum class NameWrite { Written, NameTaken, Failed };
+
+struct ImageSaveResult {
+    std::string path;            // the path written, or the one whose write failed
+    std::string file;            // the file name the numbering worked on
+    bool tooManyCopies = false;  // every numbered name is taken; nothing written
+    std::string failure;         // the reason the write failed; empty otherwise
+
+    bool written() const { return !tooManyCopies && failure.empty(); }
+};
+
+// Saves under the name ChooseImagePath gives; when the write finds that name
+// taken meanwhile, goes on with the next free one, so that nothing is ever
+// written over. `write` writes the path and, when it fails, sets the reason.
+ImageSaveResult SaveUnderFreeName(std::string_view chosenPath, const ImageNamingContext& context,
+                                  const std::function<NameWrite(const std::string& path, std::string& reason)>& write);
 
 // The message and title when every numbered name is taken.
 std::string TooManyCopiesMessage(std::string_view file);

@@ -1,12 +1,10 @@
 #include "files/FileCommands.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
 #include "app/ChartFile.h"
 #include "app/ChartTextExport.h"
 #include "files/modSaveForm.h"
+#include "io/FileReader.h"
+#include "io/FileWriter.h"
 
 namespace files {
 
@@ -31,23 +29,14 @@ platform::FileDialogRequest saveDialog(const QString& title, const QString& filt
     return request;
 }
 
-}  // namespace
-
-QString WriteFileSafely(const QString& path, const QByteArray& bytes) {
-    if (QFileInfo(path).isDir()) return QStringLiteral("A folder of that name exists.");
-    // Unbuffered, so that a full disk fails the write itself: an error met only
-    // while the buffer is flushed at commit would go unnoticed, and the empty
-    // temporary file would replace the old one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) return file.errorString();
-    return {};
+// Writes the file whole or not at all; a failure is reported. True when written.
+bool writeOrReport(platform::Platform& platform, QWidget* parent, const QString& path, std::string_view bytes) {
+    const io::WriteResult written = io::WriteFile(path.toStdString(), bytes);
+    if (!written.written()) ReportWriteFailure(platform, parent, path, QString::fromStdString(written.reason));
+    return written.written();
 }
+
+}  // namespace
 
 void ReportWriteFailure(platform::Platform& platform, QWidget* parent, const QString& path, const QString& reason) {
     platform.showMessage(parent, {QStringLiteral("The file could not be written:\n%1\n\n%2").arg(path, reason), Title,
@@ -60,12 +49,7 @@ void SaveChartFile(platform::Platform& platform, QWidget* parent, app::ChartReco
     if (!path || path->isEmpty()) return;
     record.ChartFileName = path->toStdString();
 
-    const std::string bytes = app::MakeChartFileBytes(record, zoneListPosition);
-    const QString failure = WriteFileSafely(*path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (!failure.isEmpty()) {
-        ReportWriteFailure(platform, parent, *path, failure);
-        return;
-    }
+    if (!writeOrReport(platform, parent, *path, app::MakeChartFileBytes(record, zoneListPosition))) return;
     record.CurrentChartPath = record.ChartFileName;
 }
 
@@ -76,9 +60,7 @@ void ExportChartText(platform::Platform& platform, QWidget* parent, app::ChartRe
     if (!path || path->isEmpty()) return;
     record.ChartFileName = path->toStdString();
 
-    const std::string text = app::MakeExportFileText(record, platform.monthNames());  // UTF-8, no byte-order mark
-    const QString failure = WriteFileSafely(*path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
-    if (!failure.isEmpty()) ReportWriteFailure(platform, parent, *path, failure);
+    writeOrReport(platform, parent, *path, app::MakeExportFileText(record, platform.monthNames()));  // UTF-8, no byte-order mark
 }
 
 void SaveChartAsJpeg(platform::Platform& platform, QWidget* parent, const QImage& picture) {
@@ -91,22 +73,12 @@ void SaveChartAsJpeg(platform::Platform& platform, QWidget* parent, const QImage
 }
 
 std::optional<QByteArray> ReadChartFileBytes(const QString& path, QString* reason) {
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        if (reason) *reason = QStringLiteral("It is a folder.");
+    const io::ReadResult file = io::ReadFileStart(path.toStdString(), app::MaxChartFileBytes);
+    if (!file.read()) {
+        if (reason) *reason = QString::fromStdString(file.error);
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (reason) *reason = file.errorString();
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(static_cast<qint64>(app::MaxChartFileBytes));
-    if (file.error() != QFileDevice::NoError) {
-        // A read that fails part-way is not an empty file.
-        if (reason) *reason = file.errorString();
-        return std::nullopt;
-    }
-    return bytes;
+    return QByteArray(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
 }
 
 bool OpenChartFile(platform::Platform& platform, QWidget* parent, app::BirthFormValues& values) {

@@ -14,11 +14,6 @@
 
 namespace files {
 
-// Writes the whole file or nothing: the bytes go to a temporary file that then
-// replaces the target, so a failed write leaves an existing file as it was.
-// Returns an empty text on success, otherwise the reason.
-QString WriteFileSafely(const QString& path, const QByteArray& bytes);
-
 // Tells the user that a file could not be written, naming it and the reason.
 void ReportWriteFailure(platform::Platform& platform, QWidget* parent, const QString& path, const QString& reason);
 
@@ -43,7 +38,8 @@ bool OpenChartFile(platform::Platform& platform, QWidget* parent, app::BirthForm
 bool OpenChartFileAt(platform::Platform& platform, QWidget* parent, const QString& path, app::BirthFormValues& values);
 
 // The bytes of a chart file, at most as many as a reader looks at; nothing
-// when it cannot be read (missing, a folder, no permission).
+// when it cannot be read (missing, a folder, a named pipe or a device, no
+// permission), with the reason.
 std::optional<QByteArray> ReadChartFileBytes(const QString& path, QString* reason = nullptr);
 
 }  // namespace files

@@ -1,49 +1,73 @@
 #include "files/modSaveForm.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
 
-#include "app/ImageNaming.h"
 #include "files/FileCommands.h"
+#include "io/FileKind.h"
+#include "io/FileWriter.h"
 
 namespace files {
 
-bool FileExists(const QString& path) { return QFileInfo::exists(path); }
-
-QString WriteJpeg(const QString& path, const QImage& picture) {
-    if (picture.isNull()) return QStringLiteral("There is no picture of the chart to save.");
-    // Unbuffered, so that a full disk fails the write itself (see WriteFileSafely).
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
-    QImageWriter writer(&file, "jpeg");
+std::optional<QByteArray> EncodeJpeg(const QImage& picture, QString* reason) {
+    if (picture.isNull()) {
+        if (reason) *reason = QStringLiteral("There is no picture of the chart to save.");
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(100);
     if (!writer.write(picture)) {
-        file.cancelWriting();
-        return writer.errorString();
+        if (reason) *reason = writer.errorString();
+        return std::nullopt;
     }
-    if (!file.commit()) return file.errorString();
-    return {};
+    return bytes;
 }
 
-QString SaveChartImage(platform::Platform& platform, QWidget* parent, const QString& chosenPath, const QImage& picture) {
+app::ImageSaveResult WriteJpegUnderFreeName(const std::string& chosenPath, const QImage& picture,
+                                            app::ImageNamingContext context) {
+    context.fileExists = io::NameTaken;
+    QString encodingFailure;
+    const std::optional<QByteArray> jpeg = EncodeJpeg(picture, &encodingFailure);
+    return app::SaveUnderFreeName(chosenPath, context, [&](const std::string& path, std::string& reason) {
+        if (!jpeg) {
+            reason = encodingFailure.toStdString();
+            return app::NameWrite::Failed;
+        }
+        const io::WriteResult written =
+            io::WriteFile(path, std::string_view(jpeg->constData(), static_cast<std::size_t>(jpeg->size())),
+                          io::ExistingFile::Keep);
+        reason = written.reason;
+        switch (written.status) {
+            case io::WriteResult::Status::Written: return app::NameWrite::Written;
+            case io::WriteResult::Status::NameTaken: return app::NameWrite::NameTaken;
+            case io::WriteResult::Status::Failed: break;
+        }
+        return app::NameWrite::Failed;
+    });
+}
+
+QString SaveChartImage(platform::Platform& platform, QWidget* parent, const QString& chosenPath, const QImage& picture,
+                       std::function<void(const std::string&)> nameChosen) {
     const QDateTime now = platform.localNow();
     app::ImageNamingContext context;
-    context.fileExists = [](const std::string& path) { return FileExists(QString::fromStdString(path)); };
     context.programFolder = platform.programFolder().toStdString();
     context.now = {now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
                    now.time().minute(), now.time().second(), now.time().msec()};
+    context.nameChosen = std::move(nameChosen);
 
-    const app::UniquePathResult target = app::ChooseImagePath(chosenPath.toStdString(), context);
-    if (target.tooManyCopies) {
-        platform.showMessage(parent, {QString::fromStdString(app::TooManyCopiesMessage(target.file)),
-                                      QString::fromStdString(app::TooManyCopiesTitle(target.file)),
+    const app::ImageSaveResult saved = WriteJpegUnderFreeName(chosenPath.toStdString(), picture, std::move(context));
+    if (saved.tooManyCopies) {
+        platform.showMessage(parent, {QString::fromStdString(app::TooManyCopiesMessage(saved.file)),
+                                      QString::fromStdString(app::TooManyCopiesTitle(saved.file)),
                                       platform::Icon::Critical, platform::Buttons::Ok});
         return {};
     }
-    const QString path = QString::fromStdString(target.path);
-    if (const QString failure = WriteJpeg(path, picture); !failure.isEmpty()) {
-        ReportWriteFailure(platform, parent, path, failure);
+    const QString path = QString::fromStdString(saved.path);
+    if (!saved.written()) {
+        ReportWriteFailure(platform, parent, path, QString::fromStdString(saved.failure));
         return {};
     }
     return path;

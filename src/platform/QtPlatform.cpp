@@ -11,7 +11,12 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QUrl>
+
+#include <unistd.h>
+
+#include "io/FileKind.h"
 
 namespace platform {
 
@@ -79,7 +84,8 @@ void RemovePageRange(QPrintDialog& dialog) {
 
 QString DefaultDialogTitle(bool save) { return save ? QStringLiteral("Save As") : QStringLiteral("Open"); }
 
-QtPlatform::QtPlatform(QString lockFolder) : lockFolder_(std::move(lockFolder)) {}
+QtPlatform::QtPlatform(QString lockFolder, QString settingsFile)
+    : lockFolder_(std::move(lockFolder)), settingsFile_(std::move(settingsFile)) {}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -138,8 +144,26 @@ void QtPlatform::openUrl(const QString& address) { QDesktopServices::openUrl(QUr
 
 QDateTime QtPlatform::localNow() { return QDateTime::currentDateTime(); }
 
+std::optional<QString> QtPlatform::usableSettingsFile() const {
+    // Where QSettings keeps them. A QSettings object reads its file as soon as
+    // it is made, so the file is looked at before one is.
+    QString path = settingsFile_;
+    if (path.isEmpty()) {
+        QString organization = QCoreApplication::organizationName();
+        if (organization.isEmpty()) organization = QStringLiteral("Unknown Organization");
+        path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+               organization + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".conf");
+    }
+    for (const QString& name : {path, path + QStringLiteral(".lock")}) {
+        if (io::NotARegularFileReason(name.toStdString())) return std::nullopt;
+    }
+    return path;
+}
+
 std::optional<QString> QtPlatform::readSetting(const QString& section, const QString& key) {
-    QSettings settings;
+    const std::optional<QString> file = usableSettingsFile();
+    if (!file) return std::nullopt;
+    QSettings settings(*file, QSettings::IniFormat);
     if (settings.status() != QSettings::NoError) return std::nullopt;
     const QVariant value = settings.value(section + QLatin1Char('/') + key);
     if (!value.isValid()) return std::nullopt;
@@ -147,7 +171,9 @@ std::optional<QString> QtPlatform::readSetting(const QString& section, const QSt
 }
 
 bool QtPlatform::writeSetting(const QString& section, const QString& key, const QString& value) {
-    QSettings settings;
+    const std::optional<QString> file = usableSettingsFile();
+    if (!file) return false;
+    QSettings settings(*file, QSettings::IniFormat);
     settings.setValue(section + QLatin1Char('/') + key, value);
     settings.sync();
     return settings.status() == QSettings::NoError;
@@ -158,14 +184,18 @@ bool QtPlatform::claimSingleInstance() {
     if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) folder = QDir::tempPath();
     QDir().mkpath(folder);
-    instanceLock_ = std::make_unique<QLockFile>(folder + QStringLiteral("/velorin.lock"));
-    // A lock left by a run that crashed names a process that no longer runs;
-    // QLockFile then takes it over.
-    instanceLock_->setStaleLockTime(0);
-    if (instanceLock_->tryLock(0)) return true;
-    // The lock file could not be created at all (an unwritable folder): do not
-    // keep the user out because of that.
-    return instanceLock_->error() != QLockFile::LockFailedError;
+    const std::vector<std::string> places = {
+        (folder + QStringLiteral("/velorin.lock")).toStdString(),
+        (QDir::tempPath() + QStringLiteral("/velorin-%1.lock").arg(::geteuid())).toStdString(),
+    };
+    // What a lock file says is for people looking at it: the process, the
+    // program and the machine.
+    const QString content = QStringLiteral("%1\n%2\n%3\n")
+                                .arg(QCoreApplication::applicationPid())
+                                .arg(QCoreApplication::applicationName(), QSysInfo::machineHostName());
+    // Only a live instance keeps this one out; when no place can hold a lock
+    // at all, the program starts rather than keep the user out.
+    return instanceLock_.claim(places, content.toStdString()) != io::LockClaim::Running;
 }
 
 QString QtPlatform::programFolder() { return QCoreApplication::applicationDirPath(); }

@@ -1,9 +1,9 @@
 // The platform interface implemented with Qt.
 #pragma once
 
-#include <QLockFile>
 #include <memory>
 
+#include "io/InstanceLock.h"
 #include "platform/Platform.h"
 
 class QLocale;
@@ -24,9 +24,13 @@ QString DefaultDialogTitle(bool save);
 
 class QtPlatform : public Platform {
 public:
-    // The lock that keeps a second instance out lives in lockFolder (the
-    // user's runtime folder when empty).
-    explicit QtPlatform(QString lockFolder = {});
+    // The lock that keeps a second instance out is "velorin.lock" in
+    // lockFolder (the user's runtime folder when empty); where that cannot
+    // hold a lock (the folder cannot be written, something other than a file
+    // has that name), "velorin-<user id>.lock" in the temporary folder.
+    // The settings are the file settingsFile (the per-user settings file of
+    // the application's organisation and name when empty).
+    explicit QtPlatform(QString lockFolder = {}, QString settingsFile = {});
     ~QtPlatform() override;
 
     Answer showMessage(QWidget* parent, const MessageRequest& request) override;
@@ -41,9 +45,15 @@ public:
     QString programFolder() override;
     app::MonthNameTable monthNames() override;
 
+    // The settings file, or nothing when what has its name (or the name of
+    // its lock beside it) is not a regular file: a named pipe there would
+    // stop the program before its first window.
+    std::optional<QString> usableSettingsFile() const;
+
 private:
     QString lockFolder_;
-    std::unique_ptr<QLockFile> instanceLock_;
+    QString settingsFile_;
+    io::InstanceLock instanceLock_;
 };
 
 }  // namespace platform

@@ -2,7 +2,9 @@
 // time-stamp name, and the message when every number is taken.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
+#include <vector>
 
 #include "app/ImageNaming.h"
 
@@ -77,6 +79,68 @@ TEST(SplitPath, AtTheLastSeparator) {
     EXPECT_EQ(SplitPath("c.jpg").file, "");
     EXPECT_EQ(SplitPath("/c.jpg").folder, "");
     EXPECT_EQ(SplitPath("/c.jpg").file, "c.jpg");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SaveUnderFreeName, ANameTakenAtTheWriteMovesOnToTheNextFreeOne) {
+    struct Case {
+        const char* what;
+        std::set<std::string> existing;
+        int takenAtTheWrite;  // how many chosen names another program takes first
+        const char* failure;  // the write of the next name fails with this, or nullptr
+        const char* path;
+        const char* reason;
+    } const cases[] = {
+        {"free at once", {}, 0, nullptr, "/c/a.jpg", ""},
+        {"taken meanwhile", {}, 1, nullptr, "/c/a_001.jpg", ""},
+        {"taken twice", {"/c/a.jpg"}, 2, nullptr, "/c/a_003.jpg", ""},
+        {"a failing write", {}, 1, "No space left on device", "/c/a_001.jpg", "No space left on device"},
+        {"a failure without a reason", {}, 0, "", "/c/a.jpg", "The file could not be written"},
+    };
+    for (const Case& c : cases) {
+        auto files = std::make_shared<std::set<std::string>>(c.existing);
+        ImageNamingContext context = contextWith({});
+        context.fileExists = [files](const std::string& path) { return files->count(path) > 0; };
+        std::vector<std::string> chosen;
+        context.nameChosen = [&](const std::string& path) { chosen.push_back(path); };
+        int taken = 0;
+        const ImageSaveResult result =
+            SaveUnderFreeName("/c/a.jpg", context, [&](const std::string& path, std::string& reason) {
+                if (taken < c.takenAtTheWrite) {
+                    ++taken;
+                    files->insert(path);
+                    return NameWrite::NameTaken;
+                }
+                if (c.failure) {
+                    reason = c.failure;
+                    return NameWrite::Failed;
+                }
+                return NameWrite::Written;
+            });
+        EXPECT_EQ(result.path, c.path) << c.what;
+        EXPECT_EQ(result.failure, c.reason) << c.what;
+        EXPECT_EQ(result.written(), std::string(c.reason).empty()) << c.what;
+        EXPECT_FALSE(result.tooManyCopies) << c.what;
+        EXPECT_EQ(chosen.size(), static_cast<std::size_t>(c.takenAtTheWrite + 1)) << c.what;
+        EXPECT_EQ(chosen.back(), c.path) << c.what;
+    }
+}
+
+TEST(SaveUnderFreeName, AWriteThatAlwaysFindsTheNameTakenEnds) {
+    // The check says free, the write says taken (a name the check cannot
+    // see): the save gives up after as many rounds as there are names.
+    int writes = 0;
+    const ImageSaveResult result = SaveUnderFreeName("/c/a.jpg", contextWith({}), [&](const std::string&, std::string&) {
+        ++writes;
+        return NameWrite::NameTaken;
+    });
+    EXPECT_TRUE(result.tooManyCopies);
+    EXPECT_EQ(result.path, "");
+    EXPECT_EQ(result.file, "a.jpg");
+    EXPECT_EQ(writes, 1001);
 }
 
 }  // namespace

@@ -90,9 +90,85 @@ run_chart(2 out err --open "${dir}/ravi.vrc" --name Other)
 if(IMAGE)
     run_chart(0 out err ${reference} --image "${dir}/ravi.jpg")
     file(READ "${dir}/ravi.jpg" jpg LIMIT 3 HEX)
-    if(NOT jpg STREQUAL "ffd8ff")
-        message(FATAL_ERROR "--image did not write a JPEG (${jpg})")
+    if(NOT jpg STREQUAL "ffd8ff" OR NOT err STREQUAL "")
+        message(FATAL_ERROR "--image did not write a JPEG (${jpg}): ${err}")
     endif()
+    # Named as Save As JPEG names it: an existing file is kept and the next
+    # number written; another extension becomes .jpg; the name written is told.
+    file(WRITE "${dir}/keep.jpg" "kept")
+    foreach(case "keep.jpg;keep_001.jpg" "keep.jpg;keep_002.jpg" "notes.txt;notes.jpg")
+        list(GET case 0 given)
+        list(GET case 1 written)
+        run_chart(0 out err ${reference} --image "${dir}/${given}")
+        file(READ "${dir}/${written}" jpg LIMIT 3 HEX)
+        if(NOT jpg STREQUAL "ffd8ff" OR NOT err STREQUAL "velorin-chart: the picture was written as ${dir}/${written}\n")
+            message(FATAL_ERROR "--image ${given}: ${written} starts '${jpg}'; stderr: ${err}")
+        endif()
+    endforeach()
+    file(READ "${dir}/keep.jpg" kept)
+    if(NOT kept STREQUAL "kept" OR EXISTS "${dir}/notes.txt")
+        message(FATAL_ERROR "--image wrote over keep.jpg ('${kept}') or wrote notes.txt")
+    endif()
+endif()
+
+# What is not a regular file is refused at once, and stays what it was: a
+# named pipe (a reader or writer that opened it would wait for ever) and a
+# folder; a read-only file keeps its content.
+execute_process(COMMAND mkfifo "${dir}/pipe.vrc" RESULT_VARIABLE made)
+if(NOT made EQUAL 0)
+    message(FATAL_ERROR "cannot make a named pipe")
+endif()
+file(WRITE "${dir}/read-only.vrc" "old")
+file(CHMOD "${dir}/read-only.vrc" PERMISSIONS OWNER_READ GROUP_READ)
+foreach(case "--open;pipe.vrc;It is a named pipe (FIFO), not a file"
+             "--save;pipe.vrc;It is a named pipe (FIFO), not a file"
+             "--export;no/such/folder;No such file or directory"
+             "--save;read-only.vrc;It is read-only")
+    list(GET case 0 option)
+    list(GET case 1 name)
+    list(GET case 2 reason)
+    if(option STREQUAL "--open")
+        set(verb read)
+        set(args --open "${dir}/${name}")
+    else()
+        set(verb write)
+        set(args ${reference} ${option} "${dir}/${name}")
+    endif()
+    execute_process(COMMAND ${CHART} ${args} TIMEOUT 20 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL 3)
+        message(FATAL_ERROR "${option} ${name}: status ${status}: ${err}")
+    endif()
+    if(NOT err STREQUAL "velorin-chart: cannot ${verb} ${dir}/${name}: ${reason}\n")
+        message(FATAL_ERROR "${option} ${name}: ${err}")
+    endif()
+endforeach()
+execute_process(COMMAND test -p "${dir}/pipe.vrc" RESULT_VARIABLE still_a_pipe)
+file(READ "${dir}/read-only.vrc" old)
+if(NOT still_a_pipe EQUAL 0 OR NOT old STREQUAL "old")
+    message(FATAL_ERROR "the named pipe was replaced or the read-only file changed ('${old}')")
+endif()
+
+# A symbolic link is written through: the link stays, its target gets the chart.
+file(MAKE_DIRECTORY "${dir}/real")
+file(CREATE_LINK "real/linked.vrc" "${dir}/link.vrc" SYMBOLIC)
+run_chart(0 out err ${reference} --save "${dir}/link.vrc")
+file(READ "${dir}/real/linked.vrc" linked HEX)
+if(NOT IS_SYMLINK "${dir}/link.vrc" OR NOT linked MATCHES "^a7b6cbbe0d0a")
+    message(FATAL_ERROR "--save through a link: link kept? target starts ${linked}")
+endif()
+
+# Standard output that cannot be written (a full device, a closed stream) is
+# status 3 with the reason, like any other file.
+foreach(format json text chart)
+    execute_process(COMMAND ${CHART} ${reference} --format ${format} OUTPUT_FILE /dev/full
+        RESULT_VARIABLE status ERROR_VARIABLE err)
+    if(NOT status EQUAL 3 OR NOT err STREQUAL "velorin-chart: cannot write standard output: No space left on device\n")
+        message(FATAL_ERROR "--format ${format} > /dev/full: status ${status}: ${err}")
+    endif()
+endforeach()
+execute_process(COMMAND sh -c "exec \"$0\" --zones >&-" ${CHART} RESULT_VARIABLE status ERROR_VARIABLE err)
+if(NOT status EQUAL 3 OR NOT err STREQUAL "velorin-chart: cannot write standard output: Bad file descriptor\n")
+    message(FATAL_ERROR "--zones with standard output closed: status ${status}: ${err}")
 endif()
 
 # A full disk: the write fails with status 3 and the old file keeps its content.

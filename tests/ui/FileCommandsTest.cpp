@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QRadioButton>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/ChartFile.h"
@@ -21,6 +23,7 @@
 #include "desktop/Program.h"
 #include "entry/FilteredLineEdit.h"
 #include "entry/frmMain.h"
+#include "files/modSaveForm.h"
 #include "support/FakePlatform.h"
 
 namespace {
@@ -28,6 +31,13 @@ namespace {
 QByteArray contentOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The permission bits as the file system holds them (Qt's add what this user may do).
+unsigned modeBits(const QString& path) {
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status.st_mode & 07777U;
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -312,8 +322,75 @@ TEST_F(FileCommands, AFullDiskKeepsTheOldFileAndReports) {
 
     fake.savePaths.push_back(disk + QStringLiteral("/chart.jpg"));
     frame()->mnuSaveAsJpeg->trigger();
-    EXPECT_EQ(fake.messages.size(), 3U);
+    ASSERT_EQ(fake.messages.size(), 3U);
     EXPECT_FALSE(QFile::exists(disk + QStringLiteral("/chart.jpg")));
+    // Every one of them gives the system's reason.
+    for (const platform::MessageRequest& message : fake.messages) {
+        EXPECT_TRUE(message.text.endsWith(QStringLiteral("\n\nNo space left on device"))) << message.text.toStdString();
+    }
+}
+
+TEST_F(FileCommands, AJpegNameTakenWhileTheJpegIsWrittenIsKept) {
+    calculateAbc();
+    const QImage picture = frame()->display()->storedCapture();
+    writeFile(path("chart.jpg"), "first");
+    QStringList chosen;
+    const QString written = files::SaveChartImage(fake, nullptr, path("chart.jpg"), picture, [&](const std::string& name) {
+        chosen << QString::fromStdString(name);
+        if (chosen.size() == 1) writeFile(chosen.back(), "another program's");
+    });
+    EXPECT_EQ(chosen, (QStringList{path("chart_001.jpg"), path("chart_002.jpg")}));
+    EXPECT_EQ(written, path("chart_002.jpg"));
+    EXPECT_EQ(contentOf(path("chart.jpg")), QByteArray("first"));
+    EXPECT_EQ(contentOf(path("chart_001.jpg")), QByteArray("another program's"));
+    EXPECT_EQ(QImageReader(path("chart_002.jpg")).format(), QByteArray("jpeg"));
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(FileCommands, ReadOnlyFilesAndWhatIsNoFileAreRefusedWithTheReason) {
+    calculateAbc();
+    writeFile(path("read-only.vrc"), "old");
+    QFile::setPermissions(path("read-only.vrc"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.vrc")).constData(), 0644), 0);
+    const struct {
+        const char* name;
+        const char* reason;
+    } cases[] = {{"read-only.vrc", "It is read-only"}, {"pipe.vrc", "It is a named pipe (FIFO), not a file"}};
+    for (const auto& c : cases) {
+        fake.messages.clear();
+        saveChartAs(path(c.name));
+        ASSERT_EQ(fake.messages.size(), 1U) << c.name;
+        EXPECT_EQ(fake.messages[0].text,
+                  QStringLiteral("The file could not be written:\n%1\n\n%2").arg(path(c.name), QLatin1String(c.reason)));
+        EXPECT_EQ(program->session().record.CurrentChartPath, "");
+    }
+    EXPECT_EQ(contentOf(path("read-only.vrc")), QByteArray("old"));
+    EXPECT_EQ(modeBits(path("read-only.vrc")), 0440U);
+}
+
+TEST_F(FileCommands, SavingThroughALinkKeepsTheLinkAndThePermissions) {
+    calculateAbc();
+    QDir(folder.path()).mkdir(QStringLiteral("real"));
+    writeFile(path("real/abc.vrc"), "old");
+    QFile::setPermissions(path("real/abc.vrc"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ASSERT_TRUE(QFile::link(path("real/abc.vrc"), path("abc.vrc")));
+    saveChartAs(path("abc.vrc"));
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_TRUE(QFileInfo(path("abc.vrc")).isSymLink());
+    EXPECT_EQ(contentOf(path("real/abc.vrc")).count("\r\n"), 17);
+    EXPECT_EQ(modeBits(path("real/abc.vrc")), 0600U);
+}
+
+TEST_F(FileCommands, ANamedPipeIsNotOpenedAndTheFormIsUntouched) {
+    const QString pipe = path("pipe.vrc");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    form().txtName->setText(QStringLiteral("kept"));
+    openFile(pipe);  // a reader that opened it would wait for a writer for ever
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_EQ(fake.messages[0].text,
+              QStringLiteral("The file could not be read:\n%1\n\nIt is a named pipe (FIFO), not a file").arg(pipe));
+    EXPECT_EQ(form().txtName->text(), QStringLiteral("kept"));
+    EXPECT_EQ(frame(), nullptr);
 }
 
 TEST_F(FileCommands, AFolderWithoutWritePermissionIsReported) {

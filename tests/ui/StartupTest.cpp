@@ -10,11 +10,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLockFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "chart/MDI.h"
 #include "desktop/Program.h"
@@ -103,25 +107,126 @@ TEST(StartProgram, ASecondInstanceIsRefused) {
     EXPECT_TRUE(fake.settings.empty());  // the reminder did not run
 }
 
-TEST(SingleInstanceLock, HeldLockKeepsOthersOutAndAStaleOneDoesNot) {
+// The lock's temporary-folder place is kept inside the test's own folder.
+class SingleInstanceLock : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid() && temp.isValid());
+        oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temp.path().toUtf8());
+    }
+    void TearDown() override { qputenv("TMPDIR", oldTemp); }
+    QString lockFile() const { return folder.path() + QStringLiteral("/velorin.lock"); }
+    void leaveLockFile(const QByteArray& content) const {
+        QFile file(lockFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    // A file where a folder should be: nothing can be made inside it.
+    QString fileWhereAFolderShouldBe() const {
+        QFile file(folder.path() + QStringLiteral("/runtime"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return file.fileName();
+    }
     QTemporaryDir folder;
+    QTemporaryDir temp;
+    QByteArray oldTemp;
+};
+
+TEST_F(SingleInstanceLock, AHeldLockKeepsOthersOutUntilItEnds) {
     {
         platform::QtPlatform first(folder.path());
         ASSERT_TRUE(first.claimSingleInstance());
         platform::QtPlatform second(folder.path());
         EXPECT_FALSE(second.claimSingleInstance());
     }
-    {
-        platform::QtPlatform afterTheFirstEnded(folder.path());
-        EXPECT_TRUE(afterTheFirstEnded.claimSingleInstance());
+    platform::QtPlatform afterTheFirstEnded(folder.path());
+    EXPECT_TRUE(afterTheFirstEnded.claimSingleInstance());
+}
+
+TEST_F(SingleInstanceLock, WhateverALeftLockFileSaysTheProgramStarts) {
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const QByteArray contents[] = {
+        "",
+        "garbage\n",
+        QByteArray("\x00\xff\xfe\x01", 4),
+        "999999999\nvelorin\n" + host + "\n",       // a process that no longer runs
+        "99999999999999999999999\nvelorin\n" + host + "\n",
+        "-1\nvelorin\n" + host + "\n",              // as a process id, every process
+        "1\nvelorin\nanother-machine\n",
+        QByteArray::number(QCoreApplication::applicationPid()) + "\nvelorin\n" + host + "\n",
+    };
+    for (const QByteArray& content : contents) {
+        leaveLockFile(content);
+        platform::QtPlatform next(folder.path());
+        EXPECT_TRUE(next.claimSingleInstance()) << content.toHex().toStdString();
     }
-    // A lock left by a run that crashed names a process that no longer runs.
-    QFile stale(folder.path() + QStringLiteral("/velorin.lock"));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write("999999999\nvelorin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    stale.close();
+}
+
+TEST_F(SingleInstanceLock, ANameThatCannotBeALockFallsBackToTheTemporaryFolder) {
+    ASSERT_TRUE(QDir().mkdir(lockFile()));
+    platform::QtPlatform first(folder.path());
+    ASSERT_TRUE(first.claimSingleInstance());
+    EXPECT_TRUE(QFile::exists(temp.path() + QStringLiteral("/velorin-%1.lock").arg(::geteuid())));
+    platform::QtPlatform second(folder.path());
+    EXPECT_FALSE(second.claimSingleInstance());
+}
+
+TEST_F(SingleInstanceLock, AnUnwritableLockFolderFallsBackToTheTemporaryFolder) {
+    const QString unwritable = fileWhereAFolderShouldBe();
+    platform::QtPlatform first(unwritable);
+    ASSERT_TRUE(first.claimSingleInstance());
+    platform::QtPlatform second(unwritable);
+    EXPECT_FALSE(second.claimSingleInstance());
+}
+
+TEST_F(SingleInstanceLock, NoPlaceForALockStillStarts) {
+    const QString unwritable = fileWhereAFolderShouldBe();
+    qputenv("TMPDIR", unwritable.toUtf8());
+    platform::QtPlatform only(unwritable);
+    EXPECT_TRUE(only.claimSingleInstance());
+}
+
+TEST_F(SingleInstanceLock, AnInstanceHoldingTheEarlierKindOfLockKeepsThisOneOut) {
+    QLockFile earlier(lockFile());
+    ASSERT_TRUE(earlier.tryLock(0));
     platform::QtPlatform next(folder.path());
-    EXPECT_TRUE(next.claimSingleInstance());
+    EXPECT_FALSE(next.claimSingleInstance());
+}
+
+// The settings file is looked at before it is read: a named pipe there must
+// not stop the program before its first window.
+TEST(QtSettings, ANamedPipeOrAFolderForTheSettingsFileIsUnreadableAndTheProgramStarts) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString pipe = folder.filePath(QStringLiteral("pipe.conf"));
+    const QString subfolder = folder.filePath(QStringLiteral("folder.conf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    ASSERT_TRUE(QDir().mkdir(subfolder));
+    for (const QString& settingsFile : {pipe, subfolder}) {
+        platform::QtPlatform qt(folder.path(), settingsFile);
+        EXPECT_EQ(qt.readSetting(QStringLiteral("Settings"), QStringLiteral("LastUpdateReminder")), std::nullopt);
+        EXPECT_FALSE(qt.writeSetting(QStringLiteral("Settings"), QStringLiteral("LastUpdateReminder"), QStringLiteral("x")));
+        EXPECT_FALSE(QFileInfo(settingsFile).isFile());
+
+        desktop::Program program(qt);  // a first run: no question is asked
+        EXPECT_TRUE(program.StartProgram());
+        EXPECT_TRUE(program.form().isVisible());
+    }
+}
+
+TEST(QtSettings, AValueWrittenIsReadBackAndAPipedLockIsRefused) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString file = folder.filePath(QStringLiteral("velorin.conf"));
+    platform::QtPlatform qt(folder.path(), file);
+    EXPECT_EQ(qt.readSetting(QStringLiteral("Settings"), QStringLiteral("Key")), std::nullopt);
+    ASSERT_TRUE(qt.writeSetting(QStringLiteral("Settings"), QStringLiteral("Key"), QStringLiteral("2026-12-08")));
+    EXPECT_EQ(qt.readSetting(QStringLiteral("Settings"), QStringLiteral("Key")), QStringLiteral("2026-12-08"));
+    // The lock that guards the file's writing would be read too.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file + QStringLiteral(".lock")).constData(), 0644), 0);
+    EXPECT_EQ(qt.readSetting(QStringLiteral("Settings"), QStringLiteral("Key")), std::nullopt);
+    EXPECT_FALSE(qt.writeSetting(QStringLiteral("Settings"), QStringLiteral("Key"), QStringLiteral("x")));
 }
 
 class WebLinks : public ::testing::Test {

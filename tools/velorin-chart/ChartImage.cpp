@@ -3,6 +3,7 @@
 #ifdef VELORIN_WITH_IMAGES
 #include <QApplication>
 #include <cstdio>
+#include <ctime>
 
 #include "chart/ChartFonts.h"
 #include "chart/frmDisplay.h"
@@ -13,10 +14,23 @@ namespace velorin_chart {
 
 #ifdef VELORIN_WITH_IMAGES
 
+namespace {
+
+app::LocalTime localNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    std::tm t{};
+    ::localtime_r(&now.tv_sec, &t);
+    return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec,
+            static_cast<int>(now.tv_nsec / 1000000)};
+}
+
+}  // namespace
+
 bool CanRenderImages() { return true; }
 
-std::optional<std::string> WriteChartImage(const app::ChartSession& session, const app::ChartWindowTexts& texts,
-                                           const app::MonthNameTable& monthNames, const std::string& path) {
+app::ImageSaveResult WriteChartImage(const app::ChartSession& session, const app::ChartWindowTexts& texts,
+                                     const app::MonthNameTable& monthNames, const std::string& chosenPath) {
     // Rendered without a display, whatever the environment says, and without
     // the toolkit's notices on the terminal.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -33,19 +47,27 @@ std::optional<std::string> WriteChartImage(const app::ChartSession& session, con
     display.showChart(texts);
     const QImage picture = display.renderClientArea();
 
-    if (const QString failure = files::WriteJpeg(QString::fromStdString(path), picture); !failure.isEmpty()) {
-        return failure.toStdString();
-    }
-    return std::nullopt;
+    // A name without a folder is in the current folder (the desktop would
+    // take the program's), and is given back as it was typed.
+    const bool here = chosenPath.find('/') == std::string::npos;
+    app::ImageNamingContext context;
+    context.programFolder = ".";
+    context.now = localNow();
+    app::ImageSaveResult saved = files::WriteJpegUnderFreeName(here ? "./" + chosenPath : chosenPath, picture, context);
+    if (here && saved.path.starts_with("./")) saved.path.erase(0, 2);
+    return saved;
 }
 
 #else
 
 bool CanRenderImages() { return false; }
 
-std::optional<std::string> WriteChartImage(const app::ChartSession&, const app::ChartWindowTexts&,
-                                           const app::MonthNameTable&, const std::string&) {
-    return "this build of velorin-chart cannot render pictures";
+app::ImageSaveResult WriteChartImage(const app::ChartSession&, const app::ChartWindowTexts&, const app::MonthNameTable&,
+                                     const std::string& chosenPath) {
+    app::ImageSaveResult result;
+    result.path = chosenPath;
+    result.failure = "this build of velorin-chart cannot render pictures";
+    return result;
 }
 
 #endif

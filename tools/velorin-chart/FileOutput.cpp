@@ -2,52 +2,50 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <random>
+#include <iostream>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "io/FileKind.h"
 
 namespace velorin_chart {
 
-namespace fs = std::filesystem;
-
-std::optional<std::string> WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    std::error_code error;
-    if (fs::is_directory(path, error)) return "it is a folder";
-    const fs::path target(path);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::random_device random;
-    const fs::path temporary = folder / (".velorin-" + std::to_string(random()) + ".tmp");
-
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return std::strerror(errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        fs::remove(temporary, error);
-        return std::strerror(written ? errno : writeErrno);
+void HoldClosedStandardStreams() {
+    for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF) continue;
+        // Opened for reading only: a write to it fails with "Bad file descriptor".
+        const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (fd >= 0 && fd != stream) {
+            ::dup2(fd, stream);
+            ::close(fd);
+        }
     }
-    fs::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return error.message();
-    }
-    return std::nullopt;
 }
 
-ReadResult ReadFileStart(const std::string& path, std::size_t maxBytes) {
-    std::error_code error;
-    if (fs::is_directory(path, error)) return {{}, "it is a folder"};
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return {{}, std::strerror(errno)};
-    ReadResult result;
-    result.bytes.resize(maxBytes);
-    const std::size_t got = std::fread(result.bytes.data(), 1, maxBytes, file);
-    if (std::ferror(file)) result.error = std::strerror(errno);
-    std::fclose(file);
-    result.bytes.resize(got);
-    return result;
+namespace {
+// The reason of the first write to standard output that failed (0: none).
+int firstOutputError = 0;
+}  // namespace
+
+void PrintToStandardOutput(std::string_view text) {
+    std::cout.flush();
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+        if (firstOutputError == 0) firstOutputError = errno != 0 ? errno : EIO;
+    }
+}
+
+std::optional<std::string> StandardOutputFailure() {
+    if (firstOutputError != 0) return io::ErrorText(firstOutputError);
+    errno = 0;
+    std::cout.flush();
+    if (std::cout.good() && std::fflush(stdout) == 0) return std::nullopt;
+    // A write that failed earlier left its bytes in the buffer: trying once
+    // more gives the reason again.
+    if (errno == 0) std::fflush(stdout);
+    const int error = errno;
+    return error != 0 ? io::ErrorText(error) : std::string("the write failed");
 }
 
 }  // namespace velorin_chart

@@ -1,20 +1,23 @@
-// Reading and writing the command line's files.
+// The command line's standard streams: output that cannot be written is an
+// error like any other file.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velorin_chart {
 
-// Writes the whole file or nothing: the bytes go to a temporary file in the
-// same folder, which then replaces the target. Returns the reason on failure.
-std::optional<std::string> WriteFileAtomically(const std::string& path, const std::string& bytes);
+// Makes a closed standard input, output or error a descriptor that refuses
+// writing, so that no file the program opens later takes its number (and
+// receives what was meant for the terminal).
+void HoldClosedStandardStreams();
 
-// At most maxBytes of a file, or the reason it cannot be read.
-struct ReadResult {
-    std::string bytes;
-    std::string error;  // empty when read
-};
-ReadResult ReadFileStart(const std::string& path, std::size_t maxBytes);
+// Writes the text to standard output, keeping the reason of a failure for
+// StandardOutputFailure (a later call cannot learn it any more).
+void PrintToStandardOutput(std::string_view text);
+
+// Flushes standard output; the reason when it or an earlier write to it failed.
+std::optional<std::string> StandardOutputFailure();
 
 }  // namespace velorin_chart

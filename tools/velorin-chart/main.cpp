@@ -4,8 +4,8 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Batch.h"
@@ -16,6 +16,8 @@
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
 #include "app/ChartTextExport.h"
+#include "io/FileReader.h"
+#include "io/FileWriter.h"
 
 namespace {
 
@@ -29,10 +31,34 @@ int fileError(const std::string& what, const std::string& path, const std::strin
     return FileProblem;
 }
 
+// The status, unless what was printed could not all be written.
+int finish(int status) {
+    if (auto failure = velorin_chart::StandardOutputFailure()) {
+        std::cerr << "velorin-chart: cannot write standard output: " << *failure << "\n";
+        return FileProblem;
+    }
+    return status;
+}
+
+// --batch: one chart a line; standard input for "-".
+int runBatch(const velorin_chart::ChartOptions& options) {
+    const unsigned jobs = options.jobs ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
+    std::ifstream file;
+    if (options.batchPath != "-") {
+        file.open(options.batchPath, std::ios::binary);
+        if (!file) return fileError("read", options.batchPath, std::strerror(errno));
+    }
+    std::istream& in = options.batchPath == "-" ? std::cin : file;
+    velorin_chart::RunBatch(in, std::cout, jobs);
+    if (in.bad()) return fileError("read", options.batchPath, std::strerror(errno));
+    return finish(0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace velorin_chart;
+    HoldClosedStandardStreams();
     const std::vector<std::string> args(argv + 1, argv + argc);
     ParseResult parsed = ParseChartOptions(args);
     if (!parsed.ok()) {
@@ -43,25 +69,15 @@ int main(int argc, char** argv) {
     switch (options.command) {
         case Command::Help:
             std::cout << UsageText;
-            return 0;
+            return finish(0);
         case Command::Version:
             std::cout << "velorin-chart " << app::ProgramVersion << "\n";
-            return 0;
-        case Command::Batch: {
-            const unsigned jobs = options.jobs ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
-            std::ifstream file;
-            if (options.batchPath != "-") {
-                file.open(options.batchPath, std::ios::binary);
-                if (!file) return fileError("read", options.batchPath, std::strerror(errno));
-            }
-            std::istream& in = options.batchPath == "-" ? std::cin : file;
-            if (!RunBatch(in, std::cout, jobs)) return fileError("write", "standard output", std::strerror(errno));
-            if (in.bad()) return fileError("read", options.batchPath, std::strerror(errno));
-            return 0;
-        }
+            return finish(0);
+        case Command::Batch:
+            return runBatch(options);
         case Command::Zones:
             std::cout << FormatZoneList();
-            return 0;
+            return finish(0);
         case Command::Example:
         case Command::Chart:
             break;
@@ -72,8 +88,8 @@ int main(int argc, char** argv) {
             std::cerr << app::CheckTheFileMessage << "\n";
             return Rejected;
         }
-        const ReadResult read = ReadFileStart(options.openPath, app::MaxChartFileBytes);
-        if (!read.error.empty()) return fileError("read", options.openPath, read.error);
+        const io::ReadResult read = io::ReadFileStart(options.openPath, app::MaxChartFileBytes);
+        if (!read.read()) return fileError("read", options.openPath, read.error);
         app::ApplyChartFile(app::ReadChartFileLines(read.bytes), options.form);
     }
     if (!options.imagePath.empty() && !CanRenderImages()) {
@@ -102,32 +118,41 @@ int main(int argc, char** argv) {
                                  std::string("the ") + field + " holds characters a chart file cannot store: " + lost);
             }
         }
-        if (auto failure = WriteFileAtomically(options.savePath, app::MakeChartFileBytes(session.record, options.form.cboTimeZone))) {
-            return fileError("write", options.savePath, *failure);
-        }
+        const io::WriteResult written =
+            io::WriteFile(options.savePath, app::MakeChartFileBytes(session.record, options.form.cboTimeZone));
+        if (!written.written()) return fileError("write", options.savePath, written.reason);
     }
     if (!options.exportPath.empty()) {
-        if (auto failure = WriteFileAtomically(options.exportPath, app::MakeExportFileText(session.record, monthNames))) {
-            return fileError("write", options.exportPath, *failure);
-        }
+        const io::WriteResult written = io::WriteFile(options.exportPath, app::MakeExportFileText(session.record, monthNames));
+        if (!written.written()) return fileError("write", options.exportPath, written.reason);
     }
     if (!options.imagePath.empty()) {
-        if (auto failure = WriteChartImage(session, outcome.window, monthNames, options.imagePath)) {
-            return fileError("write", options.imagePath, *failure);
+        const app::ImageSaveResult saved = WriteChartImage(session, outcome.window, monthNames, options.imagePath);
+        if (saved.tooManyCopies) {
+            std::cerr << "velorin-chart: " << app::TooManyCopiesMessage(saved.file) << "\n";
+            return FileProblem;
         }
+        if (!saved.written()) return fileError("write", saved.path, saved.failure);
+        // Another name than the one given (a taken name, another extension).
+        if (saved.path != options.imagePath) std::cerr << "velorin-chart: the picture was written as " << saved.path << "\n";
     }
 
     const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty();
-    if (filesOnly && !options.formatGiven) return 0;
+    if (filesOnly && !options.formatGiven) return finish(0);
     switch (options.format) {
-        case OutputFormat::Text: std::cout << FormatText(session.record, monthNames) << FormatDerivedText(session, options.varga); break;
-        case OutputFormat::Json: std::cout << FormatJson(session); break;
-        case OutputFormat::Chart: std::cout << FormatChart(session, {options.varga, options.northStyle ? ChartStyle::North : ChartStyle::South}); break;
+        case OutputFormat::Text:
+            PrintToStandardOutput(FormatText(session.record, monthNames) + FormatDerivedText(session, options.varga));
+            break;
+        case OutputFormat::Json: PrintToStandardOutput(FormatJson(session)); break;
+        case OutputFormat::Chart:
+            PrintToStandardOutput(
+                FormatChart(session, {options.varga, options.northStyle ? ChartStyle::North : ChartStyle::South}));
+            break;
     }
     if (options.command == Command::Example) {
         // Kept off stdout for JSON so that the output stays one JSON object.
         std::ostream& hint = options.format == OutputFormat::Json ? std::cerr : std::cout;
         hint << "\nThis is the built-in example. For your own chart, run: velorin-chart --help\n";
     }
-    return 0;
+    return finish(0);
 }

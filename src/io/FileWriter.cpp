@@ -1,0 +1,203 @@
+#include "io/FileWriter.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <random>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "io/FileKind.h"
+
+namespace io {
+
+namespace {
+
+WriteResult failed(std::string reason) { return {WriteResult::Status::Failed, std::move(reason)}; }
+WriteResult failedWithErrno(int errorNumber) { return failed(ErrorText(errorNumber)); }
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+// The file a chain of symbolic links finally names (the path itself when it
+// is no link); it need not exist. An error number when the chain cannot be
+// followed (a loop, an unreadable link).
+struct Resolved {
+    std::string path;
+    int error = 0;
+};
+Resolved followLinks(std::string path) {
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return {path, 0};
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length < 0) return {path, errno};
+        if (static_cast<std::size_t>(length) == sizeof target) return {path, ENAMETOOLONG};
+        const std::string next(target, static_cast<std::size_t>(length));
+        path = next.front() == '/' ? next : folderOf(path) + "/" + next;
+    }
+    return {path, ELOOP};
+}
+
+// Write permission as the permission bits give it. Root may write any file,
+// so for root a file without any write bit counts as read-only, as it does
+// for the desktop's file dialogs.
+bool readOnlyForUser(const std::string& path, const struct stat& status) {
+    if (::geteuid() == 0) return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
+// The process's umask, read without changing it (changing it, even for a
+// moment, would race with other threads creating files).
+mode_t currentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+std::string randomName() {
+    std::random_device random;
+    char name[17];
+    std::snprintf(name, sizeof name, "%08x%08x", random(), random());
+    return std::string(TemporaryPrefix) + name + std::string(TemporarySuffix);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Gives the temporary file the name; NameTaken when it must not replace one.
+WriteResult putInPlace(const std::string& temporary, const std::string& target, ExistingFile existing) {
+    if (existing == ExistingFile::Replace) {
+        if (::rename(temporary.c_str(), target.c_str()) != 0) return failedWithErrno(errno);
+        return {WriteResult::Status::Written, {}};
+    }
+    // A hard link is made only when the name is free, whatever appeared there
+    // meanwhile; a file system without hard links may still rename without
+    // replacing.
+    if (::link(temporary.c_str(), target.c_str()) != 0) {
+        int error = errno;
+        if (error == EPERM || error == EOPNOTSUPP || error == EMLINK) {
+            if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+                return {WriteResult::Status::Written, {}};
+            }
+            error = errno;
+        }
+        if (error == EEXIST) return {WriteResult::Status::NameTaken, {}};
+        return failedWithErrno(error);
+    }
+    ::unlink(temporary.c_str());
+    return {WriteResult::Status::Written, {}};
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    // The file is in place already; a folder that cannot be flushed (some file
+    // systems refuse) leaves the rename to the system's own write-back.
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+void RemoveLeftoverTemporaries(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const auto oldest = std::chrono::system_clock::now() - LeftoverAge;
+    const time_t before = std::chrono::system_clock::to_time_t(oldest);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() <= TemporaryPrefix.size() + TemporarySuffix.size() || !name.starts_with(TemporaryPrefix) ||
+            !name.ends_with(TemporarySuffix)) {
+            continue;
+        }
+        struct stat status {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || status.st_mtime >= before) continue;
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingFile existing) {
+    if (path.empty() || path.back() == '/') return failed("No file name was given");
+    std::string target = path;
+    if (existing == ExistingFile::Replace) {
+        const Resolved resolved = followLinks(path);
+        if (resolved.error != 0) return failedWithErrno(resolved.error);
+        target = resolved.path;
+    }
+
+    if (existing == ExistingFile::Keep && NameTaken(target)) return {WriteResult::Status::NameTaken, {}};
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return failedWithErrno(errno);
+    if (exists) {
+        if (auto reason = NotARegularFileReason(old)) return failed(*reason);
+        if (readOnlyForUser(target, old)) return failed("It is read-only");
+    }
+
+    const std::string folder = folderOf(target);
+    RemoveLeftoverTemporaries(folder);
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = folder + "/" + randomName();
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST) return failedWithErrno(errno);
+    }
+    if (fd < 0) return failedWithErrno(EEXIST);
+
+    const auto abandon = [&](int errorNumber) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return failedWithErrno(errorNumber);
+    };
+    if (!writeAll(fd, bytes)) return abandon(errno);
+    if (exists) {
+        // The owner first: changing it may clear the set-user-ID bits.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) return abandon(errno);
+        if (::fchmod(fd, old.st_mode & 07777) != 0) return abandon(errno);
+    } else if (::fchmod(fd, 0666 & ~currentUmask()) != 0) {
+        return abandon(errno);
+    }
+    if (::fsync(fd) != 0) return abandon(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return failedWithErrno(error);
+    }
+
+    const WriteResult placed = putInPlace(temporary, target, existing);
+    if (!placed.written()) {
+        ::unlink(temporary.c_str());
+        return placed;
+    }
+    syncFolder(folder);
+    return placed;
+}
+
+}  // namespace io

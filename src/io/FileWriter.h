@@ -1,0 +1,59 @@
+// The one writer of every file the program writes: the chart file, the text
+// export and the JPEG, in the desktop program and on the command line.
+//
+// A file is written whole or not at all. The bytes go to a new temporary file
+// beside the target (".velorin-<random>.tmp", created exclusively, mode 0600),
+// which is flushed to the disk and only then takes the target's name; the
+// folder is flushed after. On any failure the temporary file is removed and
+// the target is as it was.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace io {
+
+enum class ExistingFile {
+    Replace,  // an existing regular file is replaced (through a symbolic link: its final target)
+    Keep,     // the name must be free; the last step itself refuses a name that is taken
+};
+
+struct WriteResult {
+    enum class Status { Written, NameTaken, Failed };
+    Status status = Status::Failed;
+    std::string reason;  // why it failed; empty otherwise
+
+    bool written() const { return status == Status::Written; }
+};
+
+// Writes the bytes as the file at path.
+//
+// Replace: a symbolic link is followed to the file it finally names, and that
+// file is replaced (the link stays); an existing file keeps its permission
+// bits and, where permitted, its owner; a new file gets the usual permissions
+// (0666 less the umask). Refused without being opened: a target that is not
+// a regular file (a folder, a named pipe, a device, a socket) and a file the
+// user has no write permission for ("It is read-only"), also when running as
+// root.
+//
+// Keep: nothing of that name (not even a symbolic link) is replaced; when the
+// name is taken, also by a file made while this one was being written, the
+// result is NameTaken and nothing is changed.
+WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingFile existing = ExistingFile::Replace);
+
+// The prefix and suffix of the temporary files.
+inline constexpr std::string_view TemporaryPrefix = ".velorin-";
+inline constexpr std::string_view TemporarySuffix = ".tmp";
+
+// Temporary files older than this are the leftovers of a write that was cut
+// short (the program was killed or the machine stopped); the next write in
+// the same folder removes them.
+inline constexpr std::chrono::seconds LeftoverAge{60};
+
+// Removes this user's leftover temporary files in the folder. Called by every
+// write; a younger temporary file may belong to a write still going on and is
+// left alone.
+void RemoveLeftoverTemporaries(const std::string& folder);
+
+}  // namespace io

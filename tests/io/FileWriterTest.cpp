@@ -1,0 +1,311 @@
+// The writer of every file: what it refuses, what it keeps of the file it
+// replaces, where its temporary file goes, and that a write cut short at any
+// moment leaves the old file or the new one, never a mixture.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <random>
+#include <thread>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "io/FileWriter.h"
+#include "support/TempFolder.h"
+
+using namespace testio;
+
+namespace {
+
+class FileWriter : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder.valid()); }
+    std::string path(const std::string& name) const { return folder / name; }
+    TempFolder folder;
+};
+
+// Makes a node of each kind that is not a regular file; false when this
+// machine does not let the test make it.
+bool makeNode(const std::string& kind, const std::string& path) {
+    if (kind == "folder") return ::mkdir(path.c_str(), 0755) == 0;
+    if (kind == "named pipe") return ::mkfifo(path.c_str(), 0644) == 0;
+    // The numbers of the null device, in a folder of the test's own: nothing
+    // of the machine's is touched, whatever a faulty writer does.
+    if (kind == "device") return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    if (kind == "socket") {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (path.size() >= sizeof address.sun_path) return false;
+        std::strcpy(address.sun_path, path.c_str());
+        const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        ::close(fd);
+        return bound;
+    }
+    return false;
+}
+
+TEST_F(FileWriter, RefusesWhatIsNotARegularFileWithoutOpeningIt) {
+    struct Case {
+        const char* kind;
+        const char* reason;
+        mode_t type;
+    } const cases[] = {
+        {"folder", "It is a folder, not a file", S_IFDIR},
+        {"named pipe", "It is a named pipe (FIFO), not a file", S_IFIFO},
+        {"device", "It is a device, not a file", S_IFCHR},
+        {"socket", "It is a socket, not a file", S_IFSOCK},
+    };
+    for (const Case& c : cases) {
+        const std::string target = path(std::string("target-") + c.kind);
+        if (!makeNode(c.kind, target)) {
+            std::printf("[ SKIPPED  ] a %s cannot be made here (%s)\n", c.kind, std::strerror(errno));
+            continue;
+        }
+        // A reader waits on the named pipe, so that a writer that opened it
+        // would not block the test but deliver its bytes there.
+        const int reader = c.type == S_IFIFO ? ::open(target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        const io::WriteResult result = io::WriteFile(target, "chart");
+        EXPECT_EQ(result.status, io::WriteResult::Status::Failed) << c.kind;
+        EXPECT_EQ(result.reason, c.reason) << c.kind;
+        EXPECT_EQ(modeOf(target) & S_IFMT, c.type) << c.kind;
+        if (reader >= 0) {
+            char byte;
+            EXPECT_LE(::read(reader, &byte, 1), 0) << "bytes reached the named pipe";
+            ::close(reader);
+        }
+    }
+    EXPECT_EQ(temporariesIn(folder.path()), 0);
+}
+
+TEST_F(FileWriter, ReplacesAndKeepsThePermissionBits) {
+    for (const mode_t mode : {0600U, 0640U, 0604U, 0755U, 0200U, 04755U}) {
+        const std::string target = path("kept-" + std::to_string(mode));
+        writeFile(target, "old");
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        const io::WriteResult result = io::WriteFile(target, "new content");
+        ASSERT_TRUE(result.written()) << std::oct << mode << ": " << result.reason;
+        EXPECT_EQ(contentOf(target), "new content");
+        EXPECT_EQ(modeOf(target) & 07777, mode) << std::oct << mode;
+        EXPECT_TRUE(S_ISREG(modeOf(target)));
+    }
+    EXPECT_EQ(temporariesIn(folder.path()), 0);
+}
+
+TEST_F(FileWriter, ANewFileGetsTheUsualPermissions) {
+    for (const mode_t mask : {022U, 077U, 002U}) {
+        const mode_t before = ::umask(mask);
+        const std::string target = path("new-" + std::to_string(mask));
+        const io::WriteResult result = io::WriteFile(target, "x");
+        ::umask(before);
+        ASSERT_TRUE(result.written()) << result.reason;
+        EXPECT_EQ(modeOf(target) & 07777, 0666 & ~mask) << std::oct << mask;
+    }
+}
+
+TEST_F(FileWriter, KeepsTheOwnerWherePermitted) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another owner";
+    const std::string target = path("owned");
+    writeFile(target, "old");
+    ASSERT_EQ(::chown(target.c_str(), 1234, 5678), 0);
+    ASSERT_TRUE(io::WriteFile(target, "new").written());
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, 1234U);
+    EXPECT_EQ(status.st_gid, 5678U);
+}
+
+TEST_F(FileWriter, AReadOnlyFileIsRefusedEvenForRoot) {
+    for (const mode_t mode : {0444U, 0400U, 0000U}) {
+        const std::string target = path("read-only-" + std::to_string(mode));
+        writeFile(target, "old");
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        const io::WriteResult result = io::WriteFile(target, "new");
+        EXPECT_EQ(result.status, io::WriteResult::Status::Failed);
+        EXPECT_EQ(result.reason, "It is read-only");
+        EXPECT_EQ(contentOf(target), "old");
+    }
+    EXPECT_EQ(temporariesIn(folder.path()), 0);
+}
+
+TEST_F(FileWriter, WritesThroughSymbolicLinksToTheirFinalTarget) {
+    ASSERT_EQ(::mkdir(path("real").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(path("links").c_str(), 0755), 0);
+    writeFile(path("real/chart.vrc"), "old");
+    ASSERT_EQ(::chmod(path("real/chart.vrc").c_str(), 0600), 0);
+    // links/first -> second (relative, same folder) -> ../real/chart.vrc
+    ASSERT_EQ(::symlink("second", path("links/first").c_str()), 0);
+    ASSERT_EQ(::symlink("../real/chart.vrc", path("links/second").c_str()), 0);
+    // A link to a file that does not exist yet makes that file.
+    ASSERT_EQ(::symlink(path("real/new.vrc").c_str(), path("links/dangling").c_str()), 0);
+
+    ASSERT_TRUE(io::WriteFile(path("links/first"), "new").written());
+    EXPECT_EQ(contentOf(path("real/chart.vrc")), "new");
+    EXPECT_EQ(modeOf(path("real/chart.vrc")) & 07777, 0600U);
+    EXPECT_TRUE(S_ISLNK(modeOf(path("links/first"))));
+    EXPECT_TRUE(S_ISLNK(modeOf(path("links/second"))));
+    ASSERT_TRUE(io::WriteFile(path("links/dangling"), "made").written());
+    EXPECT_EQ(contentOf(path("real/new.vrc")), "made");
+    EXPECT_TRUE(S_ISLNK(modeOf(path("links/dangling"))));
+    EXPECT_EQ(temporariesIn(path("links")), 0);
+    EXPECT_EQ(temporariesIn(path("real")), 0);
+
+    // A loop of links is reported, not followed for ever.
+    ASSERT_EQ(::symlink("loop-b", path("links/loop-a").c_str()), 0);
+    ASSERT_EQ(::symlink("loop-a", path("links/loop-b").c_str()), 0);
+    const io::WriteResult loop = io::WriteFile(path("links/loop-a"), "x");
+    EXPECT_EQ(loop.reason, std::strerror(ELOOP));
+    // A link to a folder is the folder.
+    ASSERT_EQ(::symlink("../real", path("links/folder").c_str()), 0);
+    EXPECT_EQ(io::WriteFile(path("links/folder"), "x").reason, "It is a folder, not a file");
+}
+
+TEST_F(FileWriter, KeepingAnExistingNameWritesOnlyAFreeOne) {
+    writeFile(path("taken.jpg"), "old");
+    ASSERT_EQ(::symlink(path("nowhere").c_str(), path("dangling.jpg").c_str()), 0);
+    ASSERT_EQ(::mkdir(path("folder.jpg").c_str(), 0755), 0);
+    for (const char* name : {"taken.jpg", "dangling.jpg", "folder.jpg"}) {
+        const io::WriteResult result = io::WriteFile(path(name), "new", io::ExistingFile::Keep);
+        EXPECT_EQ(result.status, io::WriteResult::Status::NameTaken) << name;
+    }
+    EXPECT_EQ(contentOf(path("taken.jpg")), "old");
+    EXPECT_FALSE(std::filesystem::exists(path("nowhere")));
+    ASSERT_TRUE(io::WriteFile(path("free.jpg"), "new", io::ExistingFile::Keep).written());
+    EXPECT_EQ(contentOf(path("free.jpg")), "new");
+    EXPECT_EQ(temporariesIn(folder.path()), 0);
+}
+
+TEST_F(FileWriter, FailuresGiveTheSystemsReason) {
+    const struct {
+        std::string target;
+        std::string reason;
+    } cases[] = {
+        {path("no/such/folder/chart.vrc"), std::strerror(ENOENT)},
+        {path("a-file/chart.vrc"), std::strerror(ENOTDIR)},
+        {path("ends-in-a-slash/"), "No file name was given"},
+        {"", "No file name was given"},
+    };
+    writeFile(path("a-file"), "");
+    for (const auto& c : cases) {
+        const io::WriteResult result = io::WriteFile(c.target, "x");
+        EXPECT_EQ(result.status, io::WriteResult::Status::Failed) << c.target;
+        EXPECT_EQ(result.reason, c.reason) << c.target;
+    }
+}
+
+// A small file system that is full, where this machine lets a test mount one.
+TEST_F(FileWriter, AFullDiskKeepsTheOldFileAndLeavesNoTemporary) {
+    const std::string disk = path("full");
+    ASSERT_EQ(::mkdir(disk.c_str(), 0755), 0);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "cannot mount a small tmpfs here (" << std::strerror(errno) << ")";
+    }
+    writeFile(disk + "/old.vrc", "old content");
+    {
+        std::ofstream filler(disk + "/filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        for (int i = 0; i < 64 && filler.write(block.data(), static_cast<std::streamsize>(block.size())); ++i) {
+        }
+    }
+    const io::WriteResult result = io::WriteFile(disk + "/old.vrc", std::string(16 * 1024, 'n'));
+    const io::WriteResult jpeg = io::WriteFile(disk + "/chart.jpg", std::string(16 * 1024, 'j'), io::ExistingFile::Keep);
+    const std::string old = contentOf(disk + "/old.vrc");
+    const int left = temporariesIn(disk);
+    const bool chartThere = std::filesystem::exists(disk + "/chart.jpg");
+    ::umount(disk.c_str());
+
+    EXPECT_EQ(result.reason, std::strerror(ENOSPC));
+    EXPECT_EQ(jpeg.status, io::WriteResult::Status::Failed);
+    EXPECT_EQ(jpeg.reason, std::strerror(ENOSPC));
+    EXPECT_EQ(old, "old content");
+    EXPECT_EQ(left, 0);
+    EXPECT_FALSE(chartThere);
+}
+
+void setAge(const std::string& path, std::chrono::seconds age) {
+    const auto then = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now() - age);
+    const timespec times[2] = {{then, 0}, {then, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+TEST_F(FileWriter, ASaveRemovesItsOwnLeftoversOlderThanAMinute) {
+    struct Case {
+        const char* name;
+        bool folder;
+        std::chrono::seconds age;
+        bool removed;
+    } const cases[] = {
+        {".velorin-0123456789abcdef.tmp", false, std::chrono::seconds(120), true},
+        {".velorin-1234.tmp", false, std::chrono::hours(48), true},
+        {".velorin-fedcba9876543210.tmp", false, std::chrono::seconds(10), false},  // a save still going on
+        {".velorin-notes.txt", false, std::chrono::hours(1), false},
+        {"velorin-1234.tmp", false, std::chrono::hours(1), false},
+        {".velorin-.tmp", false, std::chrono::hours(1), false},
+        {".velorin-folder.tmp", true, std::chrono::hours(1), false},
+    };
+    for (const Case& c : cases) {
+        if (c.folder) {
+            ASSERT_EQ(::mkdir(path(c.name).c_str(), 0755), 0);
+        } else {
+            writeFile(path(c.name), "left");
+        }
+        setAge(path(c.name), c.age);
+    }
+    ASSERT_TRUE(io::WriteFile(path("chart.vrc"), "new").written());
+    for (const Case& c : cases) EXPECT_EQ(std::filesystem::exists(path(c.name)), !c.removed) << c.name;
+}
+
+// A child process writes the other of two contents again and again and is
+// killed at a random moment; the target always holds one of them whole.
+TEST_F(FileWriter, AWriteKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
+    const std::string target = path("chart.vrc");
+    const std::string contents[2] = {std::string(96 * 1024, 'a'), std::string(80 * 1024, 'b')};
+    writeFile(target, contents[0]);
+    // The moments to kill at spread over the time one whole write takes here.
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(io::WriteFile(path("timing.vrc"), contents[0]).written());
+    const auto oneWrite = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    std::filesystem::remove(path("timing.vrc"));
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<long> delay(0, oneWrite.count() * 3 / 2 + 200);
+    int sawNew = 0;
+    for (int round = 0; round < 300; ++round) {
+        const std::string& before = contentOf(target) == contents[0] ? contents[0] : contents[1];
+        const std::string& next = &before == &contents[0] ? contents[1] : contents[0];
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            io::WriteFile(target, next);
+            ::_exit(0);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string now = contentOf(target);
+        ASSERT_TRUE(now == before || now == next) << "round " << round << ": " << now.size() << " bytes";
+        if (now == next) ++sawNew;
+    }
+    // Some writes finished, some were cut short: both outcomes were tried.
+    EXPECT_GT(sawNew, 0);
+    EXPECT_LT(sawNew, 300);
+    // The leftovers of the killed writes have the name the next saves clean up.
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        const std::string name = entry.path().filename().string();
+        if (name != "chart.vrc") {
+            EXPECT_TRUE(name.starts_with(".velorin-") && name.ends_with(".tmp")) << name;
+            setAge(entry.path().string(), std::chrono::minutes(5));
+        }
+    }
+    ASSERT_TRUE(io::WriteFile(target, "last").written());
+    EXPECT_EQ(temporariesIn(folder.path()), 0);
+}
+
+}  // namespace
