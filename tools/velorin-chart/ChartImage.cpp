@@ -1,5 +1,10 @@
 #include "ChartImage.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
+
 #ifdef VELORIN_WITH_IMAGES
 #include <QApplication>
 #include <cstdio>
@@ -11,6 +16,19 @@
 #endif
 
 namespace velorin_chart {
+
+std::string RunPictureProgram(char** argv) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path folder = error ? std::filesystem::path(".") : self.parent_path();
+    int reason = ENOENT;
+    for (const std::filesystem::path& candidate :
+         {folder / "velorin-chart-image", folder / VELORIN_PICTURE_PROGRAM_FROM_BINDIR / "velorin-chart-image"}) {
+        ::execv(candidate.c_str(), argv);
+        if (errno != ENOENT) reason = errno;
+    }
+    return std::string("velorin-chart-image cannot be started: ") + std::strerror(reason);
+}
 
 #ifdef VELORIN_WITH_IMAGES
 

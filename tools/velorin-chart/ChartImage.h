@@ -8,8 +8,15 @@
 
 namespace velorin_chart {
 
-// True when this build can render pictures (it has the desktop program's parts).
+// True when this program renders pictures itself (velorin-chart-image, which
+// links the chart window); velorin-chart hands --image over to that program
+// so that it loads the windowing libraries only when a picture is asked for.
 bool CanRenderImages();
+
+// Replaces this process by velorin-chart-image with the same arguments (it
+// is looked for beside this program and in the folder it is installed in).
+// Returns only when that program cannot be started, with the reason.
+std::string RunPictureProgram(char** argv);
 
 // Writes the chart window of the session, 1000 x 543 at normal scale, as a
 // JPEG of quality 100, named as Save As JPEG names it: the stem of the path

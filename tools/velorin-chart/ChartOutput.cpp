@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <locale>
 #include <sstream>
@@ -142,9 +143,20 @@ std::string JsonString(std::string_view text) {
 
 app::MonthNameTable UserMonthNames() {
     app::MonthNameTable names = app::EnglishMonthNames();
+    // The time locale's name as the C library looks it up; the C locale (and
+    // its UTF-8 form) names the months in English, with nothing to load.
+    std::string name;
+    for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) {
+            name = value;
+            break;
+        }
+    }
+    if (name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0) return names;
     try {
         // The user's time category only: numbers stay in the classic format.
-        const std::locale user(std::locale::classic(), "", std::locale::time);
+        const std::locale user(std::locale::classic(), name.c_str(), std::locale::time);
         const auto& writer = std::use_facet<std::time_put<char>>(user);
         app::MonthNameTable local;
         for (std::size_t month = 0; month < local.size(); ++month) {

@@ -93,7 +93,10 @@ int main(int argc, char** argv) {
         app::ApplyChartFile(app::ReadChartFileLines(read.bytes), options.form);
     }
     if (!options.imagePath.empty() && !CanRenderImages()) {
-        std::cerr << "velorin-chart: --image: this build cannot render pictures\n";
+        // The picture program does the whole command, so that this one never
+        // loads the windowing libraries.
+        const std::string failure = RunPictureProgram(argv);  // returns only when it cannot start
+        std::cerr << "velorin-chart: --image: " << failure << "\n";
         return Usage;
     }
 
