@@ -1,6 +1,9 @@
 #include "app/BirthForm.h"
 
+#include "app/ZoneTable.h"
 #include "astro/Utf8Text.h"
+
+#include <algorithm>
 
 namespace app {
 
@@ -108,6 +111,21 @@ bool DigitsBoxAcceptsText(std::string_view text) {
         if (code < '0' || code > '9') return false;
     }
     return true;
+}
+
+std::string ZoneSideHint(const BirthFormValues& form) {
+    if (form.cboTimeZone < 0 || form.cboTimeZone >= ZoneCount) return {};
+    const ZoneRow& zone = ZoneTable[static_cast<std::size_t>(form.cboTimeZone)];
+    const int zoneMinutes = zone.hours * 60 + zone.minutes;  // to add to local time: negative east of Greenwich
+    if (zoneMinutes == 0) return {};
+    const bool zoneEast = zoneMinutes < 0;
+    const bool longitudeZero = std::all_of(form.txtLonDeg.begin(), form.txtLonDeg.end(), [](char c) { return c == '0'; }) &&
+                               std::all_of(form.txtLonMin.begin(), form.txtLonMin.end(), [](char c) { return c == '0'; }) &&
+                               !(form.txtLonDeg.empty() && form.txtLonMin.empty());
+    const bool placeEast = form.optLongEast && !longitudeZero;
+    if (zoneEast == placeEast) return {};
+    return placeEast ? "The Ascendant and Moon will take this zone as lying east of Greenwich, as the place does"
+                     : "The Ascendant and Moon will take this zone as lying west of Greenwich, as the place does";
 }
 
 CoordinateLookup BuildCoordinateSearch(const BirthFormValues& form) {

@@ -128,6 +128,17 @@ void frmMain::buildForm() {
     cboTimeZone = pickList("cboTimeZone", central);
     caption(tr("Time Zone"), row)->setBuddy(cboTimeZone);
     grid->addWidget(cboTimeZone, row++, 1, 1, 4);
+    // Shown only while the zone and the East/West option disagree; it takes
+    // no focus and asks nothing.
+    lblZoneHint = new QLabel(central);
+    lblZoneHint->setObjectName(QStringLiteral("lblZoneHint"));
+    lblZoneHint->setWordWrap(true);
+    lblZoneHint->setFocusPolicy(Qt::NoFocus);
+    QFont hintFont = lblZoneHint->font();
+    hintFont.setItalic(true);
+    lblZoneHint->setFont(hintFont);
+    lblZoneHint->setVisible(false);
+    grid->addWidget(lblZoneHint, row++, 1, 1, 4);
 
     const auto coordinateRow = [&](const QString& title, FilteredLineEdit*& degrees, const char* degreesName,
                                    FilteredLineEdit*& minutes, const char* minutesName, QGroupBox*& frame,
@@ -207,6 +218,9 @@ void frmMain::buildForm() {
             box->setFocus(Qt::OtherFocusReason);
         });
     }
+    connect(cboTimeZone, &QComboBox::currentIndexChanged, this, &frmMain::updateZoneHint);
+    for (QRadioButton* option : optLong) connect(option, &QRadioButton::toggled, this, &frmMain::updateZoneHint);
+    for (FilteredLineEdit* box : {txtLonDeg, txtLonMin}) connect(box, &QLineEdit::textChanged, this, &frmMain::updateZoneHint);
     connect(cmdCalculate, &QPushButton::clicked, this, &frmMain::cmdCalculate_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::openRequested);
     connect(cmdFindCoordinates, &QPushButton::clicked, this, &frmMain::cmdFindCoordinates_Click);
@@ -291,6 +305,12 @@ void frmMain::reportProblem(const app::InputProblem& problem) {
     if (QWidget* focus = controlFor(problem.focus)) focus->setFocus(Qt::OtherFocusReason);
     if (problem.select == app::OptionToSelect::LatitudeNorth) optLat[0]->setChecked(true);
     if (problem.select == app::OptionToSelect::LongitudeEast) optLong[0]->setChecked(true);
+}
+
+void frmMain::updateZoneHint() {
+    const std::string hint = app::ZoneSideHint(values());
+    lblZoneHint->setText(QString::fromStdString(hint));
+    lblZoneHint->setVisible(!hint.empty());
 }
 
 void frmMain::refuseKey(FilteredLineEdit* box) {

@@ -56,6 +56,7 @@ public:
     QPushButton* cmdOpen;
     QPushButton* cmdFindCoordinates;  // object name "Command1": looks up the place's coordinates
     QLabel* lblForumLink;             // object name "Label8": the link above the form
+    QLabel* lblZoneHint;              // a passive hint when zone and place lie on different sides
     QAction* mnuCalculate;
     QAction* mnuExit;
     QAction* mnuOnline;
@@ -86,6 +87,7 @@ private:
     void buildForm();
     void fillLists();
     void refuseKey(FilteredLineEdit* box);
+    void updateZoneHint();
     void showMessage(const QString& text, platform::Icon icon);
     QWidget* controlFor(app::FormControl control) const;
 

@@ -133,3 +133,41 @@ TEST(CoordinateSearch, PhraseAndMissingFields) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ZoneSideHint, WhenZoneAndPlaceLieOnDifferentSidesOfGreenwich) {
+    struct Case {
+        int zone;
+        bool east;
+        const char* lonDeg;
+        const char* lonMin;
+        const char* side;  // nullptr: no hint
+    } const cases[] = {
+        {16, false, "0", "7", "west"},   // London in British Summer Time (+1): the zone is east, the place west
+        {16, true, "0", "7", nullptr},
+        {34, true, "77", "12", nullptr},  // Indian Time, East
+        {34, false, "77", "12", "west"},
+        {27, true, "73", "0", "east"},   // Eastern Standard Time (-5) with an eastern place
+        {27, false, "73", "0", nullptr},
+        {29, false, "0", "7", nullptr},   // Greenwich itself has no side
+        {20, true, "0", "0", "west"},    // longitude 0 counts as west: an eastern zone disagrees
+        {20, true, "", "", nullptr},      // nothing entered yet: the option counts
+    };
+    for (const Case& c : cases) {
+        BirthFormValues f = completeForm();
+        f.cboTimeZone = c.zone;
+        f.optLongEast = c.east;
+        f.optLongWest = !c.east;
+        f.txtLonDeg = c.lonDeg;
+        f.txtLonMin = c.lonMin;
+        const std::string hint = ZoneSideHint(f);
+        if (c.side) {
+            EXPECT_NE(hint.find(std::string("as lying ") + c.side + " of Greenwich"), std::string::npos) << c.zone << ": " << hint;
+        } else {
+            EXPECT_EQ(hint, "") << c.zone;
+        }
+    }
+}
+
+}  // namespace

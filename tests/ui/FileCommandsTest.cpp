@@ -2,6 +2,8 @@
 // As JPEG, and what bad files and unwritable places get.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -213,6 +215,20 @@ TEST_F(FileCommands, ExportWritesTwentySixLinesAndSharesThePath) {
     EXPECT_EQ(contentOf(path("abc.txt")).count("\r\n"), 26);
     frame()->mnuSaveAsText->trigger();
     EXPECT_EQ(fake.saveDialogs.back().initialFileName, path("abc.txt"));
+}
+
+// A path is bytes for the file system, not text: a name that is not UTF-8
+// is written under exactly that name (as velorin-chart --image gives it).
+TEST(WriteJpegUnderFreeName, APathIsPassedOnByteForByte) {
+    QTemporaryDir folder;
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const std::string chosen = folder.path().toStdString() + "/\xff\xfe.jpg";
+    app::ImageNamingContext context;
+    const app::ImageSaveResult saved = files::WriteJpegUnderFreeName(chosen, picture, context);
+    ASSERT_TRUE(saved.written()) << saved.failure;
+    EXPECT_EQ(saved.path, chosen);
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::path(chosen)));
 }
 
 TEST_F(FileCommands, SaveAsJpegNamesCopiesAndLeavesNoBitmap) {

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -163,6 +164,22 @@ TEST_F(EntryForm, ANameOrPlaceBoxSaysWhenItIsFull) {
         EXPECT_EQ(box->text(), QStringLiteral("c"));
         EXPECT_EQ(fake.messages.size(), 1U);
     }
+}
+
+TEST_F(EntryForm, AHintShowsWhileZoneAndPlaceDisagree) {
+    form().cboTimeZone->setCurrentIndex(16);  // British Summer Time, +1
+    form().txtLonDeg->setText(QStringLiteral("0"));
+    form().txtLonMin->setText(QStringLiteral("7"));
+    form().optLong[1]->setChecked(true);      // West: London
+    EXPECT_FALSE(form().lblZoneHint->isHidden());
+    EXPECT_TRUE(form().lblZoneHint->text().contains(QStringLiteral("west of Greenwich")));
+    EXPECT_EQ(form().lblZoneHint->focusPolicy(), Qt::NoFocus);
+    form().optLong[0]->setChecked(true);      // East: zone and place agree
+    EXPECT_TRUE(form().lblZoneHint->isHidden());
+    form().optLong[1]->setChecked(true);
+    form().cboTimeZone->setCurrentIndex(29);  // Greenwich Mean Time
+    EXPECT_TRUE(form().lblZoneHint->isHidden());
+    EXPECT_TRUE(fake.messages.empty());       // a hint, not a message
 }
 
 TEST_F(EntryForm, ControlKeysOtherThanBackspaceAreRefused) {

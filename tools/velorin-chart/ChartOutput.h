@@ -27,6 +27,20 @@ struct ChartDrawing {
     ChartStyle style = ChartStyle::South;
 };
 
+// The universal time, in hours, that each rule gives the birth: the angles'
+// and the Moon's (the zone's size on the place's side of Greenwich, not
+// folded into 0..24) and the planets' (the zone's signed correction, hour of
+// the universal day).
+struct TimeBases {
+    double anglesHours = 0;
+    double planetsHours = 0;
+    bool differ() const;  // other instants (not the same hour of another day)
+};
+TimeBases TimeBasesOf(const astro::BirthData& birth);
+
+// The note printed on standard error when the time bases differ, or "".
+std::string TimeBasesNote(const TimeBases& bases);
+
 // The name of a division's chart: "Rashi (D1)", "Navamsa (D9)" ...
 std::string VargaName(int varga);
 

@@ -152,6 +152,7 @@ int main(int argc, char** argv) {
                 FormatChart(session, {options.varga, options.northStyle ? ChartStyle::North : ChartStyle::South}));
             break;
     }
+    if (options.format != OutputFormat::Json) std::cerr << TimeBasesNote(TimeBasesOf(session.record.birth));
     if (options.command == Command::Example) {
         // Kept off stdout for JSON so that the output stays one JSON object.
         std::ostream& hint = options.format == OutputFormat::Json ? std::cerr : std::cout;
