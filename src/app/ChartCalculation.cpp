@@ -91,22 +91,33 @@ std::string_view compactSign(std::string_view compact) { return astro::SubChars(
 
 }  // namespace
 
-std::array<std::string, 12> MakeSignBoxes(const ChartRecord& record) {
-    std::array<std::string, 12> boxes;
-    const int ascSign = SignIndexOf(record.captions.AscSignAbbrev);
-    if (ascSign >= 0) boxes[static_cast<std::size_t>(ascSign)] = "Asc";
+std::array<int, astro::BodyCount> RashiSigns(const ChartRecord& record) {
+    std::array<int, astro::BodyCount> signs{};
+    signs.fill(-1);
+    signs[astro::BodyIndex(astro::Body::Ascendant)] = SignIndexOf(record.captions.AscSignAbbrev);
     for (std::size_t body = 0; body < astro::PlacedBodyCount; ++body) {
-        const int sign = SignIndexOf(compactSign(record.bodies.PlanetPositionText[body]));
-        if (sign < 0) continue;
+        signs[body] = SignIndexOf(compactSign(record.bodies.PlanetPositionText[body]));
+    }
+    return signs;
+}
+
+std::array<std::string, 12> SignBoxesOf(const std::array<int, astro::BodyCount>& signs,
+                                        const std::array<std::string, astro::BodyCount>& sanskritNames) {
+    std::array<std::string, 12> boxes;
+    const int ascSign = signs[astro::BodyIndex(astro::Body::Ascendant)];
+    if (ascSign >= 0 && ascSign < 12) boxes[static_cast<std::size_t>(ascSign)] = "Asc";
+    for (std::size_t body = 0; body < astro::PlacedBodyCount; ++body) {
+        const int sign = signs[body];
+        if (sign < 0 || sign > 11) continue;
         std::string& box = boxes[static_cast<std::size_t>(sign)];
-        if (box.empty()) {
-            box = record.bodies.PlanetNameSanskrit[body];
-        } else {
-            box += "\r\n";
-            box += record.bodies.PlanetNameSanskrit[body];
-        }
+        if (!box.empty()) box += "\r\n";
+        box += sanskritNames[body];
     }
     return boxes;
+}
+
+std::array<std::string, 12> MakeSignBoxes(const ChartRecord& record) {
+    return SignBoxesOf(RashiSigns(record), record.bodies.PlanetNameSanskrit);
 }
 
 ChartWindowTexts MakeChartWindowTexts(const ChartRecord& record) {

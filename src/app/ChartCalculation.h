@@ -58,4 +58,15 @@ ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& record, const MonthName
 // Surya .. Ketu in order, one per line ("\r\n" between them).
 std::array<std::string, 12> MakeSignBoxes(const ChartRecord& record);
 
+// The signs (0 = Aries .. 11, -1 for none) the Rashi chart places the bodies
+// in, read from the texts: the Ascendant's abbreviation (at index 9) and
+// characters 4..6 of each compact position (Midheaven: -1, never placed).
+std::array<int, astro::BodyCount> RashiSigns(const ChartRecord& record);
+
+// The sign boxes of a chart given by its signs: "Asc" first in the
+// Ascendant's sign, then Surya .. Ketu with their (marked) Sanskrit names,
+// "\r\n" between them. MakeSignBoxes is this for RashiSigns.
+std::array<std::string, 12> SignBoxesOf(const std::array<int, astro::BodyCount>& signs,
+                                        const std::array<std::string, astro::BodyCount>& sanskritNames);
+
 }  // namespace app

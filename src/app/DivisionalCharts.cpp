@@ -50,21 +50,6 @@ std::array<int, astro::BodyCount> DivisionalSigns(int division, const ChartRecor
     return signs;
 }
 
-std::array<std::string, 12> SignBoxesOf(const std::array<int, astro::BodyCount>& signs,
-                                        const std::array<std::string, astro::BodyCount>& sanskritNames) {
-    std::array<std::string, 12> boxes;
-    const int ascSign = signs[astro::BodyIndex(astro::Body::Ascendant)];
-    if (ascSign >= 0 && ascSign < 12) boxes[static_cast<std::size_t>(ascSign)] = "Asc";
-    for (std::size_t body = 0; body < astro::PlacedBodyCount; ++body) {
-        const int sign = signs[body];
-        if (sign < 0 || sign > 11) continue;
-        std::string& box = boxes[static_cast<std::size_t>(sign)];
-        if (!box.empty()) box += "\r\n";
-        box += sanskritNames[body];
-    }
-    return boxes;
-}
-
 std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay) {
     constexpr double nakshatraDegrees = 40.0 / 3;
     const int nakshatra = std::clamp(static_cast<int>(std::floor(moonLongitude / nakshatraDegrees)), 0, 26);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ChartCalculation.h"
 #include "app/ChartRecord.h"
 #include "astro/Body.h"
 
@@ -33,12 +34,6 @@ int DivisionalSign(int division, double longitude);
 // The signs of the eleven bodies (the body order, Ascendant at 9, Midheaven
 // at 10) in the chart of the division.
 std::array<int, astro::BodyCount> DivisionalSigns(int division, const ChartRecord& record);
-
-// The sign boxes of a chart given by its signs, built by the rule of the
-// Rashi chart: "Asc" first in the Ascendant's sign, then Surya .. Ketu with
-// their (marked) Sanskrit names, "\r\n" between them.
-std::array<std::string, 12> SignBoxesOf(const std::array<int, astro::BodyCount>& signs,
-                                        const std::array<std::string, astro::BodyCount>& sanskritNames);
 
 // One Vimshottari period: its lord and the Julian days (UT) it begins and ends;
 // a mahadasha holds its nine antardashas.

@@ -445,14 +445,8 @@ std::string FormatChart(const app::ChartSession& session, const ChartDrawing& dr
     const std::array<std::string, 12> boxes =
         drawing.varga == 1 ? app::MakeSignBoxes(r) : app::SignBoxesOf(signs, r.bodies.PlanetNameSanskrit);
     if (drawing.style == ChartStyle::North) {
-        std::array<int, astro::BodyCount> drawn = signs;
-        if (drawing.varga == 1) {
-            // The Rashi chart as its texts place it, like the South Indian boxes.
-            drawn[astro::BodyIndex(astro::Body::Ascendant)] = app::SignIndexOf(r.captions.AscSignAbbrev);
-            for (std::size_t b = 0; b < astro::PlacedBodyCount; ++b) {
-                drawn[b] = app::SignIndexOf(astro::SubChars(r.bodies.PlanetPositionText[b], 3, 3));
-            }
-        }
+        // The Rashi chart as its texts place it, like the South Indian boxes.
+        const std::array<int, astro::BodyCount> drawn = drawing.varga == 1 ? app::RashiSigns(r) : signs;
         return northChart(r, drawn, VargaName(drawing.varga) + " chart (North Indian) of " + r.BirthName);
     }
     constexpr std::size_t cellWidth = 13;

@@ -107,7 +107,11 @@ int main(int argc, char** argv) {
         return Rejected;
     }
 
-    const app::MonthNameTable monthNames = UserMonthNames();
+    // The user's month names (loading the locale) only when something names a month.
+    const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty();
+    const bool printsText = options.format == OutputFormat::Text && (options.formatGiven || !filesOnly);
+    const bool namesMonths = !options.exportPath.empty() || !options.imagePath.empty() || printsText;
+    const app::MonthNameTable monthNames = namesMonths ? UserMonthNames() : app::EnglishMonthNames();
     if (!options.savePath.empty()) {
         // A chart file holds single-byte characters only: nothing is written
         // rather than letters lost.
@@ -140,7 +144,6 @@ int main(int argc, char** argv) {
         if (saved.path != options.imagePath) std::cerr << "velorin-chart: the picture was written as " << saved.path << "\n";
     }
 
-    const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty();
     if (filesOnly && !options.formatGiven) return finish(0);
     switch (options.format) {
         case OutputFormat::Text:
