@@ -10,7 +10,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = chart_file chart_options compact_position
 
-.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench clean FORCE
+.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench accuracy swiss-comparison clean FORCE
 
 all: build
 
@@ -72,5 +72,22 @@ fuzz:
 bench: build
 	./$(BUILD)/bench/velorin_bench
 
+# How far charts lie from the sky (the README's figures): ACCURACY_BIRTHS
+# random births.
+ACCURACY_BIRTHS ?= 50000
+accuracy: configure
+	cmake --build $(BUILD) --target accuracy
+	./$(BUILD)/accuracy --births $(ACCURACY_BIRTHS)
+
+# The check's own accuracy against the Swiss Ephemeris (installed for this
+# comparison only; no program links it).
+SWISS_BUILD ?= build-swiss
+swiss-comparison:
+	./scripts/deps.sh libswe-dev swe-basic-data
+	cmake -S . -B $(SWISS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORIN_SWISS_COMPARISON=ON \
+	  -DVELORIN_BUILD_GUI=OFF -DVELORIN_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(SWISS_BUILD) --target velorin_swiss_comparison
+	./$(SWISS_BUILD)/tests/velorin_swiss_comparison
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(SWISS_BUILD)

@@ -4,6 +4,9 @@
 
 #include "ChartOptions.h"
 #include "ChartOutput.h"
+#ifdef VELORIN_WITH_CHECK
+#include "CheckOutput.h"
+#endif
 #include "app/ChartCalculation.h"
 #include "astro/Utf8Text.h"
 
@@ -163,7 +166,7 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
     return args;
 }
 
-std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber) {
+std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check) {
     if (!astro::IsValidUtf8(line)) return errorLine(lineNumber, "the line is not valid UTF-8", 2);
     std::string error;
     const std::optional<std::vector<std::string>> args = ArgumentsOfBatchLine(line, error);
@@ -178,10 +181,15 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber) 
     app::ChartSession session;
     const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
     if (!outcome.accepted()) return errorLine(lineNumber, outcome.problem->message, 1);
+#ifdef VELORIN_WITH_CHECK
+    if (check || options.check) return FormatJson(session, JsonLayout::OneLine, CheckJson(sky::CheckChart(session.record)));
+#else
+    (void)check;  // a line's own "check" is refused by the options' parser
+#endif
     return FormatJson(session, JsonLayout::OneLine);
 }
 
-bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs) {
+bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs, bool check) {
     if (jobs == 0) jobs = 1;
     std::vector<std::string> lines;
     std::vector<std::size_t> numbers;
@@ -201,7 +209,7 @@ bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs) {
         }
         results.assign(lines.size(), std::string());
         const auto work = [&](std::size_t first, std::size_t step) {
-            for (std::size_t i = first; i < lines.size(); i += step) results[i] = ChartLineOfBatchLine(lines[i], numbers[i]);
+            for (std::size_t i = first; i < lines.size(); i += step) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], check);
         };
         const std::size_t threads = std::min<std::size_t>(jobs, std::max<std::size_t>(lines.size(), 1));
         std::vector<std::thread> workers;

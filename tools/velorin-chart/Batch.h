@@ -20,13 +20,14 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
 // The output line for one input line (numbered from 1): the chart as
 // `--format json` prints it, on one line, or {"line": N, "error": "...",
 // "status": 1|2} (1: the form's checks refuse the birth, 2: the line is not a
-// birth the command line takes).
-std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber);
+// birth the command line takes). With `check`, or a line's "check": true,
+// the chart carries its "Check" against the sky.
+std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check = false);
 
 // Reads lines until the end of `in`, writes one output line each to `out`,
 // computing on `jobs` threads (at least 1) a block of lines at a time, so that
 // memory stays bounded whatever the input's size. Empty lines are skipped
 // (they produce nothing). Returns false when `out` fails.
-bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs);
+bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs, bool check = false);
 
 }  // namespace velorin_chart

@@ -18,7 +18,8 @@ const char* const UsageText =
     "  and with either: [--save FILE.vrc] [--export FILE.txt] [--image FILE.jpg]\n"
     "       [--varga 1|2|3|7|9|10|12] the divisional chart --format chart draws and text lists\n"
     "       [--style south|north]     the square of --format chart\n"
-    "       velorin-chart --batch FILE|- [--jobs N]   one birth a line as a JSON object of the\n"
+    "       [--check]                 the chart beside the sky at the birth instant\n"
+    "       velorin-chart --batch FILE|- [--jobs N] [--check]   one birth a line as a JSON object of the\n"
     "                                  long option names, one JSON chart a line out\n"
     "       velorin-chart --zones      list the time zones (N is the position; a zone's\n"
     "                                  abbreviation such as IST also names it)\n"
@@ -33,7 +34,7 @@ const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   
                                             "--open",   "--save",   "--export", "--image", "--batch", "--jobs", "--varga", "--style"};
 const std::set<std::string> BirthOptions = {"--name", "--date", "--time",  "--zone",   "--lat",
                                             "--lon",  "--city", "--state", "--country", "--dst"};
-const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version"};
+const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version", "--check"};
 
 // Short spellings of the flags every command-line tool knows.
 const std::map<std::string, std::string> ShortOptions = {{"-h", "--help"}, {"-V", "--version"}};
@@ -185,6 +186,13 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
             return {{}, usageError("--style", "must be north or south")};
         }
         opts.northStyle = style->second == "north";
+    }
+    if (flags.count("--check")) {
+#ifdef VELORIN_WITH_CHECK
+        opts.check = true;
+#else
+        return {{}, usageError("--check", "is not available in this build (it needs the ERFA library)")};
+#endif
     }
     if (flags.count("--help")) {
         opts.command = Command::Help;

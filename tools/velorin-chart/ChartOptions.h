@@ -23,6 +23,7 @@ struct ChartOptions {
     unsigned jobs = 0;       // --jobs: threads of a batch (0: one per core)
     int varga = 1;           // --varga: the divisional chart drawn (1: the Rashi chart)
     bool northStyle = false; // --style north: the North Indian square
+    bool check = false;      // --check: the chart beside the sky
     app::BirthFormValues form;  // the birth data as the entry form would hold it
 };
 

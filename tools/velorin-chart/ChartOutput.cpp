@@ -189,7 +189,13 @@ std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable
     return out;
 }
 
-std::string FormatJson(const app::ChartSession& session, JsonLayout layout) {
+std::string JsonNumber(double value) {
+    std::string out;
+    appendJsonNumber(out, value);
+    return out;
+}
+
+std::string FormatJson(const app::ChartSession& session, JsonLayout layout, std::string_view check) {
     const app::ChartRecord& r = session.record;
     const bool indented = layout == JsonLayout::Indented;
     std::string out;
@@ -282,7 +288,7 @@ std::string FormatJson(const app::ChartSession& session, JsonLayout layout) {
         }
         out += '}';
     });
-    const TimeBases bases = TimeBasesOf(r.birth);
+    const app::TimeBases bases = app::TimeBasesOf(r.birth);
     field("AnglesUniversalTime", [&] { appendJsonNumber(out, bases.anglesHours); });
     field("PlanetsUniversalTime", [&] { appendJsonNumber(out, bases.planetsHours); });
     field("Vimshottari", [&] {
@@ -313,38 +319,14 @@ std::string FormatJson(const app::ChartSession& session, JsonLayout layout) {
         }
         out += ']';
     });
+    if (!check.empty()) field("Check", [&] { out += check; });
     out += indented ? "\n}\n" : "}\n";
     return out;
 }
 
-TimeBases TimeBasesOf(const astro::BirthData& birth) {
-    TimeBases bases;
-    bases.anglesHours = modVedicEphemeris::UniversalTimeRule(birth).utHours;
-    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(birth);
-    bases.planetsHours = ut.hour + ut.minute / 60.0;
-    return bases;
-}
-
-bool TimeBases::differ() const {
-    const double apart = std::fmod(std::fabs(anglesHours - planetsHours), 24.0);
-    return apart > 1e-9 && apart < 24 - 1e-9;
-}
-
-std::string TimeBasesNote(const TimeBases& bases) {
-    if (!bases.differ()) return {};
-    const auto hours = [](double value) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.2f", value);
-        return std::string(text);
-    };
-    double apart = std::fmod(bases.anglesHours - bases.planetsHours, 24.0);
-    if (apart > 12) apart -= 24;
-    if (apart < -12) apart += 24;
-    return "velorin-chart: note: the Ascendant and the Moon are computed for " + hours(bases.anglesHours) +
-           " h universal time (the zone's size taken on the place's side of Greenwich), the planets for " +
-           hours(bases.planetsHours) + " h (the zone's own offset): " + hours(std::fabs(apart)) +
-           " hours apart. A zone on the place's side of Greenwich, or Universal Time (zone 61) with the hour"
-           " converted, makes them agree.\n";
+std::string TimeBasesNote(const app::TimeBases& bases) {
+    const std::string sentence = app::TimeBasesSentence(bases);
+    return sentence.empty() ? sentence : "velorin-chart: note: " + sentence + "\n";
 }
 
 std::string VargaName(int varga) {

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "app/ChartCalculation.h"
+#include "app/TimeBases.h"
 
 namespace velorin_chart {
 
@@ -16,8 +18,10 @@ std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable
 
 // One JSON object with the record's fields, the sign boxes and the zone
 // position: a field a line, or all on one line (for --batch), ended by "\n".
+// A `check` (a JSON value) is added last as "Check".
 enum class JsonLayout { Indented, OneLine };
-std::string FormatJson(const app::ChartSession& session, JsonLayout layout = JsonLayout::Indented);
+std::string FormatJson(const app::ChartSession& session, JsonLayout layout = JsonLayout::Indented,
+                       std::string_view check = {});
 
 // Which chart --format chart draws: the division (1 the Rashi chart, else
 // 2, 3, 7, 9, 10, 12) and the style of the square.
@@ -27,19 +31,8 @@ struct ChartDrawing {
     ChartStyle style = ChartStyle::South;
 };
 
-// The universal time, in hours, that each rule gives the birth: the angles'
-// and the Moon's (the zone's size on the place's side of Greenwich, not
-// folded into 0..24) and the planets' (the zone's signed correction, hour of
-// the universal day).
-struct TimeBases {
-    double anglesHours = 0;
-    double planetsHours = 0;
-    bool differ() const;  // other instants (not the same hour of another day)
-};
-TimeBases TimeBasesOf(const astro::BirthData& birth);
-
 // The note printed on standard error when the time bases differ, or "".
-std::string TimeBasesNote(const TimeBases& bases);
+std::string TimeBasesNote(const app::TimeBases& bases);
 
 // The name of a division's chart: "Rashi (D1)", "Navamsa (D9)" ...
 std::string VargaName(int varga);
@@ -59,5 +52,9 @@ std::string FormatZoneList();
 
 // A JSON string literal for a UTF-8 text; invalid bytes become U+FFFD.
 std::string JsonString(std::string_view text);
+
+// A JSON number (17 significant digits, a point in every locale); null when
+// not finite.
+std::string JsonNumber(double value);
 
 }  // namespace velorin_chart

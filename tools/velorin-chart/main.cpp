@@ -12,6 +12,9 @@
 #include "ChartImage.h"
 #include "ChartOptions.h"
 #include "ChartOutput.h"
+#ifdef VELORIN_WITH_CHECK
+#include "CheckOutput.h"
+#endif
 #include "FileOutput.h"
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
@@ -49,7 +52,7 @@ int runBatch(const velorin_chart::ChartOptions& options) {
         if (!file) return fileError("read", options.batchPath, std::strerror(errno));
     }
     std::istream& in = options.batchPath == "-" ? std::cin : file;
-    velorin_chart::RunBatch(in, std::cout, jobs);
+    velorin_chart::RunBatch(in, std::cout, jobs, options.check);
     if (in.bad()) return fileError("read", options.batchPath, std::strerror(errno));
     return finish(0);
 }
@@ -145,17 +148,27 @@ int main(int argc, char** argv) {
     }
 
     if (filesOnly && !options.formatGiven) return finish(0);
+    std::string checkJson, checkTable;
+#ifdef VELORIN_WITH_CHECK
+    if (options.check) {
+        const sky::ChartCheck check = sky::CheckChart(session.record);
+        checkJson = CheckJson(check);
+        checkTable = FormatCheck(check);
+    }
+#endif
     switch (options.format) {
         case OutputFormat::Text:
-            PrintToStandardOutput(FormatText(session.record, monthNames) + FormatDerivedText(session, options.varga));
+            PrintToStandardOutput(FormatText(session.record, monthNames) + FormatDerivedText(session, options.varga) +
+                                  checkTable);
             break;
-        case OutputFormat::Json: PrintToStandardOutput(FormatJson(session)); break;
+        case OutputFormat::Json: PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, checkJson)); break;
         case OutputFormat::Chart:
             PrintToStandardOutput(
-                FormatChart(session, {options.varga, options.northStyle ? ChartStyle::North : ChartStyle::South}));
+                FormatChart(session, {options.varga, options.northStyle ? ChartStyle::North : ChartStyle::South}) +
+                checkTable);
             break;
     }
-    if (options.format != OutputFormat::Json) std::cerr << TimeBasesNote(TimeBasesOf(session.record.birth));
+    if (options.format != OutputFormat::Json) std::cerr << TimeBasesNote(app::TimeBasesOf(session.record.birth));
     if (options.command == Command::Example) {
         // Kept off stdout for JSON so that the output stays one JSON object.
         std::ostream& hint = options.format == OutputFormat::Json ? std::cerr : std::cout;

@@ -1,0 +1,149 @@
+// The sky's pieces against published values: Meeus' worked examples
+// (Astronomical Algorithms, 2nd ed.), observed delta T, the Lahiri ayanamsa's
+// definition, and the angles' geometry.
+#include "sky/SkyPositions.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using astro::Body;
+using astro::BodyIndex;
+
+constexpr double Arcsec = 1.0 / 3600;
+
+sky::Instant terrestrial(double julianDate) {
+    sky::Instant instant;
+    instant.tt[0] = instant.ut1[0] = julianDate;
+    return instant;
+}
+
+double dms(double d, double m, double s) { return d + m / 60 + s / 3600; }
+
+TEST(DeltaT, FollowsTheObservedValueOfEachHalfCentury) {
+    // Observed TT - UT1 (IERS / Astronomical Almanac) at the start of the year.
+    const struct {
+        double year, observed;
+    } cases[] = {{1900.0, -2.72}, {1950.0, 29.15}, {2000.0, 63.83}};
+    for (const auto& c : cases) EXPECT_NEAR(sky::DeltaTSeconds(c.year), c.observed, 0.5) << c.year;
+}
+
+TEST(DeltaT, HasNoStepWhereOneExpressionHandsOverToTheNext) {
+    for (double join : {1920.0, 1941.0, 1961.0, 1986.0, 2005.0}) {
+        EXPECT_NEAR(sky::DeltaTSeconds(join - 1e-9), sky::DeltaTSeconds(join), 0.1) << join;
+    }
+}
+
+TEST(LahiriAyanamsa, IsItsDefinitionAtTheEpochAndThePublishedValueAt2000) {
+    const sky::Ayanamsa epoch = sky::LahiriAyanamsa(terrestrial(2435553.5));  // 1956 March 21, 0h TT
+    EXPECT_NEAR(epoch.apparent, dms(23, 15, 0.658), 1e-4 * Arcsec);
+    // The nutation in longitude of that day (IAU 2000A): about +16.8".
+    EXPECT_NEAR((epoch.apparent - epoch.mean) / Arcsec, 16.8, 0.2);
+    // The mean Lahiri ayanamsa of J2000.0: 23° 51' 25.5".
+    EXPECT_NEAR(sky::LahiriAyanamsa(terrestrial(2451545.0)).mean, dms(23, 51, 25.5), 0.5 * Arcsec);
+}
+
+TEST(SkyAt, MatchesPublishedApparentPositions) {
+    const struct {
+        const char* what;
+        double julianDate;
+        Body body;
+        double longitude, tolerance;
+    } cases[] = {
+        // Example 25.b: 1992 October 13.0 TD, the Sun from VSOP87.
+        {"Sun", 2448908.5, Body::Sun, dms(199, 54, 21.818), 1 * Arcsec},
+        // Example 47.a: 1992 April 12.0 TD, the Moon (Meeus' series, about 10").
+        {"Moon", 2448724.5, Body::Moon, 133.167265, 10 * Arcsec},
+        // Example 33.a: 1992 December 20.0 TD, Venus with light time and aberration.
+        {"Venus", 2448976.5, Body::Venus, 313.08102, 5 * Arcsec},
+    };
+    for (const auto& c : cases) {
+        const sky::SkyLongitudes sky = sky::SkyAt(terrestrial(c.julianDate), 0, 0);
+        EXPECT_NEAR(*sky.tropical[BodyIndex(c.body)], c.longitude, c.tolerance) << c.what;
+    }
+}
+
+TEST(SkyAt, TheNodeIsTheMeanNodeAndKetuIsOpposite) {
+    const double jd = 2448724.5;
+    const double t = (jd - 2451545.0) / 36525;
+    // Meeus (47.7), the mean ascending node, plus the nutation in longitude
+    // of Example 47.a (+0.004610 degrees).
+    const double node = 125.0445479 - 1934.1362891 * t + 0.0020754 * t * t + t * t * t / 467441 -
+                        t * t * t * t / 60616000 + 0.004610;
+    const sky::SkyLongitudes sky = sky::SkyAt(terrestrial(jd), 0, 0);
+    EXPECT_NEAR(*sky.tropical[BodyIndex(Body::Rahu)], sky::FoldDegrees(node), 1 * Arcsec);
+    EXPECT_NEAR(sky::FoldDegrees(*sky.tropical[BodyIndex(Body::Ketu)] - *sky.tropical[BodyIndex(Body::Rahu)]), 180,
+                1e-9);
+}
+
+// The ecliptic point of longitude `longitude` (degrees), its hour angle and
+// altitude at a place for a local sidereal time and obliquity (radians).
+struct Horizon {
+    double altitude, hourAngle;
+};
+Horizon onTheHorizon(double longitude, double localSidereal, double obliquity, double latitude) {
+    const double l = longitude * M_PI / 180;
+    const double rightAscension = std::atan2(std::sin(l) * std::cos(obliquity), std::cos(l));
+    const double declination = std::asin(std::sin(l) * std::sin(obliquity));
+    const double hourAngle = std::remainder(localSidereal - rightAscension, 2 * M_PI);
+    const double altitude = std::asin(std::sin(latitude) * std::sin(declination) +
+                                      std::cos(latitude) * std::cos(declination) * std::cos(hourAngle));
+    return {altitude, hourAngle};
+}
+
+TEST(SkyAt, TheAscendantRisesInTheEastAndTheMidheavenCulminates) {
+    // Places from the equator to 60 degrees, both hemispheres, east and west.
+    const struct {
+        double julianDate, eastLongitude, latitude;
+    } cases[] = {{2448908.5, 0, 51.5},    {2448908.75, 77.2, 28.6}, {2451545.3, -74.0, 40.7}, {2460000.1, 151.2, -33.9},
+                 {2433282.9, -58.4, -34.6}, {2469000.6, 24.9, 60.0}, {2440000.45, 103.8, 1.3}};
+    for (const auto& c : cases) {
+        const sky::Instant instant = terrestrial(c.julianDate);
+        const sky::SkyLongitudes sky = sky::SkyAt(instant, c.eastLongitude, c.latitude);
+        // Mean sidereal time from Meeus (12.4) and the mean obliquity (22.2):
+        // the apparent ones differ by less than 20".
+        const double days = c.julianDate - 2451545.0, t = days / 36525;
+        const double localSidereal =
+            (280.46061837 + 360.98564736629 * days + 0.000387933 * t * t + c.eastLongitude) * M_PI / 180;
+        const double obliquity = (23.4392911 - 0.0130042 * t) * M_PI / 180;
+        const double latitude = c.latitude * M_PI / 180;
+        const Horizon mc = onTheHorizon(*sky.tropical[BodyIndex(Body::Midheaven)], localSidereal, obliquity, latitude);
+        EXPECT_NEAR(mc.hourAngle * 180 / M_PI, 0, 0.01) << "culminating: " << c.julianDate;
+        const Horizon ascendant =
+            onTheHorizon(*sky.tropical[BodyIndex(Body::Ascendant)], localSidereal, obliquity, latitude);
+        EXPECT_NEAR(ascendant.altitude * 180 / M_PI, 0, 0.01) << "on the horizon: " << c.julianDate;
+        EXPECT_LT(ascendant.hourAngle, 0) << "rising, east of the meridian: " << c.julianDate;
+    }
+}
+
+TEST(SkyAt, HasNoAscendantWhereTheLatitudeIsNoPlace) {
+    const sky::SkyLongitudes sky = sky::SkyAt(terrestrial(2451545.0), 10, 95);
+    EXPECT_FALSE(sky.tropical[BodyIndex(Body::Ascendant)].has_value());
+    EXPECT_FALSE(sky.sidereal[BodyIndex(Body::Ascendant)].has_value());
+    EXPECT_TRUE(sky.sidereal[BodyIndex(Body::Midheaven)].has_value());
+}
+
+TEST(SkyAt, SiderealIsTropicalLessTheTrueAyanamsa) {
+    const sky::SkyLongitudes sky = sky::SkyAt(sky::InstantOf(1975, 3, 1, 6, 30), 77, 28);
+    for (std::size_t b = 0; b < astro::BodyCount; ++b) {
+        EXPECT_NEAR(sky::FoldDegrees(*sky.tropical[b] - *sky.sidereal[b]), sky.ayanamsa.apparent, 1e-9) << b;
+    }
+}
+
+TEST(InstantOf, AddsDeltaTToUniversalTime) {
+    const sky::Instant instant = sky::InstantOf(2000, 1, 1, 12, 0);
+    EXPECT_DOUBLE_EQ(instant.ut1[0] + instant.ut1[1], 2451545.0);
+    EXPECT_NEAR((instant.tt[0] + instant.tt[1] - 2451545.0) * 86400, instant.deltaTSeconds, 1e-4);
+    EXPECT_NEAR(instant.deltaTSeconds, 63.8, 0.5);
+}
+
+TEST(FoldDegrees, FoldsIntoOneTurn) {
+    const struct {
+        double in, out;
+    } cases[] = {{0, 0}, {360, 0}, {-1e-17, 0}, {-90, 270}, {725, 5}, {359.5, 359.5}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(sky::FoldDegrees(c.in), c.out) << c.in;
+}
+
+}  // namespace

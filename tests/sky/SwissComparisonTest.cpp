@@ -1,0 +1,94 @@
+// The check's own accuracy: the sky it computes against the Swiss Ephemeris
+// (its JPL-based files; Lahiri ayanamsa, apparent positions, mean node) at
+// random instants of 1901-2050 and places below 60 degrees of latitude.
+// Optional (-DVELORIN_SWISS_COMPARISON=ON, needs libswe-dev and
+// swe-basic-data): the ephemeris is used by this test only, never by the
+// programs. Prints the mean and largest differences it measured.
+#include <gtest/gtest.h>
+#include <swephexp.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "astro/PlanetPositions.h"
+#include "sky/SkyPositions.h"
+
+namespace {
+
+using astro::Body;
+using astro::BodyIndex;
+
+struct Limit {
+    Body body;
+    int swissBody;           // -1: from the houses
+    double arcseconds;       // the largest difference allowed
+};
+
+constexpr std::array<Limit, astro::BodyCount> Limits = {{
+    {Body::Sun, SE_SUN, 10},
+    {Body::Moon, SE_MOON, 30},
+    {Body::Mercury, SE_MERCURY, 45},
+    {Body::Venus, SE_VENUS, 45},
+    {Body::Mars, SE_MARS, 120},
+    {Body::Jupiter, SE_JUPITER, 120},
+    {Body::Saturn, SE_SATURN, 120},
+    {Body::Rahu, SE_MEAN_NODE, 10},
+    {Body::Ketu, SE_MEAN_NODE, 10},
+    {Body::Ascendant, -1, 30},
+    {Body::Midheaven, -1, 30},
+}};
+
+double arcsecondsApart(double a, double b) { return std::remainder(a - b, 360.0) * 3600; }
+
+TEST(SwissComparison, TheSkyMeetsItsFigures) {
+    swe_set_ephe_path(const_cast<char*>(VELORIN_SWISS_EPHEMERIS));
+    swe_set_sid_mode(SE_SIDM_LAHIRI, 0, 0);
+    std::mt19937_64 random(20261209);
+    std::uniform_int_distribution<int> year(1901, 2050), month(1, 12), day(1, 28), hour(0, 23), minute(0, 59);
+    std::uniform_real_distribution<double> latitude(-60, 60), longitude(-180, 180);
+
+    constexpr int Births = 5000;
+    std::array<double, astro::BodyCount> largest{}, total{};
+    double deltaTLargest = 0;
+    for (int n = 0; n < Births; ++n) {
+        const int y = year(random), mo = month(random), d = day(random), h = hour(random), mi = minute(random);
+        const double lat = latitude(random), lon = longitude(random);
+        const sky::Instant instant = sky::InstantOf(y, mo, d, h, mi);
+        const sky::SkyLongitudes sky = sky::SkyAt(instant, lon, lat);
+        const double jdUt = instant.ut1[0] + instant.ut1[1];
+        deltaTLargest = std::fmax(deltaTLargest, std::fabs(swe_deltat(jdUt) * 86400 - instant.deltaTSeconds));
+
+        double cusps[13], angles[10];
+        char error[AS_MAXCH] = "";
+        ASSERT_GE(swe_houses_ex(jdUt, SEFLG_SIDEREAL, lat, lon, 'P', cusps, angles), 0);
+        for (const Limit& limit : Limits) {
+            double swiss = 0;
+            if (limit.swissBody >= 0) {
+                double position[6];
+                ASSERT_GE(swe_calc_ut(jdUt, limit.swissBody, SEFLG_SWIEPH | SEFLG_SIDEREAL, position, error), 0) << error;
+                swiss = limit.body == Body::Ketu ? position[0] + 180 : position[0];
+            } else {
+                swiss = limit.body == Body::Ascendant ? angles[0] : angles[1];
+            }
+            const std::size_t b = BodyIndex(limit.body);
+            const double apart = std::fabs(arcsecondsApart(*sky.sidereal[b], swiss));
+            total[b] += apart;
+            largest[b] = std::fmax(largest[b], apart);
+        }
+    }
+    std::printf("%d random instants 1901-2050, latitudes below 60 degrees; delta T differs by up to %.1f s\n", Births,
+                deltaTLargest);
+    std::printf("| Body | mean | largest | allowed |\n|---|---|---|---|\n");
+    for (const Limit& limit : Limits) {
+        const std::size_t b = BodyIndex(limit.body);
+        std::printf("| %s | %.1f\" | %.1f\" | %.0f\" |\n",
+                    std::string(modVedicPlanetPosition::EnglishBodyNames[b]).c_str(), total[b] / Births, largest[b],
+                    limit.arcseconds);
+        EXPECT_LE(largest[b], limit.arcseconds) << "body " << b;
+    }
+}
+
+}  // namespace
