@@ -5,12 +5,15 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-sanitize
+# The core, velorin-chart and their tests cross-built for Windows (mingw-w64)
+# and run under Wine.
+WINDOWS_BUILD ?= build-windows
 # The fuzz targets (clang's libFuzzer) and how long each runs.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = chart_file chart_options compact_position
 
-.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench accuracy swiss-comparison clean FORCE
+.PHONY: all deps configure build run test test-plain test-sanitize test-windows fuzz bench accuracy swiss-comparison clean FORCE
 
 all: build
 
@@ -54,6 +57,18 @@ test-sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j2
 
+# The desktop program needs Qt, which is not built for Windows here: the
+# core, the command line (text, JSON, chart files and exports; not pictures,
+# not the check against the sky, whose ERFA is not built for Windows) and
+# their tests.
+test-windows:
+	./scripts/deps.sh g++-mingw-w64-x86-64-posix wine64
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DVELORIN_BUILD_GUI=OFF -DVELORIN_BUILD_BENCH=OFF -DVELORIN_CHECK=OFF $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD)
+	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j2
+
 # Runs each fuzz target for FUZZ_SECONDS from its seed corpus; a finding is
 # written to $(FUZZ_BUILD)/findings and fails the run.
 fuzz:
@@ -90,4 +105,4 @@ swiss-comparison:
 	./$(SWISS_BUILD)/tests/velorin_swiss_comparison
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(SWISS_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) $(SWISS_BUILD)

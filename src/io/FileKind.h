@@ -6,13 +6,17 @@
 #include <optional>
 #include <string>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 namespace io {
 
+#ifndef _WIN32
 // Why a file of this kind is not read or written ("It is a folder, not a
 // file"); nothing for a regular file.
 std::optional<std::string> NotARegularFileReason(const struct stat& status);
+#endif
 
 // The same for whatever the path names, following symbolic links; nothing
 // when it is a regular file or when nothing (that can be looked at) is there.
@@ -24,7 +28,7 @@ std::optional<std::string> NotARegularFileReason(const std::string& path);
 // taken: writing it then fails with the reason.
 bool NameTaken(const std::string& path);
 
-// The operating system's text for an error number ("No space left on device").
+// The C library's text for an error number ("No space left on device").
 std::string ErrorText(int errorNumber);
 
 }  // namespace io

@@ -16,7 +16,8 @@ struct ReadResult {
 
 // At most maxBytes from the start of the file. Anything but a regular file (a
 // folder, a named pipe, a device, a socket) is refused without waiting on it;
-// a read that fails part-way is an error, not a short file.
+// a read that fails part-way is an error, not a short file. On Windows the
+// path is UTF-8, and the reasons of failures are the system's texts.
 ReadResult ReadFileStart(const std::string& path, std::size_t maxBytes);
 
 }  // namespace io

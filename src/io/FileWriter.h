@@ -6,6 +6,12 @@
 // which is flushed to the disk and only then takes the target's name; the
 // folder is flushed after. On any failure the temporary file is removed and
 // the target is as it was.
+//
+// On Windows the path is UTF-8 (a name that is not is refused), the
+// temporary file gets the permissions the folder gives new files, and so
+// does the file that replaces another; a read-only file (its attribute) is
+// refused, and a symbolic link that leads nowhere is refused with the
+// system's reason. The reasons of failures are the system's texts.
 #pragma once
 
 #include <chrono>

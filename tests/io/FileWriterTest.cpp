@@ -237,21 +237,7 @@ void setAge(const std::string& path, std::chrono::seconds age) {
 }
 
 TEST_F(FileWriter, ASaveRemovesItsOwnLeftoversOlderThanAMinute) {
-    struct Case {
-        const char* name;
-        bool folder;
-        std::chrono::seconds age;
-        bool removed;
-    } const cases[] = {
-        {".velorin-0123456789abcdef.tmp", false, std::chrono::seconds(120), true},
-        {".velorin-1234.tmp", false, std::chrono::hours(48), true},
-        {".velorin-fedcba9876543210.tmp", false, std::chrono::seconds(10), false},  // a save still going on
-        {".velorin-notes.txt", false, std::chrono::hours(1), false},
-        {"velorin-1234.tmp", false, std::chrono::hours(1), false},
-        {".velorin-.tmp", false, std::chrono::hours(1), false},
-        {".velorin-folder.tmp", true, std::chrono::hours(1), false},
-    };
-    for (const Case& c : cases) {
+    for (const LeftoverCase& c : LeftoverCases) {
         if (c.folder) {
             ASSERT_EQ(::mkdir(path(c.name).c_str(), 0755), 0);
         } else {
@@ -260,7 +246,7 @@ TEST_F(FileWriter, ASaveRemovesItsOwnLeftoversOlderThanAMinute) {
         setAge(path(c.name), c.age);
     }
     ASSERT_TRUE(io::WriteFile(path("chart.vrc"), "new").written());
-    for (const Case& c : cases) EXPECT_EQ(std::filesystem::exists(path(c.name)), !c.removed) << c.name;
+    for (const LeftoverCase& c : LeftoverCases) EXPECT_EQ(std::filesystem::exists(path(c.name)), !c.removed) << c.name;
 }
 
 // A child process writes the other of two contents again and again and is

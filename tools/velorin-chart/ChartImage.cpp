@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #ifdef VELORIN_WITH_IMAGES
 #include <QApplication>
@@ -17,6 +19,15 @@
 
 namespace velorin_chart {
 
+#ifdef _WIN32
+
+std::string RunPictureProgram(char**) {
+    return "pictures are not made by velorin-chart on Windows (they need the chart window of the desktop "
+           "program, which is not built there); --save, --export and --format work as elsewhere";
+}
+
+#else
+
 std::string RunPictureProgram(char** argv) {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -29,6 +40,8 @@ std::string RunPictureProgram(char** argv) {
     }
     return std::string("velorin-chart-image cannot be started: ") + std::strerror(reason);
 }
+
+#endif
 
 #ifdef VELORIN_WITH_IMAGES
 

@@ -15,7 +15,8 @@ bool CanRenderImages();
 
 // Replaces this process by velorin-chart-image with the same arguments (it
 // is looked for beside this program and in the folder it is installed in).
-// Returns only when that program cannot be started, with the reason.
+// Returns only when that program cannot be started, with the reason. On
+// Windows, where there is no such program, it returns the reason at once.
 std::string RunPictureProgram(char** argv);
 
 // Writes the chart window of the session, 1000 x 543 at normal scale, as a

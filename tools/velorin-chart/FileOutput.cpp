@@ -2,14 +2,51 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+
+#include "io/WindowsText.h"
+#else
 #include <unistd.h>
+#endif
 
 #include "io/FileKind.h"
 
 namespace velorin_chart {
+
+#ifdef _WIN32
+
+namespace {
+UINT consoleCodePage = 0;  // the console's own, to give back at the end
+}  // namespace
+
+void HoldClosedStandardStreams() {
+    for (std::FILE* stream : {stdin, stdout, stderr}) {
+        const int fd = ::_fileno(stream);
+        if (fd >= 0) ::_setmode(fd, _O_BINARY);
+    }
+    consoleCodePage = ::GetConsoleOutputCP();
+    if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8)) {
+        std::atexit([] { ::SetConsoleOutputCP(consoleCodePage); });
+    }
+}
+
+std::optional<std::vector<std::string>> ProgramArguments(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        std::optional<std::string> arg = io::Utf8Text(argv[i]);
+        if (!arg) return std::nullopt;
+        args.push_back(std::move(*arg));
+    }
+    return args;
+}
+
+#else
 
 void HoldClosedStandardStreams() {
     for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
@@ -22,6 +59,8 @@ void HoldClosedStandardStreams() {
         }
     }
 }
+
+#endif
 
 namespace {
 // The reason of the first write to standard output that failed (0: none).

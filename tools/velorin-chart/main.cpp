@@ -21,6 +21,11 @@
 #include "app/ChartTextExport.h"
 #include "io/FileReader.h"
 #include "io/FileWriter.h"
+#ifdef _WIN32
+#include <filesystem>
+
+#include "io/WindowsText.h"
+#endif
 
 namespace {
 
@@ -48,7 +53,14 @@ int runBatch(const velorin_chart::ChartOptions& options) {
     const unsigned jobs = options.jobs ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
     std::ifstream file;
     if (options.batchPath != "-") {
+#ifdef _WIN32
+        // The UTF-8 name as the system's UTF-16 one.
+        const std::optional<std::wstring> name = io::WideText(options.batchPath);
+        if (!name) return fileError("read", options.batchPath, std::string(io::NotUtf8Reason));
+        file.open(std::filesystem::path(*name), std::ios::binary);
+#else
         file.open(options.batchPath, std::ios::binary);
+#endif
         if (!file) return fileError("read", options.batchPath, std::strerror(errno));
     }
     std::istream& in = options.batchPath == "-" ? std::cin : file;
@@ -57,12 +69,9 @@ int runBatch(const velorin_chart::ChartOptions& options) {
     return finish(0);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The whole command; argv is handed to the picture program.
+int run(const std::vector<std::string>& args, char** argv) {
     using namespace velorin_chart;
-    HoldClosedStandardStreams();
-    const std::vector<std::string> args(argv + 1, argv + argc);
     ParseResult parsed = ParseChartOptions(args);
     if (!parsed.ok()) {
         std::cerr << "velorin-chart: " << parsed.usageError << "\nrun velorin-chart --help for the options\n";
@@ -176,3 +185,22 @@ int main(int argc, char** argv) {
     }
     return finish(0);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    velorin_chart::HoldClosedStandardStreams();
+    const std::optional<std::vector<std::string>> args = velorin_chart::ProgramArguments(argc, argv);
+    if (!args) {
+        std::cerr << "velorin-chart: an argument is not valid Unicode text\n";
+        return Usage;
+    }
+    return run(*args, nullptr);
+}
+#else
+int main(int argc, char** argv) {
+    velorin_chart::HoldClosedStandardStreams();
+    return run(std::vector<std::string>(argv + 1, argv + argc), argv);
+}
+#endif
