@@ -27,12 +27,10 @@ std::string formatted(const char* format, double value) {
 // Minutes of arc with their sign: "+63.2'".
 std::string arcminutes(double value) { return formatted("%+.1f'", value); }
 
-int signOf(double longitude) { return static_cast<int>(std::floor(FoldDegrees(longitude) / 30)) % 12; }
-
 // The notes: each known cause of a difference between the chart and the sky
 // that applies to this chart.
 std::vector<std::string> notesFor(const app::ChartRecord& record, const ChartCheck& check,
-                                  const Ayanamsa& ayanamsaAt2000) {
+                                  const modVedicEphemeris::UniversalTimeResult& place, const Ayanamsa& ayanamsaAt2000) {
     std::vector<std::string> notes;
     const std::string timeBases = app::TimeBasesSentence(app::TimeBasesOf(record.birth));
     if (!timeBases.empty()) notes.push_back(timeBases);
@@ -62,7 +60,6 @@ std::vector<std::string> notesFor(const app::ChartRecord& record, const ChartChe
                         " Moon is in pada " + std::to_string(moonPada) + ".");
     }
 
-    const modVedicEphemeris::UniversalTimeResult place = modVedicEphemeris::UniversalTimeRule(record.birth);
     const double latitude = place.latitudeNorthDeg;
     if (std::fabs(latitude) >= 90) {
         notes.push_back("A latitude of " + formatted("%.2f", std::fabs(latitude)) +
@@ -108,19 +105,19 @@ ChartCheck CheckChart(const app::ChartRecord& record) {
         body.name = std::string(modVedicPlanetPosition::EnglishBodyNames[b]);
         body.chartLongitude = FoldDegrees(record.bodies.SiderealLongitude[b]);
         // The Midheaven is placed in no box: its sign is its longitude's.
-        body.chartSign = b == BodyIndex(Body::Midheaven) ? signOf(body.chartLongitude) : shownSigns[b];
+        body.chartSign = b == BodyIndex(Body::Midheaven) ? app::DivisionalSign(1, body.chartLongitude) : shownSigns[b];
         body.chartNakshatra = modVedicEphemeris::NakshatraIndex(body.chartLongitude);
         body.skyLongitude = skyNow.sidereal[b];
         if (!body.skyLongitude) continue;
         body.differenceArcmin = ArcminutesApart(body.chartLongitude, *body.skyLongitude);
-        body.skySign = signOf(*body.skyLongitude);
+        body.skySign = app::DivisionalSign(1, *body.skyLongitude);
         body.signDiffers = *body.skySign != body.chartSign;
         body.skyNakshatra = modVedicEphemeris::NakshatraIndex(*body.skyLongitude);
         body.nakshatraDiffers = *body.skyNakshatra != body.chartNakshatra;
     }
 
     const Instant j2000 = {{2451545.0, 0}, {2451545.0, 0}, 0};
-    check.notes = notesFor(record, check, LahiriAyanamsa(j2000));
+    check.notes = notesFor(record, check, place, LahiriAyanamsa(j2000));
     return check;
 }
 

@@ -89,6 +89,31 @@ Vector planetWithLightTime(const double tt[2], int planet, const Earth& earth) {
     return geometric;
 }
 
+// The Lahiri ayanamsa at a TT date whose nutation in longitude (radians) is
+// known. What belongs to the epoch is worked out once.
+Ayanamsa lahiriAt(const double tt[2], double dpsi) {
+    struct Epoch {
+        double meanAyanamsa;  // degrees
+        Vector equinox;       // the mean equinox of the epoch, in the GCRS
+    };
+    static const Epoch epoch = [] {
+        // 1956 March 21, 0h TT and the true ayanamsa then.
+        constexpr double EpochJd[2] = {2435553.5, 0};
+        constexpr double TrueAyanamsaAtEpoch = 23 + 15 / 60.0 + 0.658 / 3600;
+        double epochDpsi = 0, epochDeps = 0;
+        eraNut06a(EpochJd[0], EpochJd[1], &epochDpsi, &epochDeps);
+        // The first row of the bias-precession matrix is the direction of
+        // the epoch's mean equinox.
+        double precession[3][3];
+        eraPmat06(EpochJd[0], EpochJd[1], precession);
+        return Epoch{TrueAyanamsaAtEpoch - epochDpsi * ERFA_DR2D, {precession[0][0], precession[0][1], precession[0][2]}};
+    }();
+    Ayanamsa result;
+    result.mean = epoch.meanAyanamsa + eclipticLongitude(eclipticOfDate(tt), epoch.equinox) * ERFA_DR2D;
+    result.apparent = result.mean + dpsi * ERFA_DR2D;
+    return result;
+}
+
 }  // namespace
 
 double FoldDegrees(double x) {
@@ -137,26 +162,9 @@ Instant InstantOf(int year, int month, int day, int hour, int minute, double sec
 }
 
 Ayanamsa LahiriAyanamsa(const Instant& instant) {
-    // 1956 March 21, 0h TT and the true ayanamsa then.
-    constexpr double EpochJd[2] = {2435553.5, 0};
-    constexpr double TrueAyanamsaAtEpoch = 23 + 15 / 60.0 + 0.658 / 3600;
-    double epochDpsi = 0, epochDeps = 0;
-    eraNut06a(EpochJd[0], EpochJd[1], &epochDpsi, &epochDeps);
-    const double meanAtEpoch = TrueAyanamsaAtEpoch - epochDpsi * ERFA_DR2D;
-
-    // The mean equinox of the epoch: the first row of the bias-precession
-    // matrix is its direction in the GCRS.
-    double precession[3][3];
-    eraPmat06(EpochJd[0], EpochJd[1], precession);
-    const Vector epochEquinox = {precession[0][0], precession[0][1], precession[0][2]};
-    const double equinoxLongitude = eclipticLongitude(eclipticOfDate(instant.tt), epochEquinox) * ERFA_DR2D;
-
     double dpsi = 0, deps = 0;
     eraNut06a(instant.tt[0], instant.tt[1], &dpsi, &deps);
-    Ayanamsa result;
-    result.mean = meanAtEpoch + equinoxLongitude;
-    result.apparent = result.mean + dpsi * ERFA_DR2D;
-    return result;
+    return lahiriAt(instant.tt, dpsi);
 }
 
 SkyLongitudes SkyAt(const Instant& instant, double eastLongitudeDeg, double northLatitudeDeg) {
@@ -216,7 +224,7 @@ SkyLongitudes SkyAt(const Instant& instant, double eastLongitudeDeg, double nort
             -(std::sin(localSidereal) * std::cos(obliquity) + std::tan(latitude) * std::sin(obliquity))));
     }
 
-    sky.ayanamsa = LahiriAyanamsa(instant);
+    sky.ayanamsa = lahiriAt(tt, dpsi);
     for (std::size_t b = 0; b < astro::BodyCount; ++b) {
         if (sky.tropical[b]) sky.sidereal[b] = FoldDegrees(*sky.tropical[b] - sky.ayanamsa.apparent);
     }

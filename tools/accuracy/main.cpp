@@ -11,11 +11,13 @@
 // place's side of Greenwich (so that the chart's two time bases agree; with
 // --any-zone, any of the table's zones), and daylight saving one time in five.
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "app/ChartCalculation.h"
 #include "app/ZoneTable.h"
@@ -89,6 +91,15 @@ app::BirthFormValues randomBirth(std::mt19937_64& random, bool anyZone) {
     return form;
 }
 
+// A whole decimal number, or nothing ("5x", "", "-1" for an unsigned one).
+template <typename Number>
+std::optional<Number> numberOf(std::string_view text) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,9 +109,17 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--any-zone") anyZone = true;
-        else if (option == "--births" && i + 1 < argc) births = std::atol(argv[++i]);
-        else if (option == "--seed" && i + 1 < argc) seed = std::strtoull(argv[++i], nullptr, 10);
-        else usage = true;
+        else if (option == "--births" && i + 1 < argc) {
+            const std::optional<long> n = numberOf<long>(argv[++i]);
+            usage = usage || !n;
+            births = n.value_or(0);
+        } else if (option == "--seed" && i + 1 < argc) {
+            const std::optional<unsigned long long> s = numberOf<unsigned long long>(argv[++i]);
+            usage = usage || !s;
+            seed = s.value_or(0);
+        } else {
+            usage = true;
+        }
     }
     if (usage || births < 1) {
         std::fprintf(stderr, "usage: accuracy [--births N] [--seed S] [--any-zone]\n");

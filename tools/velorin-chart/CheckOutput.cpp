@@ -6,6 +6,7 @@
 #include "app/ZoneTable.h"
 #include "astro/MoonChart.h"
 #include "astro/PositionText.h"
+#include "astro/Utf8Text.h"
 
 namespace velorin_chart {
 
@@ -21,8 +22,7 @@ std::string nakshatraName(int nakshatra) {
 
 std::string padded(std::string text, std::size_t width) {
     // Widths count characters: the degree mark is two bytes.
-    std::size_t shown = 0;
-    for (char c : text) shown += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    const std::size_t shown = astro::CharCount(text);
     if (shown < width) text.append(width - shown, ' ');
     return text;
 }
