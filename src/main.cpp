@@ -2,22 +2,54 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <iostream>
+#include <string>
+#include <vector>
+
 #include "chart/ChartFonts.h"
+#include "desktop/CommandLine.h"
 #include "desktop/Program.h"
 #include "platform/ProgramIcon.h"
 #include "platform/QtPlatform.h"
 
+namespace {
+
+// Help, version and usage errors are answered on the terminal; nothing else
+// is done. Returns the exit status, or -1 to go on.
+int answerOnTheTerminal(const desktop::StartRequest& request) {
+    switch (request.action) {
+        case desktop::StartAction::Help: std::cout << desktop::HelpText() << std::flush; return 0;
+        case desktop::StartAction::Version: std::cout << desktop::VersionLine() << '\n' << std::flush; return 0;
+        case desktop::StartAction::Usage:
+            std::cerr << request.message << '\n' << desktop::UsageLine() << '\n';
+            return 2;
+        case desktop::StartAction::Start: break;
+    }
+    return -1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // --help and --version work without a display: Qt is not started for them.
+    const std::vector<std::string> raw(argv + 1, argv + argc);
+    if (desktop::AsksForHelpOrVersion(raw)) return answerOnTheTerminal(desktop::ParseDesktopArguments(raw));
+
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("velorin"));
     QCoreApplication::setApplicationName(QStringLiteral("velorin"));
+
+    // Qt has taken its own options (-platform, -style ...) out of argv.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const desktop::StartRequest request = desktop::ParseDesktopArguments(arguments);
+    if (const int status = answerOnTheTerminal(request); status >= 0) return status;
+
     QApplication::setWindowIcon(platform::ProgramIcon());
     chart::InstallChartFonts();
 
     platform::QtPlatform platform;
     desktop::Program program(platform);
     // "velorin FILE.vrc" (as the file manager starts it) opens that chart.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (!program.StartProgram(arguments.size() > 1 ? arguments.at(1) : QString())) return 0;
+    if (!program.StartProgram(QString::fromLocal8Bit(request.file.c_str()))) return 0;
     return QApplication::exec();
 }
