@@ -13,7 +13,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = chart_file chart_options compact_position
 
-.PHONY: all deps configure build run test test-plain test-sanitize test-windows fuzz bench accuracy swiss-comparison clean FORCE
+.PHONY: all deps configure build run test test-plain test-sanitize test-fresh package test-windows fuzz bench accuracy swiss-comparison clean FORCE
 
 all: build
 
@@ -42,7 +42,10 @@ build: configure
 run: configure
 	cmake --build $(BUILD) --target velorin velorin-chart
 	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then ./$(BUILD)/velorin; \
-	else echo "No display: showing the example chart on the terminal."; ./$(BUILD)/velorin-chart --format chart; fi
+	else echo "No display: showing the example chart on the terminal."; ./$(BUILD)/velorin-chart --format chart && \
+	  echo "Not installed yet: the programs are in ./$(BUILD). Your own chart: ./$(BUILD)/velorin-chart --help" && \
+	  echo "With a display, ./$(BUILD)/velorin opens the entry form. To install both from a package:" && \
+	  echo "make package && sudo apt-get install ./$(BUILD)/$(PACKAGE_FILE)"; fi
 
 # Every test, then every test again under the sanitizers; any report fails.
 test: test-plain test-sanitize
@@ -66,6 +69,20 @@ test-sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j2
+
+# The whole set-up on a fresh Debian 12 (debootstrap): as root with an empty
+# environment and as an ordinary user with sudo, then the package installed
+# into a second fresh system. Needs root (asks sudo) and the network.
+test-fresh:
+	BUILD=$(BUILD) CMAKE_FLAGS='$(CMAKE_FLAGS)' ./scripts/test-fresh.sh
+
+# The Debian package of the programs: $(BUILD)/$(PACKAGE_FILE).
+VERSION := $(shell awk '/^project.Velorin VERSION / { print $$3 }' CMakeLists.txt)
+PACKAGE_FILE = velorin_$(VERSION)-1_amd64.deb
+package: build
+	./scripts/deps.sh dpkg-dev
+	cd $(BUILD) && cpack -G DEB
+	@echo "Built $(BUILD)/$(PACKAGE_FILE); install it with: sudo apt-get install ./$(BUILD)/$(PACKAGE_FILE)"
 
 # The desktop program needs Qt, which is not built for Windows here: the
 # core, the command line (text, JSON, chart files and exports; not pictures,

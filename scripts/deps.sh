@@ -18,6 +18,18 @@ fi
 echo "Installing:$missing"
 if [ "$(id -u)" -eq 0 ]; then
     sudo=""
+elif ! command -v sudo >/dev/null 2>&1; then
+    echo "deps.sh: these packages are missing and sudo is not installed; as root, run: apt-get install$missing" >&2
+    exit 1
+elif ! sudo -n true 2>/dev/null; then
+    # sudo asks for the password on the terminal; without one it cannot.
+    if ! (: </dev/tty) 2>/dev/null; then
+        echo "deps.sh: sudo needs a password to install these packages, and there is no terminal to ask for it." >&2
+        echo "deps.sh: run 'make deps' in a terminal first, or as root: apt-get install$missing" >&2
+        exit 1
+    fi
+    echo "deps.sh: sudo will ask for your password to install them."
+    sudo="sudo"
 else
     sudo="sudo"
 fi
