@@ -80,7 +80,7 @@ test-fresh:
 VERSION := $(shell awk '/^project.Velorin VERSION / { print $$3 }' CMakeLists.txt)
 PACKAGE_FILE = velorin_$(VERSION)-1_amd64.deb
 package: build
-	./scripts/deps.sh dpkg-dev
+	./scripts/deps.sh dpkg-dev file
 	cd $(BUILD) && cpack -G DEB
 	@echo "Built $(BUILD)/$(PACKAGE_FILE); install it with: sudo apt-get install ./$(BUILD)/$(PACKAGE_FILE)"
 
