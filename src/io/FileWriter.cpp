@@ -89,7 +89,8 @@ bool writeAll(int fd, std::string_view bytes) {
 }
 
 // Gives the temporary file the name; NameTaken when it must not replace one.
-WriteResult putInPlace(const std::string& temporary, const std::string& target, ExistingFile existing) {
+WriteResult putInPlace(const std::string& temporary, const std::string& target, ExistingFile existing,
+                       const WriteSeams& seams) {
     if (existing == ExistingFile::Replace) {
         if (::rename(temporary.c_str(), target.c_str()) != 0) return failedWithErrno(errno);
         return {WriteResult::Status::Written, {}};
@@ -97,7 +98,9 @@ WriteResult putInPlace(const std::string& temporary, const std::string& target, 
     // A hard link is made only when the name is free, whatever appeared there
     // meanwhile; a file system without hard links may still rename without
     // replacing.
-    if (::link(temporary.c_str(), target.c_str()) != 0) {
+    const int linked =
+        seams.hardLink ? seams.hardLink(temporary.c_str(), target.c_str()) : ::link(temporary.c_str(), target.c_str());
+    if (linked != 0) {
         int error = errno;
         if (error == EPERM || error == EOPNOTSUPP || error == EMLINK) {
             if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
@@ -143,6 +146,13 @@ void RemoveLeftoverTemporaries(const std::string& folder) {
 }
 
 WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingFile existing) {
+    return WriteFile(path, bytes, existing, WriteSeams{});
+}
+
+WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingFile existing, const WriteSeams& seams) {
+    const auto stepDone = [&seams](WriteStep step) {
+        if (seams.afterStep) seams.afterStep(step);
+    };
     if (path.empty() || path.back() == '/') return failed("No file name was given");
     std::string target = path;
     if (existing == ExistingFile::Replace) {
@@ -170,6 +180,7 @@ WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingF
         if (fd < 0 && errno != EEXIST) return failedWithErrno(errno);
     }
     if (fd < 0) return failedWithErrno(EEXIST);
+    stepDone(WriteStep::Created);
 
     const auto abandon = [&](int errorNumber) {
         ::close(fd);
@@ -177,6 +188,7 @@ WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingF
         return failedWithErrno(errorNumber);
     };
     if (!writeAll(fd, bytes)) return abandon(errno);
+    stepDone(WriteStep::Written);
     if (exists) {
         // The owner first: changing it may clear the set-user-ID bits.
         if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) return abandon(errno);
@@ -184,19 +196,24 @@ WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingF
     } else if (::fchmod(fd, 0666 & ~currentUmask()) != 0) {
         return abandon(errno);
     }
+    stepDone(WriteStep::Permissions);
     if (::fsync(fd) != 0) return abandon(errno);
+    stepDone(WriteStep::Flushed);
     if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         return failedWithErrno(error);
     }
+    stepDone(WriteStep::Closed);
 
-    const WriteResult placed = putInPlace(temporary, target, existing);
+    const WriteResult placed = putInPlace(temporary, target, existing, seams);
     if (!placed.written()) {
         ::unlink(temporary.c_str());
         return placed;
     }
+    stepDone(WriteStep::Placed);
     syncFolder(folder);
+    stepDone(WriteStep::FolderFlushed);
     return placed;
 }
 

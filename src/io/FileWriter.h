@@ -15,6 +15,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,30 @@ struct WriteResult {
 // name is taken, also by a file made while this one was being written, the
 // result is NameTaken and nothing is changed.
 WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingFile existing = ExistingFile::Replace);
+
+#ifndef _WIN32
+// The steps of a write, in order.
+enum class WriteStep {
+    Created,      // the temporary file exists, empty, mode 0600
+    Written,      // it holds the bytes
+    Permissions,  // it has the old file's owner and mode, or the usual ones
+    Flushed,      // its bytes are on the disk
+    Closed,       // it is closed
+    Placed,       // it has the target's name
+    FolderFlushed,
+};
+
+// What a test may put in place of the system for one write (the programs
+// pass none): an observer called after each step, where a test may stop the
+// process to see what a crash at that moment leaves or make a file another
+// program makes meanwhile; and link(2), which a test can make fail as on a
+// file system without hard links (FAT, some network shares).
+struct WriteSeams {
+    std::function<void(WriteStep)> afterStep;
+    std::function<int(const char* existing, const char* newName)> hardLink;
+};
+WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingFile existing, const WriteSeams& seams);
+#endif
 
 // The prefix and suffix of the temporary files.
 inline constexpr std::string_view TemporaryPrefix = ".velorin-";

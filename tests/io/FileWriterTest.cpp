@@ -6,8 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <random>
-#include <thread>
+#include <filesystem>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -249,49 +248,74 @@ TEST_F(FileWriter, ASaveRemovesItsOwnLeftoversOlderThanAMinute) {
     for (const LeftoverCase& c : LeftoverCases) EXPECT_EQ(std::filesystem::exists(path(c.name)), !c.removed) << c.name;
 }
 
-// A child process writes the other of two contents again and again and is
-// killed at a random moment; the target always holds one of them whole.
-TEST_F(FileWriter, AWriteKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
+// A write stopped after each of its steps (the process ends there, as when
+// it is killed) leaves the old file whole until the new one has its name;
+// what it leaves behind is a temporary file that a later save removes.
+TEST_F(FileWriter, AWriteStoppedAfterAnyStepLeavesTheOldOrTheNewFile) {
+    using io::WriteStep;
+    const struct {
+        WriteStep step;
+        bool newContent;
+        bool leftover;
+    } cases[] = {
+        {WriteStep::Created, false, true}, {WriteStep::Written, false, true}, {WriteStep::Permissions, false, true},
+        {WriteStep::Flushed, false, true}, {WriteStep::Closed, false, true},  {WriteStep::Placed, true, false},
+        {WriteStep::FolderFlushed, true, false},
+    };
     const std::string target = path("chart.vrc");
-    const std::string contents[2] = {std::string(96 * 1024, 'a'), std::string(80 * 1024, 'b')};
-    writeFile(target, contents[0]);
-    // The moments to kill at spread over the time one whole write takes here.
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(io::WriteFile(path("timing.vrc"), contents[0]).written());
-    const auto oneWrite = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
-    std::filesystem::remove(path("timing.vrc"));
-    std::mt19937 random(20261208);
-    std::uniform_int_distribution<long> delay(0, oneWrite.count() * 3 / 2 + 200);
-    int sawNew = 0;
-    for (int round = 0; round < 300; ++round) {
-        const std::string& before = contentOf(target) == contents[0] ? contents[0] : contents[1];
-        const std::string& next = &before == &contents[0] ? contents[1] : contents[0];
+    const std::string oldContent(96 * 1024, 'a'), newContent(80 * 1024, 'b');
+    for (const auto& c : cases) {
+        const int step = static_cast<int>(c.step);
+        writeFile(target, oldContent);
+        ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            io::WriteFile(target, next);
+            io::WriteSeams seams;
+            seams.afterStep = [&c](WriteStep done) {
+                if (done == c.step) ::_exit(7);
+            };
+            io::WriteFile(target, newContent, io::ExistingFile::Replace, seams);
             ::_exit(0);
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        const std::string now = contentOf(target);
-        ASSERT_TRUE(now == before || now == next) << "round " << round << ": " << now.size() << " bytes";
-        if (now == next) ++sawNew;
-    }
-    // Some writes finished, some were cut short: both outcomes were tried.
-    EXPECT_GT(sawNew, 0);
-    EXPECT_LT(sawNew, 300);
-    // The leftovers of the killed writes have the name the next saves clean up.
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        const std::string name = entry.path().filename().string();
-        if (name != "chart.vrc") {
-            EXPECT_TRUE(name.starts_with(".velorin-") && name.ends_with(".tmp")) << name;
-            setAge(entry.path().string(), std::chrono::minutes(5));
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 7) << "step " << step << " was not reached";
+        EXPECT_EQ(contentOf(target), c.newContent ? newContent : oldContent) << "step " << step;
+        EXPECT_EQ(modeOf(target) & 07777, 0640U) << "step " << step;
+        EXPECT_EQ(temporariesIn(folder.path()), c.leftover ? 1 : 0) << "step " << step;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            if (entry.path().filename() != "chart.vrc") setAge(entry.path().string(), std::chrono::minutes(5));
         }
+        ASSERT_TRUE(io::WriteFile(target, "next").written());
+        EXPECT_EQ(temporariesIn(folder.path()), 0) << "step " << step;
     }
-    ASSERT_TRUE(io::WriteFile(target, "last").written());
-    EXPECT_EQ(temporariesIn(folder.path()), 0);
+}
+
+// On a file system without hard links (FAT, some network shares) a name that
+// must be kept is still never replaced: not when it is free, and not when
+// another program takes it while the file is being written.
+TEST_F(FileWriter, WithoutHardLinksATakenNameIsStillKept) {
+    for (const int error : {EPERM, EOPNOTSUPP, EMLINK}) {
+        io::WriteSeams noLinks;
+        noLinks.hardLink = [error](const char*, const char*) {
+            errno = error;
+            return -1;
+        };
+        const std::string free = path("free-" + std::to_string(error) + ".jpg");
+        EXPECT_TRUE(io::WriteFile(free, "picture", io::ExistingFile::Keep, noLinks).written()) << error;
+        EXPECT_EQ(contentOf(free), "picture");
+
+        const std::string taken = path("taken-" + std::to_string(error) + ".jpg");
+        io::WriteSeams race = noLinks;
+        race.afterStep = [&taken](io::WriteStep done) {
+            if (done == io::WriteStep::Closed) writeFile(taken, "theirs");
+        };
+        EXPECT_EQ(io::WriteFile(taken, "picture", io::ExistingFile::Keep, race).status, io::WriteResult::Status::NameTaken)
+            << error;
+        EXPECT_EQ(contentOf(taken), "theirs") << error;
+        EXPECT_EQ(temporariesIn(folder.path()), 0) << error;
+    }
 }
 
 }  // namespace
