@@ -150,7 +150,10 @@ TEST(ZoneSideHint, WhenZoneAndPlaceLieOnDifferentSidesOfGreenwich) {
         {34, false, "77", "12", "west"},
         {27, true, "73", "0", "east"},   // Eastern Standard Time (-5) with an eastern place
         {27, false, "73", "0", nullptr},
-        {29, false, "0", "7", nullptr},   // Greenwich itself has no side
+        {29, false, "0", "7", nullptr},   // Greenwich itself has no side, whichever side the place is on
+        {29, true, "0", "7", nullptr},
+        {61, true, "77", "12", nullptr},  // nor has Universal Time
+        {61, false, "73", "0", nullptr},
         {20, true, "0", "0", "west"},    // longitude 0 counts as west: an eastern zone disagrees
         {20, true, "", "", nullptr},      // nothing entered yet: the option counts
     };

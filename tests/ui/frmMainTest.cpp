@@ -177,7 +177,11 @@ TEST_F(EntryForm, AHintShowsWhileZoneAndPlaceDisagree) {
     form().optLong[0]->setChecked(true);      // East: zone and place agree
     EXPECT_TRUE(form().lblZoneHint->isHidden());
     form().optLong[1]->setChecked(true);
-    form().cboTimeZone->setCurrentIndex(29);  // Greenwich Mean Time
+    form().cboTimeZone->setCurrentIndex(29);  // Greenwich Mean Time: no side, West or East
+    EXPECT_TRUE(form().lblZoneHint->isHidden());
+    form().optLong[0]->setChecked(true);
+    EXPECT_TRUE(form().lblZoneHint->isHidden());
+    form().cboTimeZone->setCurrentIndex(61);  // Universal Time with East
     EXPECT_TRUE(form().lblZoneHint->isHidden());
     EXPECT_TRUE(fake.messages.empty());       // a hint, not a message
 }
