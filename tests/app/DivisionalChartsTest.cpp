@@ -2,6 +2,7 @@
 // worked by hand from the classical rules (each row's comment shows the step).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 
@@ -69,6 +70,10 @@ TEST(SignBoxesOf, AscFirstThenTheBodiesInOrder) {
 //   nakshatra floor(269.835 / 13.333) = 20, Uttara Ashadha; 20 mod 9 = 2: the Sun
 //   run (269.835 - 266.667) / 13.333 = 0.2376 of 6 years: 4.574 years are left
 //   Sun to 1994-12-10 (+1670.7 days), Moon 10 years to 2004-12-10, Mars 7 to 2011-12-11
+//   The Sun's period began in full 1.426 years (520.8 days) before the birth,
+//   JD 2447505.95, 1988-12-10; its antardashas of 6 x sub-lord years / 120 run
+//   from there: Sun 0.3 years to 1989-03-30, Moon 0.5 to 1989-09-28, Mars 0.35
+//   to 1990-02-03, Rahu 0.9 to 1990-12-29 (the one running at the birth).
 TEST(VimshottariDashas, TheReferenceBirth) {
     const auto session = testdata::computedSession(testdata::referenceForm());
     ASSERT_TRUE(session.has_value());
@@ -85,6 +90,16 @@ TEST(VimshottariDashas, TheReferenceBirth) {
         EXPECT_EQ(CalendarDateOfJulianDay(dashas[static_cast<std::size_t>(k)].EndJD), first[k].second);
     }
     EXPECT_EQ(CalendarDateOfJulianDay(dashas[0].StartJD), "1990-05-15");
+    const std::array<std::array<const char*, 3>, 4> firstAntardashas = {{{"Sun", "1988-12-10", "1989-03-30"},
+                                                                         {"Moon", "1989-03-30", "1989-09-28"},
+                                                                         {"Mars", "1989-09-28", "1990-02-03"},
+                                                                         {"Rahu", "1990-02-03", "1990-12-29"}}};
+    for (std::size_t j = 0; j < firstAntardashas.size(); ++j) {
+        const DashaPeriod& antar = dashas[0].Antardasha.at(j);
+        EXPECT_EQ(antar.Lord, firstAntardashas[j][0]);
+        EXPECT_EQ(CalendarDateOfJulianDay(antar.StartJD), firstAntardashas[j][1]) << antar.Lord;
+        EXPECT_EQ(CalendarDateOfJulianDay(antar.EndJD), firstAntardashas[j][2]) << antar.Lord;
+    }
     EXPECT_NEAR((dashas[0].EndJD - birth) / DaysPerYear, 4.574, 0.001);
     double years = 0;
     for (std::size_t k = 0; k < dashas.size(); ++k) {
@@ -116,6 +131,36 @@ TEST(CalendarDateOfJulianDay, DaysBeginAtMidnight) {
     EXPECT_EQ(CalendarDateOfJulianDay(2451545.0), "2000-01-01");  // noon
     EXPECT_EQ(CalendarDateOfJulianDay(2451544.5), "2000-01-01");  // midnight
     EXPECT_EQ(CalendarDateOfJulianDay(2451544.4999), "1999-12-31");
+}
+
+// Two derivations of the Rashi chart's signs must not drift apart: the signs
+// the boxes read from the position texts, and the signs of the sidereal
+// degrees the divisional charts start from. Over every year the form takes,
+// at four hours of a day and both hemispheres, they agree for every placed
+// body and the Ascendant.
+TEST(RashiSigns, TheTextsAndTheDegreesGiveTheSameSigns) {
+    int charts = 0;
+    for (int year = 1901; year <= 2050; ++year) {
+        for (int k = 0; k < 4; ++k) {
+            app::BirthFormValues form = testdata::withDate(testdata::referenceForm(), 1 + (year * 7 + k * 9) % 28,
+                                                           1 + (year + k * 5) % 12, year);
+            form.cboHour = (year + k * 6) % 24;
+            form.optLongEast = k % 2 == 0;
+            form.optLongWest = !form.optLongEast;
+            form.optLatSouth = k >= 2;
+            form.optLatNorth = !form.optLatSouth;
+            const auto session = testdata::computedSession(form);
+            ASSERT_TRUE(session.has_value()) << year << " " << k;
+            const std::array<int, astro::BodyCount> fromTexts = RashiSigns(session->record);
+            const std::array<int, astro::BodyCount> fromDegrees = DivisionalSigns(1, session->record);
+            for (std::size_t b = 0; b <= astro::BodyIndex(astro::Body::Ascendant); ++b) {
+                EXPECT_EQ(fromTexts[b], fromDegrees[b]) << year << " " << k << " body " << b << ": "
+                                                        << session->record.bodies.PlanetPositionText[b];
+            }
+            ++charts;
+        }
+    }
+    EXPECT_EQ(charts, 600);
 }
 
 }  // namespace
