@@ -7,7 +7,7 @@
 #include <streambuf>
 #include <string>
 
-#include "Batch.h"
+#include "velorin-chart/Batch.h"
 
 namespace {
 

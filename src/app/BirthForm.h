@@ -9,11 +9,9 @@
 
 namespace app {
 
-// The program's title (message boxes, headings) and its windows' caption with
-// the version the build sets (the project's version in CMakeLists.txt).
+// The program's title (message boxes, headings); its version and its
+// windows' caption are in app/Version.h.
 inline constexpr std::string_view ApplicationTitle = "Velorin";
-inline constexpr std::string_view ProgramVersion = VELORIN_VERSION;
-inline constexpr std::string_view WindowCaption = "Velorin v" VELORIN_VERSION;
 
 inline constexpr std::array<std::string_view, 12> MonthNames = {"January", "February", "March",     "April",
                                                                 "May",     "June",     "July",      "August",

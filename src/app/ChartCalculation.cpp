@@ -7,6 +7,7 @@
 #include "astro/MoonChart.h"
 #include "astro/PlanetPositions.h"
 #include "astro/Retrogrades.h"
+#include "astro/DecimalDigits.h"
 #include "astro/Utf8Text.h"
 
 namespace app {
@@ -16,10 +17,9 @@ namespace {
 // A coordinate box holds at most three digits; anything else cannot come from
 // the form's keystrokes and is refused rather than read as 0.
 std::optional<std::int16_t> coordinateValue(std::string_view text) {
-    if (text.empty() || text.size() > CoordinateMaxLength || !DigitsBoxAcceptsText(text)) return std::nullopt;
-    int value = 0;
-    for (char c : text) value = value * 10 + (c - '0');
-    return static_cast<std::int16_t>(value);
+    const std::optional<int> value = astro::ParseDigits(text, 1, CoordinateMaxLength);
+    if (!value) return std::nullopt;
+    return static_cast<std::int16_t>(*value);
 }
 
 bool inList(int position, int size) { return position >= 0 && position < size; }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/ZoneTable.h"
+#include "astro/DecimalDigits.h"
 #include "astro/Utf8Text.h"
 
 namespace app {
@@ -33,33 +34,20 @@ std::optional<unsigned char> cp1252OfUnicode(char32_t code) {
 std::u32string toCodePoints(std::string_view text) {
     std::u32string out;
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-        char32_t code = length == 1 ? lead : length == 2 ? (lead & 0x1FU) : length == 3 ? (lead & 0x0FU) : (lead & 0x07U);
-        bool valid = length > 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0U) == 0x80U;
-            code = (code << 6) | (next & 0x3FU);
-        }
-        if (!valid) {
-            out.push_back(lead);
+        const astro::Utf8Char next = astro::DecodeUtf8(text, i);
+        if (next.length == 0) {
+            out.push_back(static_cast<unsigned char>(text[i]));  // a byte that is no UTF-8: taken as Latin-1
             ++i;
         } else {
-            out.push_back(code);
-            i += length;
+            out.push_back(next.code);
+            i += next.length;
         }
     }
     return out;
 }
 
 // A plain decimal number of one to four digits.
-std::optional<int> decimal(std::string_view text) {
-    if (text.empty() || text.size() > 4 || !DigitsBoxAcceptsText(text)) return std::nullopt;
-    int value = 0;
-    for (char c : text) value = value * 10 + (c - '0');
-    return value;
-}
+std::optional<int> decimal(std::string_view text) { return astro::ParseDigits(text, 1, 4); }
 
 // The list position of the entry whose text is exactly `text`.
 std::optional<int> listPosition(std::string_view text, int firstValue, int size) {

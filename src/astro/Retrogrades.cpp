@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "astro/DecimalDigits.h"
+
 namespace modRetrogrades {
 
 namespace {
@@ -13,13 +15,10 @@ constexpr std::optional<StationRecord> parse(std::string_view record) {
     std::size_t pos = 0;
     for (int& field : fields) {
         const std::size_t comma = record.find(',', pos);
-        if (comma == std::string_view::npos || comma == pos || comma - pos > 4) return std::nullopt;
-        int value = 0;
-        for (std::size_t i = pos; i < comma; ++i) {
-            if (record[i] < '0' || record[i] > '9') return std::nullopt;
-            value = value * 10 + (record[i] - '0');
-        }
-        field = value;
+        if (comma == std::string_view::npos) return std::nullopt;
+        const std::optional<int> value = astro::ParseDigits(record.substr(pos, comma - pos), 1, 4);
+        if (!value) return std::nullopt;
+        field = *value;
         pos = comma + 1;
     }
     if (pos != record.size()) return std::nullopt;

@@ -71,29 +71,35 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
+Utf8Char DecodeUtf8(std::string_view text, std::size_t i) {
+    if (i >= text.size()) return {};
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    char32_t code = 0, smallest = 0;
+    if (lead < 0x80) {
+        return {lead, 1};
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, code = lead & 0x1FU, smallest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, code = lead & 0x0FU, smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, code = lead & 0x07U, smallest = 0x10000;
+    } else {
+        return {};
+    }
+    if (i + length > text.size()) return {};
+    for (std::size_t k = 1; k < length; ++k) {
+        if (!isContinuationByte(text[i + k])) return {};
+        code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3FU);
+    }
+    if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
+    return {code, length};
+}
+
 bool IsValidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        char32_t code = 0, smallest = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, code = lead & 0x1FU, smallest = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, code = lead & 0x0FU, smallest = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, code = lead & 0x07U, smallest = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if (!isContinuationByte(text[i + k])) return false;
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3FU);
-        }
-        if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        const std::size_t length = DecodeUtf8(text, i).length;
+        if (length == 0) return false;
         i += length;
     }
     return true;

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/BirthForm.h"
+#include "app/Version.h"
 #include "chart/Twips.h"
 #include "platform/Palette.h"
 #include "chart/frmDisplay.h"

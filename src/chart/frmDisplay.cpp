@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "app/BirthForm.h"
+#include "app/Version.h"
 #include "chart/Twips.h"
 #include "platform/Palette.h"
 #include "platform/Platform.h"

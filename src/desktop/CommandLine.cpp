@@ -1,6 +1,7 @@
 #include "desktop/CommandLine.h"
 
 #include "app/BirthForm.h"
+#include "app/Version.h"
 
 namespace desktop {
 

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/Version.h"
 #include "app/ZoneTable.h"
 #include "entry/FilteredLineEdit.h"
 #include "web/HelpMenu.h"

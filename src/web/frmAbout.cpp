@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/BirthForm.h"
+#include "app/Version.h"
 #include "platform/ProgramIcon.h"
 #include "web/modHelp.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ChartOptions.h"
+#include "velorin-chart/ChartOptions.h"
 #include "app/ChartCalculation.h"
 #include "app/ZoneTable.h"
 #include "astro/Utf8Text.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "ChartOptions.h"
+#include "velorin-chart/ChartOptions.h"
 
 using namespace velorin_chart;
 

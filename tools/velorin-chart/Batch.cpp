@@ -1,124 +1,30 @@
-#include "Batch.h"
+#include "velorin-chart/Batch.h"
 
 #include <thread>
 
-#include "ChartOptions.h"
-#include "ChartOutput.h"
+#include "velorin-chart/ChartOptions.h"
+#include "velorin-chart/ChartJson.h"
+#include "velorin-chart/Json.h"
 #ifdef VELORIN_WITH_CHECK
-#include "CheckOutput.h"
+#include "velorin-chart/CheckOutput.h"
 #endif
 #include "app/ChartCalculation.h"
+#include "astro/DecimalDigits.h"
 #include "astro/Utf8Text.h"
 
 namespace velorin_chart {
 
 namespace {
 
-// How many lines are read, computed and written together.
-constexpr std::size_t BlockLines = 4096;
-
-class JsonReader {
-public:
-    explicit JsonReader(std::string_view text) : text_(text) {}
-
-    void skipBlanks() {
-        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\r')) ++at_;
-    }
-    bool take(char c) {
-        skipBlanks();
-        if (at_ < text_.size() && text_[at_] == c) {
-            ++at_;
-            return true;
-        }
-        return false;
-    }
-    bool atEnd() {
-        skipBlanks();
-        return at_ == text_.size();
-    }
-    std::optional<std::string> string() {
-        if (!take('"')) return std::nullopt;
-        std::string out;
-        while (at_ < text_.size()) {
-            const char c = text_[at_++];
-            if (c == '"') return out;
-            if (static_cast<unsigned char>(c) < 0x20) return std::nullopt;
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            if (at_ >= text_.size()) return std::nullopt;
-            const char e = text_[at_++];
-            switch (e) {
-                case '"': out += '"'; break;
-                case '\\': out += '\\'; break;
-                case '/': out += '/'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
-                case 'n': out += '\n'; break;
-                case 'r': out += '\r'; break;
-                case 't': out += '\t'; break;
-                case 'u': {
-                    const std::optional<char32_t> code = unicodeEscape();
-                    if (!code) return std::nullopt;
-                    astro::AppendUtf8(out, *code);
-                    break;
-                }
-                default: return std::nullopt;
-            }
-        }
-        return std::nullopt;
-    }
-    // A bare word (true, false, null) or a number, as written.
-    std::string word() {
-        skipBlanks();
-        const std::size_t start = at_;
-        while (at_ < text_.size() && text_[at_] != ',' && text_[at_] != '}' && text_[at_] != ' ' &&
-               text_[at_] != '\t' && text_[at_] != '\r')
-            ++at_;
-        return std::string(text_.substr(start, at_ - start));
-    }
-
-private:
-    std::optional<char32_t> hex4() {
-        if (at_ + 4 > text_.size()) return std::nullopt;
-        char32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const char c = text_[at_++];
-            value <<= 4;
-            if (c >= '0' && c <= '9') value |= static_cast<char32_t>(c - '0');
-            else if (c >= 'a' && c <= 'f') value |= static_cast<char32_t>(c - 'a' + 10);
-            else if (c >= 'A' && c <= 'F') value |= static_cast<char32_t>(c - 'A' + 10);
-            else return std::nullopt;
-        }
-        return value;
-    }
-    std::optional<char32_t> unicodeEscape() {
-        const std::optional<char32_t> high = hex4();
-        if (!high) return std::nullopt;
-        if (*high < 0xD800 || *high > 0xDFFF) return high;
-        if (*high > 0xDBFF || at_ + 2 > text_.size() || text_[at_] != '\\' || text_[at_ + 1] != 'u') return std::nullopt;
-        at_ += 2;
-        const std::optional<char32_t> low = hex4();
-        if (!low || *low < 0xDC00 || *low > 0xDFFF) return std::nullopt;
-        return 0x10000 + ((*high - 0xD800) << 10) + (*low - 0xDC00);
-    }
-
-    std::string_view text_;
-    std::size_t at_ = 0;
-};
-
-bool wholeNumberText(const std::string& word) {
-    if (word.empty() || word.size() > 9) return false;
-    for (char c : word) {
-        if (c < '0' || c > '9') return false;
-    }
-    return true;
-}
+bool wholeNumberText(const std::string& word) { return astro::ParseDigits(word, 1, 9).has_value(); }
 
 std::string errorLine(std::size_t lineNumber, const std::string& error, int status) {
-    return "{\"line\": " + std::to_string(lineNumber) + ", \"error\": " + JsonString(error) +
-           ", \"status\": " + std::to_string(status) + "}\n";
+    std::string out;
+    JsonWriter json(out);
+    json.beginObject().key("line").integer(static_cast<long long>(lineNumber)).key("error").string(error);
+    json.key("status").integer(status).endObject();
+    out += '\n';
+    return out;
 }
 
 }  // namespace
@@ -189,8 +95,9 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
     return FormatJson(session, JsonLayout::OneLine);
 }
 
-bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs, bool check) {
+bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs, bool check, std::size_t blockLines) {
     if (jobs == 0) jobs = 1;
+    if (blockLines == 0) blockLines = 1;
     std::vector<std::string> lines;
     std::vector<std::size_t> numbers;
     std::vector<std::string> results;
@@ -200,7 +107,7 @@ bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs, bool check) {
     while (more) {
         lines.clear();
         numbers.clear();
-        while (lines.size() < BlockLines && (more = static_cast<bool>(std::getline(in, line)))) {
+        while (lines.size() < blockLines && (more = static_cast<bool>(std::getline(in, line)))) {
             ++lineNumber;
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (line.find_first_not_of(" \t") == std::string::npos) continue;

@@ -24,10 +24,14 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
 // the chart carries its "Check" against the sky.
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check = false);
 
+// How many lines a batch reads, computes and writes together.
+inline constexpr std::size_t BatchBlockLines = 4096;
+
 // Reads lines until the end of `in`, writes one output line each to `out`,
-// computing on `jobs` threads (at least 1) a block of lines at a time, so that
-// memory stays bounded whatever the input's size. Empty lines are skipped
-// (they produce nothing). Returns false when `out` fails.
-bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs, bool check = false);
+// computing on `jobs` threads (at least 1) a block of `blockLines` lines at a
+// time, so that memory stays bounded whatever the input's size. Empty lines
+// are skipped (they produce nothing). Returns false when `out` fails.
+bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs, bool check = false,
+              std::size_t blockLines = BatchBlockLines);
 
 }  // namespace velorin_chart

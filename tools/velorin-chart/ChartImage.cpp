@@ -1,4 +1,4 @@
-#include "ChartImage.h"
+#include "velorin-chart/ChartImage.h"
 
 #include <cerrno>
 #include <cstring>

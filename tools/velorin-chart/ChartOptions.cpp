@@ -1,4 +1,4 @@
-#include "ChartOptions.h"
+#include "velorin-chart/ChartOptions.h"
 
 #include <map>
 #include <optional>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ZoneTable.h"
+#include "astro/DecimalDigits.h"
 
 namespace velorin_chart {
 
@@ -39,14 +40,6 @@ const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--vers
 // Short spellings of the flags every command-line tool knows.
 const std::map<std::string, std::string> ShortOptions = {{"-h", "--help"}, {"-V", "--version"}};
 
-// A run of 1..maxDigits decimal digits, or nothing.
-std::optional<int> wholeNumber(const std::string& text, std::size_t minDigits, std::size_t maxDigits) {
-    if (text.size() < minDigits || text.size() > maxDigits || !app::DigitsBoxAcceptsText(text)) return std::nullopt;
-    int value = 0;
-    for (char c : text) value = value * 10 + (c - '0');
-    return value;
-}
-
 // The abbreviation of a zone row ("Indian Time, IST, +5.3" gives "IST").
 std::string_view zoneAbbreviation(std::string_view name) {
     const std::size_t first = name.find(',');
@@ -60,7 +53,7 @@ std::string_view zoneAbbreviation(std::string_view name) {
 
 // The zone given as its list position or as the abbreviation of exactly one row.
 std::optional<int> zonePosition(const std::string& text, std::string& problem) {
-    if (const auto position = wholeNumber(text, 1, 2); position && *position < app::ZoneCount) return position;
+    if (const auto position = astro::ParseDigits(text, 1, 2); position && *position < app::ZoneCount) return position;
     std::vector<int> matches;
     for (int k = 0; k < app::ZoneCount; ++k) {
         if (zoneAbbreviation(app::ZoneTable[static_cast<std::size_t>(k)].name) == text) matches.push_back(k);
@@ -176,7 +169,7 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         else return {{}, usageError("--format", "must be text, json or chart")};
     }
     if (auto varga = values.find("--varga"); varga != values.end()) {
-        const auto division = wholeNumber(varga->second, 1, 2);
+        const auto division = astro::ParseDigits(varga->second, 1, 2);
         const std::set<int> known = {1, 2, 3, 7, 9, 10, 12};
         if (!division || !known.count(*division)) return {{}, usageError("--varga", "must be 1, 2, 3, 7, 9, 10 or 12")};
         opts.varga = *division;
@@ -203,7 +196,7 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         return result;
     }
     if (auto jobs = values.find("--jobs"); jobs != values.end()) {
-        const auto count = wholeNumber(jobs->second, 1, 3);
+        const auto count = astro::ParseDigits(jobs->second, 1, 3);
         if (!count || *count < 1) return {{}, usageError("--jobs", "expected a number of threads 1..999")};
         if (!values.count("--batch")) return {{}, usageError("--jobs", "goes with --batch")};
         opts.jobs = static_cast<unsigned>(*count);
@@ -252,10 +245,10 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
     }
     {
         const std::string& date = values["--date"];
-        const auto year = date.size() == 10 && date[4] == '-' && date[7] == '-' ? wholeNumber(date.substr(0, 4), 4, 4)
+        const auto year = date.size() == 10 && date[4] == '-' && date[7] == '-' ? astro::ParseDigits(date.substr(0, 4), 4, 4)
                                                                                  : std::nullopt;
-        const auto month = year ? wholeNumber(date.substr(5, 2), 2, 2) : std::nullopt;
-        const auto day = month ? wholeNumber(date.substr(8, 2), 2, 2) : std::nullopt;
+        const auto month = year ? astro::ParseDigits(date.substr(5, 2), 2, 2) : std::nullopt;
+        const auto day = month ? astro::ParseDigits(date.substr(8, 2), 2, 2) : std::nullopt;
         if (!day) return {{}, usageError("--date", "expected YYYY-MM-DD, got '" + date + "'")};
         if (*year < app::FirstListYear || *year >= app::FirstListYear + app::YearListSize) {
             return {{}, usageError("--date", "the year must lie between 1901 and 2050")};
@@ -269,8 +262,8 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
     {
         const std::string& time = values["--time"];
         const std::size_t colon = time.find(':');
-        const auto hour = colon != std::string::npos ? wholeNumber(time.substr(0, colon), 1, 2) : std::nullopt;
-        const auto minute = hour ? wholeNumber(time.substr(colon + 1), 1, 2) : std::nullopt;
+        const auto hour = colon != std::string::npos ? astro::ParseDigits(time.substr(0, colon), 1, 2) : std::nullopt;
+        const auto minute = hour ? astro::ParseDigits(time.substr(colon + 1), 1, 2) : std::nullopt;
         if (!minute) return {{}, usageError("--time", "expected H:MM, got '" + time + "'")};
         if (*hour > 24 || *minute > 59) return {{}, usageError("--time", "the hour must be 0..24 and the minute 0..59")};
         form.cboHour = *hour;

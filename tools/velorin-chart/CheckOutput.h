@@ -1,4 +1,5 @@
-// What --check adds to a chart's output: the chart beside the sky.
+// What --check adds to a chart's JSON: the chart beside the sky (the table
+// for text and chart output is charttext/CheckTable.h).
 #pragma once
 
 #include <string>
@@ -12,8 +13,5 @@ namespace velorin_chart {
 // SignDiffers, SkyNakshatra, NakshatraDiffers; null where the sky has no
 // value) and Notes.
 std::string CheckJson(const sky::ChartCheck& check);
-
-// The same as a table with the notes under it, for text and chart output.
-std::string FormatCheck(const sky::ChartCheck& check);
 
 }  // namespace velorin_chart

@@ -1,4 +1,4 @@
-#include "FileOutput.h"
+#include "velorin-chart/FileOutput.h"
 
 #include <cerrno>
 #include <cstdio>

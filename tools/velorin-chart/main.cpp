@@ -8,19 +8,25 @@
 #include <thread>
 #include <vector>
 
-#include "Batch.h"
-#include "ChartImage.h"
-#include "ChartOptions.h"
-#include "ChartOutput.h"
-#ifdef VELORIN_WITH_CHECK
-#include "CheckOutput.h"
-#endif
-#include "FileOutput.h"
 #include "app/ChartCalculation.h"
 #include "app/ChartFile.h"
 #include "app/ChartTextExport.h"
+#include "app/Version.h"
+#include "charttext/DerivedText.h"
+#include "charttext/SquareCharts.h"
 #include "io/FileReader.h"
 #include "io/FileWriter.h"
+#include "velorin-chart/Batch.h"
+#include "velorin-chart/ChartImage.h"
+#include "velorin-chart/ChartJson.h"
+#include "velorin-chart/ChartOptions.h"
+#include "velorin-chart/FileOutput.h"
+#include "velorin-chart/MonthNames.h"
+#include "velorin-chart/TextOutput.h"
+#ifdef VELORIN_WITH_CHECK
+#include "charttext/CheckTable.h"
+#include "velorin-chart/CheckOutput.h"
+#endif
 #ifdef _WIN32
 #include <filesystem>
 
@@ -162,18 +168,19 @@ int run(const std::vector<std::string>& args, char** argv) {
     if (options.check) {
         const sky::ChartCheck check = sky::CheckChart(session.record);
         checkJson = CheckJson(check);
-        checkTable = FormatCheck(check);
+        checkTable = charttext::FormatCheck(check);
     }
 #endif
     switch (options.format) {
         case OutputFormat::Text:
-            PrintToStandardOutput(FormatText(session.record, monthNames) + FormatDerivedText(session, options.varga) +
+            PrintToStandardOutput(FormatText(session.record, monthNames) + charttext::FormatDerivedText(session.record, options.varga) +
                                   checkTable);
             break;
         case OutputFormat::Json: PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, checkJson)); break;
         case OutputFormat::Chart:
             PrintToStandardOutput(
-                FormatChart(session, {options.varga, options.northStyle ? ChartStyle::North : ChartStyle::South}) +
+                charttext::FormatChart(session.record, {options.varga, options.northStyle ? charttext::ChartStyle::North
+                                                                                       : charttext::ChartStyle::South}) +
                 checkTable);
             break;
     }

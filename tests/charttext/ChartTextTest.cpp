@@ -1,59 +1,31 @@
-// What the command line prints: JSON keys and escapes, the terminal chart.
+// The chart as text: the South and North Indian squares, a division's
+// square, and the pada, varga and dasha lines.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string_view>
 #include <vector>
 
-#include "ChartOptions.h"
-#include "ChartOutput.h"
+#include "app/ChartCalculation.h"
+#include "charttext/DerivedText.h"
+#include "charttext/SquareCharts.h"
+#include "support/Forms.h"
 
-using namespace velorin_chart;
+using namespace charttext;
 
 namespace {
 
-app::ChartSession exampleSession() {
-    app::ChartSession session;
-    EXPECT_TRUE(app::RunCalculation(ExampleBirth(), session).accepted());
-    return session;
-}
-
-TEST(JsonString, EscapesControlsQuotesAndInvalidBytes) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"plain", "\"plain\""},
-        {"29° 50' 6\" Sag", "\"29° 50' 6\\\" Sag\""},
-        {"Asc\r\nKetu", "\"Asc\\r\\nKetu\""},
-        {"back\\slash", "\"back\\\\slash\""},
-        {std::string("\x01", 1), "\"\\u0001\""},
-        {"\xff" "a", "\"\\ufffda\""},
-        {"\xc3", "\"\\ufffd\""},          // truncated sequence
-        {"\xed\xa0\x80", "\"\\ufffd\\ufffd\\ufffd\""},  // a surrogate is not UTF-8
-    };
-    for (const auto& [in, out] : cases) EXPECT_EQ(JsonString(in), out);
-}
-
-TEST(FormatJson, ReferenceChartKeysAndValues) {
-    const std::string json = FormatJson(exampleSession());
-    const char* expected[] = {
-        "\"NakshatraName\": \"Uttara Ashadha\"",
-        "\"RashiName\": \"Dhanush\"",
-        "\"MoonPositionText\": \"29° 50' 6\\\" Sag\"",
-        "\"LagnaName\": \"Kataka\"",
-        "\"AscendantText\": \"9° 52' 4\\\" Can\"",
-        "\"ZoneListPosition\": 34",
-        "\"IsEast\": true",
-        "\"RetroFlags\": [true, false, false, false, true]",  // Mercury (until 17 May 1990) and Saturn
-        "\"PlanetNameSanskrit\": [\"Surya\", \"Chandra\", \"Budha (R) \", \"Shukra\"",
-        "\"SignBoxes\": [\"Budha (R) \", \"Surya\", \"Guru\", \"Asc\\r\\nKetu\"",
-        "\"AyanamsaCorrection\": -23.7265",
-    };
-    for (const char* piece : expected) EXPECT_NE(json.find(piece), std::string::npos) << piece;
-    EXPECT_EQ(json.front(), '{');
-    EXPECT_EQ(json.substr(json.size() - 2), "}\n");
+// The example chart of the command line: the reference birth.
+app::ChartRecord exampleRecord() {
+    const auto session = testdata::computedSession(testdata::referenceForm());
+    EXPECT_TRUE(session.has_value());
+    app::ChartRecord record = session->record;
+    record.BirthName = "Example Chart";
+    return record;
 }
 
 TEST(FormatChart, RingOrderAndDetails) {
-    const std::string chart = FormatChart(exampleSession());
+    const std::string chart = FormatChart(exampleRecord());
     // Top row: Pisces, Aries, Taurus, Gemini; bottom row Sagittarius .. Virgo.
     const std::size_t pis = chart.find("12 Pis"), ari = chart.find("1 Ari"), tau = chart.find("2 Tau");
     ASSERT_NE(pis, std::string::npos);
@@ -74,27 +46,11 @@ TEST(FormatChart, RingOrderAndDetails) {
     }
 }
 
-TEST(FormatText, SeparatorLinesAreEmpty) {
-    const std::string text = FormatText(exampleSession().record, app::EnglishMonthNames());
-    EXPECT_EQ(text.find('\r'), std::string::npos);
-    EXPECT_NE(text.find("Country: India\n\nPlanetary Position\n"), std::string::npos);
-}
-
-TEST(FormatZoneList, SeventyOneLines) {
-    const std::string zones = FormatZoneList();
-    EXPECT_EQ(std::count(zones.begin(), zones.end(), '\n'), 71);
-    EXPECT_NE(zones.find("34\tIndian Time, IST, +5.3\n"), std::string::npos);
-}
-
-}  // namespace
-
-namespace {
-
 TEST(FormatChart, NorthIndianHousesStartWithTheAscendant) {
     // The example's Ascendant is in Cancer (4) with Ketu; Jupiter in Gemini
     // (3) is in the twelfth house, top right; the Moon in Sagittarius (9) in
     // the sixth, bottom left.
-    const std::string chart = FormatChart(exampleSession(), {1, ChartStyle::North});
+    const std::string chart = FormatChart(exampleRecord(), {1, ChartStyle::North});
     std::vector<std::string> rows;
     std::istringstream in(chart);
     for (std::string row; std::getline(in, row);) rows.push_back(row);
@@ -112,7 +68,7 @@ TEST(FormatChart, NorthIndianHousesStartWithTheAscendant) {
 }
 
 TEST(FormatChart, AVargaDrawsItsOwnSigns) {
-    const std::string d9 = FormatChart(exampleSession(), {9, ChartStyle::South});
+    const std::string d9 = FormatChart(exampleRecord(), {9, ChartStyle::South});
     EXPECT_NE(d9.find("Navamsa (D9)"), std::string::npos);
     EXPECT_NE(d9.find("| 6 Vir       |"), std::string::npos);
     // In the Navamsa the Ascendant (9° 52' Cancer) falls in Virgo.
@@ -121,13 +77,13 @@ TEST(FormatChart, AVargaDrawsItsOwnSigns) {
 }
 
 TEST(FormatDerivedText, PadaVargaAndDasha) {
-    const std::string text = FormatDerivedText(exampleSession(), 9);
+    const std::string text = FormatDerivedText(exampleRecord(), 9);
     for (const char* piece : {"Moon's pada: 1\n", "Navamsa (D9)\n", "Moon       Sag\n", "Ascendant  Vir\n",
                               "Sun                   1990-05-15   1994-12-10\n", "  Sun / Moon          ",
                               "Moon                  1994-12-10   2004-12-10\n"}) {
         EXPECT_NE(text.find(piece), std::string::npos) << piece << "\n" << text;
     }
-    EXPECT_EQ(FormatDerivedText(exampleSession(), 1).find("Navamsa"), std::string::npos);
+    EXPECT_EQ(FormatDerivedText(exampleRecord(), 1).find("Navamsa"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+// The chart drawn with characters: the South Indian square (the signs fixed
+// in their ring) or the North Indian one (the houses fixed, the Ascendant's
+// sign in the top centre house), then the Vedic details and the positions.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "app/ChartRecord.h"
+
+namespace charttext {
+
+// Which chart is drawn: the division (1 the Rashi chart, else 2, 3, 7, 9,
+// 10, 12) and the style of the square.
+enum class ChartStyle { South, North };
+struct ChartDrawing {
+    int varga = 1;
+    ChartStyle style = ChartStyle::South;
+};
+
+// The name of a division's chart: "Rashi (D1)", "Navamsa (D9)" ...
+std::string VargaName(int varga);
+
+// Whether the chart marks the body (its index in the body order) retrograde.
+bool IsMarkedRetrograde(const app::ChartRecord& r, std::size_t body);
+
+// The square and, for the South Indian one, the Vedic details and the nine
+// positions under it. The Rashi chart's boxes are those the chart window
+// shows; a division's boxes hold the bodies by their signs in that division.
+std::string FormatChart(const app::ChartRecord& r, const ChartDrawing& drawing = {});
+
+}  // namespace charttext

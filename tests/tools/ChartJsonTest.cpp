@@ -1,0 +1,102 @@
+// The command line's JSON and plain-text outputs: escapes, the chart's keys
+// and values, the writer's layout, the export's lines and the zone list.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "velorin-chart/ChartJson.h"
+#include "velorin-chart/ChartOptions.h"
+#include "velorin-chart/Json.h"
+#include "velorin-chart/TextOutput.h"
+
+using namespace velorin_chart;
+
+namespace {
+
+app::ChartSession exampleSession() {
+    app::ChartSession session;
+    EXPECT_TRUE(app::RunCalculation(ExampleBirth(), session).accepted());
+    return session;
+}
+
+TEST(JsonString, EscapesControlsQuotesAndInvalidBytes) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "\"plain\""},
+        {"29° 50' 6\" Sag", "\"29° 50' 6\\\" Sag\""},
+        {"Asc\r\nKetu", "\"Asc\\r\\nKetu\""},
+        {"back\\slash", "\"back\\\\slash\""},
+        {std::string("\x01", 1), "\"\\u0001\""},
+        {"\xff" "a", "\"\\ufffda\""},
+        {"\xc3", "\"\\ufffd\""},          // truncated sequence
+        {"\xed\xa0\x80", "\"\\ufffd\\ufffd\\ufffd\""},  // a surrogate is not UTF-8
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(JsonString(in), out);
+}
+
+TEST(FormatJson, ReferenceChartKeysAndValues) {
+    const std::string json = FormatJson(exampleSession());
+    const char* expected[] = {
+        "\"NakshatraName\": \"Uttara Ashadha\"",
+        "\"RashiName\": \"Dhanush\"",
+        "\"MoonPositionText\": \"29° 50' 6\\\" Sag\"",
+        "\"LagnaName\": \"Kataka\"",
+        "\"AscendantText\": \"9° 52' 4\\\" Can\"",
+        "\"ZoneListPosition\": 34",
+        "\"IsEast\": true",
+        "\"RetroFlags\": [true, false, false, false, true]",  // Mercury (until 17 May 1990) and Saturn
+        "\"PlanetNameSanskrit\": [\"Surya\", \"Chandra\", \"Budha (R) \", \"Shukra\"",
+        "\"SignBoxes\": [\"Budha (R) \", \"Surya\", \"Guru\", \"Asc\\r\\nKetu\"",
+        "\"AyanamsaCorrection\": -23.7265",
+    };
+    for (const char* piece : expected) EXPECT_NE(json.find(piece), std::string::npos) << piece;
+    EXPECT_EQ(json.front(), '{');
+    EXPECT_EQ(json.substr(json.size() - 2), "}\n");
+}
+
+// Objects and arrays within each other, on one line and with the top
+// object indented: the separators and brackets every JSON output relies on.
+TEST(JsonWriter, NestsObjectsAndArraysInBothLayouts) {
+    const auto write = [](JsonWriter::Layout layout) {
+        std::string out;
+        JsonWriter json(out);
+        json.beginObject(layout).key("a").integer(1).key("b").beginArray().boolean(true).null().number(0.5).endArray();
+        json.key("c").beginObject().key("d").strings(std::vector<std::string>{"x", "y"}).key("e").beginArray();
+        json.endArray().endObject().key("f").raw("{\"g\": 2}").key("h").beginObject().endObject().endObject();
+        return out;
+    };
+    EXPECT_EQ(write(JsonWriter::Layout::OneLine),
+              R"({"a": 1, "b": [true, null, 0.5], "c": {"d": ["x", "y"], "e": []}, "f": {"g": 2}, "h": {}})");
+    EXPECT_EQ(write(JsonWriter::Layout::Indented), "{\n  \"a\": 1,\n  \"b\": [true, null, 0.5],\n  \"c\": {\"d\": "
+                                                   "[\"x\", \"y\"], \"e\": []},\n  \"f\": {\"g\": 2},\n  \"h\": {}\n}");
+}
+
+TEST(JsonReader, ReadsWhatTheWriterWrites) {
+    std::string out;
+    JsonWriter(out).beginObject().key("name").string("A \"q\" \\ \u00e9\t").key("n").integer(34).endObject();
+    JsonReader reader(out);
+    ASSERT_TRUE(reader.take('{'));
+    EXPECT_EQ(reader.string(), "name");
+    ASSERT_TRUE(reader.take(':'));
+    EXPECT_EQ(reader.string(), "A \"q\" \\ \u00e9\t");
+    ASSERT_TRUE(reader.take(','));
+    EXPECT_EQ(reader.string(), "n");
+    ASSERT_TRUE(reader.take(':'));
+    EXPECT_EQ(reader.word(), "34");
+    EXPECT_TRUE(reader.take('}'));
+    EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(FormatText, SeparatorLinesAreEmpty) {
+    const std::string text = FormatText(exampleSession().record, app::EnglishMonthNames());
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    EXPECT_NE(text.find("Country: India\n\nPlanetary Position\n"), std::string::npos);
+}
+
+TEST(FormatZoneList, SeventyOneLines) {
+    const std::string zones = FormatZoneList();
+    EXPECT_EQ(std::count(zones.begin(), zones.end(), '\n'), 71);
+    EXPECT_NE(zones.find("34\tIndian Time, IST, +5.3\n"), std::string::npos);
+}
+
+}  // namespace

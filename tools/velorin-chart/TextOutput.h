@@ -1,0 +1,21 @@
+// The command line's plain-text outputs: the export's lines, the note on
+// the time bases and the zone list.
+#pragma once
+
+#include <string>
+
+#include "app/ChartTextExport.h"
+#include "app/TimeBases.h"
+
+namespace velorin_chart {
+
+// The 26 lines of the text export, each ended by "\n"; a separator line is empty.
+std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable& monthNames);
+
+// The note printed on standard error when the time bases differ, or "".
+std::string TimeBasesNote(const app::TimeBases& bases);
+
+// The 71 zone positions with their texts (--zones).
+std::string FormatZoneList();
+
+}  // namespace velorin_chart
