@@ -34,9 +34,9 @@ else
     sudo="sudo"
 fi
 # A package is missing: without a fresh package index it cannot be installed.
-if ! $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q; then
+if ! $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q -o DPkg::Lock::Timeout=600; then
     echo "deps.sh: the package index could not be updated, and these packages are missing:$missing" >&2
     exit 1
 fi
 # shellcheck disable=SC2086
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=600 $missing
