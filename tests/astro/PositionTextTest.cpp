@@ -1,5 +1,5 @@
-// Position texts: the worked examples of the long, signed and compact forms,
-// and the boundaries where a wrong floor, rounding or byte count shows.
+// Position texts: examples of the long, signed and compact forms worked by
+// hand, and the boundaries where a wrong floor, rounding or byte count shows.
 #include <gtest/gtest.h>
 
 #include "astro/PositionText.h"
@@ -14,8 +14,10 @@ struct LongCase {
     const char* text;
 };
 
-// Worked examples; 5.05 and 346.15 lie just below their decimal values as
-// doubles, and every part is truncated.
+// Worked by hand: the sign is floor(degrees / 30), then the whole degrees,
+// minutes and seconds of the rest, each truncated (5.15625: 5 degrees, 0.15625
+// x 60 = 9.375 minutes, 0.375 x 60 = 22.5 seconds shown as 22). 5.05 and
+// 346.15 lie just below their decimal values as doubles.
 const LongCase LongCases[] = {
     {0, "0° 0' 0\" Ari"},
     {30, "0° 0' 0\" Tau"},
@@ -30,7 +32,7 @@ const LongCase LongCases[] = {
     {29.999999999, "29° 59' 59\" Ari"},
 };
 
-TEST(FormatSignPosition, WorkedExamplesAndBoundaries) {
+TEST(FormatSignPosition, HandWorkedExamplesAndBoundaries) {
     for (const LongCase& c : LongCases) {
         EXPECT_EQ(FormatSignPosition(c.degrees), c.text) << c.degrees;
     }

@@ -33,7 +33,9 @@ struct PlanetFacts {
     const char* periods[4][2];
 };
 
-// Times in these records come from another ephemeris: only the dates are held.
+// The records were computed with the Swiss Ephemeris (its JPL-based files) by
+// tools/retro-stations; their times are that ephemeris' UT, and only the
+// dates are held.
 const PlanetFacts Facts[] = {
     {"Mercury", 476, 19, 24,
      {{"3,15,1900,13,19,", "4,7,1900,18,42,"}, {"7,18,1900,0,53,", "8,11,1900,14,59,"},

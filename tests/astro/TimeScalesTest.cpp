@@ -1,4 +1,8 @@
-// Day numbers and the universal-time rule, with the worked examples.
+// Day numbers and the universal-time rule. The Julian Day Numbers are those of
+// the calendar tables in Meeus, Astronomical Algorithms (2nd ed., ch. 7: JD
+// 2451545 is 2000 January 1 at noon, 2299161 the Gregorian 1582 October 15),
+// with dates up to 1582 October 15 read in the Julian calendar as the rule
+// here reads them (its 15 October is the Gregorian 25th: 2299171).
 #include <gtest/gtest.h>
 
 #include "astro/TimeScales.h"
@@ -8,7 +12,7 @@ using namespace modVedicEphemeris;
 
 namespace {
 
-TEST(JulianDayFromDate, WorkedExamplesIncludingTheCalendarSwitch) {
+TEST(JulianDayFromDate, TabulatedDaysIncludingTheCalendarSwitch) {
     struct Case {
         int month, day, year;
         double jdn;
