@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/ZoneTable.h"
 #include "astro/PlanetPositions.h"
 #include "astro/TimeScales.h"
 
@@ -38,8 +39,8 @@ std::string TimeBasesSentence(const TimeBases& bases) {
     return "The Ascendant and the Moon are computed for " + hours(bases.anglesHours) +
            " h universal time (the zone's size taken on the place's side of Greenwich), the planets for " +
            hours(bases.planetsHours) + " h (the zone's own offset): " + hours(std::fabs(bases.hoursApart())) +
-           " hours apart. A zone on the place's side of Greenwich, or Universal Time (zone 61) with the hour"
-           " converted, makes them agree.";
+           " hours apart. A zone on the place's side of Greenwich, or Universal Time (zone " +
+           std::to_string(ZonePositionOf("UT")) + ") with the hour converted, makes them agree.";
 }
 
 }  // namespace app

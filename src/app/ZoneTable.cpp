@@ -2,6 +2,7 @@
 
 #include "astro/MoonChart.h"
 #include "astro/PositionText.h"
+#include "astro/Utf8Text.h"
 
 namespace app {
 
@@ -78,6 +79,24 @@ const std::array<ZoneRow, ZoneCount> ZoneTable = {{
     {"Yukon Standard Time,YST,-9.0", 9, 0},
     {"Yukon War Time,YWT,-8.0", 8, 0},
 }};
+
+std::string_view ZoneAbbreviation(const ZoneRow& row) {
+    const std::string_view name = row.name;
+    const std::size_t first = name.find(',');
+    const std::size_t second = name.find(',', first + 1);
+    if (first == std::string_view::npos || second == std::string_view::npos) return {};
+    return astro::TrimBlanks(name.substr(first + 1, second - first - 1));
+}
+
+int ZonePositionOf(std::string_view abbreviation) {
+    int found = -1;
+    for (int k = 0; k < ZoneCount; ++k) {
+        if (ZoneAbbreviation(ZoneTable[static_cast<std::size_t>(k)]) != abbreviation) continue;
+        if (found >= 0) return -1;
+        found = k;
+    }
+    return found;
+}
 
 namespace {
 

@@ -20,6 +20,13 @@ struct ZoneRow {
 
 extern const std::array<ZoneRow, ZoneCount> ZoneTable;
 
+// The abbreviation in a row's text ("Indian Time, IST, +5.3" gives "IST").
+std::string_view ZoneAbbreviation(const ZoneRow& row);
+
+// The list position of the one row with this abbreviation; -1 when no row or
+// several rows have it (NST).
+int ZonePositionOf(std::string_view abbreviation);
+
 inline constexpr std::array<std::string_view, 12> SignAbbrev = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
                                                                 "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
 

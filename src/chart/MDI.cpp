@@ -140,6 +140,18 @@ MDI::MDI(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), p
 }
 
 void MDI::buildMenus() {
+    buildFileMenu();
+    buildViewMenu();
+    const web::HelpMenu help = web::AddHelpMenu(menuBar(), platform_);
+    mnuOnline = help.mnuOnline;
+    mnuVisit = help.mnuVisit;
+    mnuUpdate = help.mnuUpdate;
+    mnuAbout = help.mnuAbout;
+    connectMenus();
+    buildToolBar();
+}
+
+void MDI::buildFileMenu() {
     QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuNew = item(mnuFile, "mnuNew", tr("&New"));
@@ -154,7 +166,11 @@ void MDI::buildMenus() {
     mnuBack = item(mnuFile, "mnuBack", tr("&Back"));
     separator(mnuFile, "mnuFileSep4");
     mnuExit = item(mnuFile, "mnuExit", tr("E&xit"));
+}
 
+// Toolbar and status bar, and the chart styles, colours and divisional charts
+// (shown, not yet enabled).
+void MDI::buildViewMenu() {
     QMenu* mnuView = menuBar()->addMenu(tr("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
     mnuToolBar = item(mnuView, "mnuToolBar", tr("&Toolbar"), true, true);
@@ -187,13 +203,9 @@ void MDI::buildMenus() {
     for (std::size_t i = 0; i < mnuSub.size(); ++i) {
         mnuSub[i] = item(divisional, subCharts[i].first, subCharts[i].second, false, true);
     }
+}
 
-    const web::HelpMenu help = web::AddHelpMenu(menuBar(), platform_);
-    mnuOnline = help.mnuOnline;
-    mnuVisit = help.mnuVisit;
-    mnuUpdate = help.mnuUpdate;
-    mnuAbout = help.mnuAbout;
-
+void MDI::connectMenus() {
     connect(mnuNew, &QAction::triggered, this, &MDI::newRequested);
     connect(mnuSaveAsText, &QAction::triggered, this, &MDI::saveRequested);
     connect(mnuSaveAsJpeg, &QAction::triggered, this, &MDI::saveAsJpegRequested);
@@ -210,7 +222,9 @@ void MDI::buildMenus() {
     connect(mnuChart, &QAction::triggered, this, [this] { selectChart(mnuChart); });
     for (QAction* sub : mnuSub) connect(sub, &QAction::triggered, this, [this, sub] { selectChart(sub); });
     connect(mnuAbout, &QAction::triggered, this, &MDI::aboutRequested);
+}
 
+void MDI::buildToolBar() {
     TB = addToolBar(tr("Toolbar"));
     TB->setObjectName(QStringLiteral("TB"));
     TB->setMovable(false);

@@ -88,6 +88,10 @@ protected:
 
 private:
     void buildMenus();
+    void buildFileMenu();
+    void buildViewMenu();
+    void connectMenus();
+    void buildToolBar();
     void buildBands();
     void applyResizeRule();
     void selectChartStyle(QAction* chosen);

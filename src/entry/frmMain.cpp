@@ -72,6 +72,49 @@ void frmMain::buildMenus() {
     connect(mnuAbout, &QAction::triggered, this, &frmMain::aboutRequested);
 }
 
+// The rows of the entry form: a caption in the first column, the fields
+// across the other four.
+class FormGrid {
+public:
+    explicit FormGrid(QWidget* parent) : parent_(parent), grid_(new QGridLayout) {
+        grid_->setHorizontalSpacing(8);
+        grid_->setVerticalSpacing(6);
+        grid_->setColumnStretch(1, 1);
+    }
+    QGridLayout* layout() const { return grid_; }
+
+    // A row with a caption whose shortcut goes to `buddy`.
+    void add(const QString& title, QWidget* buddy, QWidget* fields) {
+        caption(title, buddy);
+        grid_->addWidget(fields, row_++, 1, 1, 4);
+    }
+    void add(const QString& title, QWidget* buddy, QLayout* fields) {
+        caption(title, buddy);
+        grid_->addLayout(fields, row_++, 1, 1, 4);
+    }
+    // A row without a caption.
+    void add(QWidget* fields, Qt::Alignment alignment = {}) { grid_->addWidget(fields, row_++, 1, 1, 4, alignment); }
+
+    // A small grey hint beside the fields ("HH/MM").
+    QLabel* hint(const QString& text) const {
+        auto* label = new QLabel(text, parent_);
+        label->setObjectName(QStringLiteral("lblLabel"));
+        return label;
+    }
+
+private:
+    void caption(const QString& text, QWidget* buddy) {
+        auto* label = new QLabel(text, parent_);
+        label->setObjectName(QStringLiteral("lblLabel"));
+        label->setBuddy(buddy);
+        grid_->addWidget(label, row_, 0, Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    QWidget* parent_;
+    QGridLayout* grid_;
+    int row_ = 0;
+};
+
 void frmMain::buildForm() {
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
@@ -86,112 +129,10 @@ void frmMain::buildForm() {
     connect(lblForumLink, &QLabel::linkActivated, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
     outer->addWidget(lblForumLink);
 
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
-    int row = 0;
-    const auto caption = [&](const QString& text, int r) {
-        auto* label = new QLabel(text, central);
-        label->setObjectName(QStringLiteral("lblLabel"));
-        grid->addWidget(label, r, 0, Qt::AlignRight | Qt::AlignVCenter);
-        return label;
-    };
-    const auto hint = [&](const QString& text) {
-        auto* label = new QLabel(text, central);
-        label->setObjectName(QStringLiteral("lblLabel"));
-        return label;
-    };
-
-    txtName = textBox("txtName", FilteredLineEdit::Rule::Letters, central);
-    caption(tr("Name"), row)->setBuddy(txtName);
-    grid->addWidget(txtName, row++, 1, 1, 4);
-
-    cboDate = pickList("cboDate", central);
-    cboMonth = pickList("cboMonth", central);
-    cboYear = pickList("cboYear", central);
-    caption(tr("Date of Birth"), row)->setBuddy(cboDate);
-    auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(cboDate);
-    dateRow->addWidget(cboMonth, 1);
-    dateRow->addWidget(cboYear);
-    grid->addLayout(dateRow, row++, 1, 1, 4);
-
-    cboHour = pickList("cboHour", central);
-    cboMinute = pickList("cboMinute", central);
-    caption(tr("Time of Birth"), row)->setBuddy(cboHour);
-    auto* timeRow = new QHBoxLayout;
-    timeRow->addWidget(cboHour);
-    timeRow->addWidget(cboMinute);
-    timeRow->addWidget(hint(tr("HH/MM")));
-    timeRow->addStretch(1);
-    grid->addLayout(timeRow, row++, 1, 1, 4);
-
-    cboTimeZone = pickList("cboTimeZone", central);
-    caption(tr("Time Zone"), row)->setBuddy(cboTimeZone);
-    grid->addWidget(cboTimeZone, row++, 1, 1, 4);
-    // Shown only while the zone and the East/West option disagree; it takes
-    // no focus and asks nothing.
-    lblZoneHint = new QLabel(central);
-    lblZoneHint->setObjectName(QStringLiteral("lblZoneHint"));
-    lblZoneHint->setWordWrap(true);
-    lblZoneHint->setFocusPolicy(Qt::NoFocus);
-    QFont hintFont = lblZoneHint->font();
-    hintFont.setItalic(true);
-    lblZoneHint->setFont(hintFont);
-    lblZoneHint->setVisible(false);
-    grid->addWidget(lblZoneHint, row++, 1, 1, 4);
-
-    const auto coordinateRow = [&](const QString& title, FilteredLineEdit*& degrees, const char* degreesName,
-                                   FilteredLineEdit*& minutes, const char* minutesName, QGroupBox*& frame,
-                                   const char* frameName, QRadioButton* (&options)[2], const char* optionsName,
-                                   const QString& first, const QString& second) {
-        degrees = textBox(degreesName, FilteredLineEdit::Rule::Digits, central);
-        minutes = textBox(minutesName, FilteredLineEdit::Rule::Digits, central);
-        caption(title, row)->setBuddy(degrees);
-        auto* line = new QHBoxLayout;
-        line->addWidget(degrees);
-        line->addWidget(minutes);
-        line->addWidget(hint(tr("DEG/MIN")));
-        frame = new QGroupBox(central);
-        frame->setObjectName(QLatin1String(frameName));
-        frame->setFlat(true);
-        auto* frameLayout = new QHBoxLayout(frame);
-        frameLayout->setContentsMargins(8, 0, 0, 0);
-        options[0] = new QRadioButton(first, frame);
-        options[1] = new QRadioButton(second, frame);
-        for (QRadioButton* option : options) {
-            option->setObjectName(QLatin1String(optionsName));
-            frameLayout->addWidget(option);
-        }
-        options[0]->setChecked(true);
-        line->addWidget(frame);
-        line->addStretch(1);
-        grid->addLayout(line, row++, 1, 1, 4);
-    };
-    coordinateRow(tr("Latitude"), txtLatDeg, "txtLatDeg", txtLatMin, "txtLatMin", Frame3, "Frame3", optLat, "optLat",
-                  tr("North"), tr("South"));
-    coordinateRow(tr("Longitude"), txtLonDeg, "txtLonDeg", txtLonMin, "txtLonMin", Frame4, "Frame4", optLong, "optLong",
-                  tr("East"), tr("West"));
-
-    chkDST = new QCheckBox(tr("Daylight Saving Time"), central);
-    chkDST->setObjectName(QStringLiteral("chkDST"));
-    grid->addWidget(chkDST, row++, 1, 1, 4);
-
-    txtCity = textBox("txtCity", FilteredLineEdit::Rule::Letters, central);
-    caption(tr("City"), row)->setBuddy(txtCity);
-    grid->addWidget(txtCity, row++, 1, 1, 4);
-    txtState = textBox("txtState", FilteredLineEdit::Rule::Letters, central);
-    caption(tr("State"), row)->setBuddy(txtState);
-    grid->addWidget(txtState, row++, 1, 1, 4);
-    txtCountry = textBox("txtCountry", FilteredLineEdit::Rule::Letters, central);
-    caption(tr("Country"), row)->setBuddy(txtCountry);
-    grid->addWidget(txtCountry, row++, 1, 1, 4);
-
-    cmdFindCoordinates = new QPushButton(tr("Click here to find Latitude && Longitude"), central);
-    cmdFindCoordinates->setObjectName(QStringLiteral("Command1"));
-    grid->addWidget(cmdFindCoordinates, row++, 1, 1, 4, Qt::AlignLeft);
-    grid->setColumnStretch(1, 1);
-    outer->addLayout(grid);
+    FormGrid grid(central);
+    buildBirthRows(grid, central);
+    buildPlaceRows(grid, central);
+    outer->addLayout(grid.layout());
     outer->addSpacing(6);
 
     cmdCalculate = new QPushButton(tr("Get My &Rashi Chart (South)"), central);
@@ -211,7 +152,99 @@ void frmMain::buildForm() {
                         txtLatDeg, txtLatMin, txtLonDeg, txtLonMin, txtCity, txtState, txtCountry,
                         optLat[0], optLat[1], optLong[0], optLong[1], chkDST, cmdFindCoordinates, cmdCalculate, cmdOpen};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    connectFields();
+}
 
+// Name, date, time and zone, with the zone's hint under the zone.
+void frmMain::buildBirthRows(FormGrid& grid, QWidget* central) {
+    txtName = textBox("txtName", FilteredLineEdit::Rule::Letters, central);
+    grid.add(tr("Name"), txtName, txtName);
+
+    cboDate = pickList("cboDate", central);
+    cboMonth = pickList("cboMonth", central);
+    cboYear = pickList("cboYear", central);
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(cboDate);
+    dateRow->addWidget(cboMonth, 1);
+    dateRow->addWidget(cboYear);
+    grid.add(tr("Date of Birth"), cboDate, dateRow);
+
+    cboHour = pickList("cboHour", central);
+    cboMinute = pickList("cboMinute", central);
+    auto* timeRow = new QHBoxLayout;
+    timeRow->addWidget(cboHour);
+    timeRow->addWidget(cboMinute);
+    timeRow->addWidget(grid.hint(tr("HH/MM")));
+    timeRow->addStretch(1);
+    grid.add(tr("Time of Birth"), cboHour, timeRow);
+
+    cboTimeZone = pickList("cboTimeZone", central);
+    grid.add(tr("Time Zone"), cboTimeZone, cboTimeZone);
+    // Shown only while the zone and the East/West option disagree; it takes
+    // no focus and asks nothing.
+    lblZoneHint = new QLabel(central);
+    lblZoneHint->setObjectName(QStringLiteral("lblZoneHint"));
+    lblZoneHint->setWordWrap(true);
+    lblZoneHint->setFocusPolicy(Qt::NoFocus);
+    QFont hintFont = lblZoneHint->font();
+    hintFont.setItalic(true);
+    lblZoneHint->setFont(hintFont);
+    lblZoneHint->setVisible(false);
+    grid.add(lblZoneHint);
+}
+
+// A coordinate's degrees and minutes boxes and its pair of directions.
+void frmMain::buildCoordinateRow(FormGrid& grid, QWidget* central, const Coordinate& c) {
+    *c.degrees = textBox(c.degreesName, FilteredLineEdit::Rule::Digits, central);
+    *c.minutes = textBox(c.minutesName, FilteredLineEdit::Rule::Digits, central);
+    auto* line = new QHBoxLayout;
+    line->addWidget(*c.degrees);
+    line->addWidget(*c.minutes);
+    line->addWidget(grid.hint(tr("DEG/MIN")));
+    QGroupBox* frame = new QGroupBox(central);
+    *c.frame = frame;
+    frame->setObjectName(QLatin1String(c.frameName));
+    frame->setFlat(true);
+    auto* frameLayout = new QHBoxLayout(frame);
+    frameLayout->setContentsMargins(8, 0, 0, 0);
+    c.options[0] = new QRadioButton(c.first, frame);
+    c.options[1] = new QRadioButton(c.second, frame);
+    for (int k = 0; k < 2; ++k) {
+        c.options[k]->setObjectName(QLatin1String(c.optionsName));
+        frameLayout->addWidget(c.options[k]);
+    }
+    c.options[0]->setChecked(true);
+    line->addWidget(frame);
+    line->addStretch(1);
+    grid.add(c.title, *c.degrees, line);
+}
+
+// Latitude, longitude, daylight saving, the place and the look-up button.
+void frmMain::buildPlaceRows(FormGrid& grid, QWidget* central) {
+    buildCoordinateRow(grid, central,
+                       {tr("Latitude"), &txtLatDeg, "txtLatDeg", &txtLatMin, "txtLatMin", &Frame3, "Frame3", optLat,
+                        "optLat", tr("North"), tr("South")});
+    buildCoordinateRow(grid, central,
+                       {tr("Longitude"), &txtLonDeg, "txtLonDeg", &txtLonMin, "txtLonMin", &Frame4, "Frame4", optLong,
+                        "optLong", tr("East"), tr("West")});
+
+    chkDST = new QCheckBox(tr("Daylight Saving Time"), central);
+    chkDST->setObjectName(QStringLiteral("chkDST"));
+    grid.add(chkDST);
+
+    txtCity = textBox("txtCity", FilteredLineEdit::Rule::Letters, central);
+    grid.add(tr("City"), txtCity, txtCity);
+    txtState = textBox("txtState", FilteredLineEdit::Rule::Letters, central);
+    grid.add(tr("State"), txtState, txtState);
+    txtCountry = textBox("txtCountry", FilteredLineEdit::Rule::Letters, central);
+    grid.add(tr("Country"), txtCountry, txtCountry);
+
+    cmdFindCoordinates = new QPushButton(tr("Click here to find Latitude && Longitude"), central);
+    cmdFindCoordinates->setObjectName(QStringLiteral("Command1"));
+    grid.add(cmdFindCoordinates, Qt::AlignLeft);
+}
+
+void frmMain::connectFields() {
     for (FilteredLineEdit* box : {txtName, txtLatDeg, txtLatMin, txtLonDeg, txtLonMin, txtCity, txtState, txtCountry}) {
         connect(box, &FilteredLineEdit::refused, this, [this, box] { refuseKey(box); });
         connect(box, &FilteredLineEdit::tooLong, this, [this, box] {

@@ -17,6 +17,7 @@ class QRadioButton;
 namespace entry {
 
 class FilteredLineEdit;
+class FormGrid;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -83,8 +84,26 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What a coordinate row makes and how its controls are named.
+    struct Coordinate {
+        QString title;
+        FilteredLineEdit** degrees;
+        const char* degreesName;
+        FilteredLineEdit** minutes;
+        const char* minutesName;
+        QGroupBox** frame;
+        const char* frameName;
+        QRadioButton** options;  // two
+        const char* optionsName;
+        QString first, second;
+    };
+
     void buildMenus();
     void buildForm();
+    void buildBirthRows(FormGrid& grid, QWidget* central);
+    void buildPlaceRows(FormGrid& grid, QWidget* central);
+    void buildCoordinateRow(FormGrid& grid, QWidget* central, const Coordinate& coordinate);
+    void connectFields();
     void fillLists();
     void refuseKey(FilteredLineEdit* box);
     void updateZoneHint();

@@ -41,17 +41,10 @@ std::vector<std::string> notesFor(const app::ChartRecord& record, const ChartChe
     const double frameShift = (ayanamsaAt2000.mean - check.chartAyanamsa) * 60;
     notes.push_back("The Sun, Mercury, Venus, Mars, Jupiter and Saturn are taken on the ecliptic and equinox of 2000"
                     " and made sidereal with the ayanamsa of the birth date: for this date that alone moves them " +
-                    arcminutes(frameShift) + " from the sky (about +63' in 1901-1950, +20' in 1951-2000, -22' in"
-                    " 2001-2050).");
+                    arcminutes(frameShift) + " from the sky (the user manual's section on accuracy gives it for"
+                    " 1901-2050).");
     notes.push_back("Rahu and Ketu are placed one degree below the mean node (with the chart's own node formula,"
                     " about 55' below the sky's).");
-
-    const double ayanamsaGap = (check.chartAyanamsa - check.ayanamsa) * 60;
-    if (std::fabs(ayanamsaGap) >= 0.5) {
-        notes.push_back("The chart's ayanamsa, " + formatted("%.4f", check.chartAyanamsa) + " degrees, is " +
-                        arcminutes(ayanamsaGap) + " from the Lahiri ayanamsa of the moment: the Moon, the Ascendant"
-                        " and the Midheaven move by as much the other way.");
-    }
 
     const int moonPada = app::MoonPada(record.bodies.SiderealLongitude[BodyIndex(Body::Moon)]);
     if (record.captions.PadaCaption != std::to_string(moonPada)) {

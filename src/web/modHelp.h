@@ -1,5 +1,5 @@
 // The small services the windows share: opening the program's web pages, the
-// coordinate look-up, the update reminder and ending the program.
+// coordinate look-up and the update reminder.
 #pragma once
 
 #include <QDate>

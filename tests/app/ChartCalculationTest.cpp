@@ -1,5 +1,5 @@
 // The calculation driver end to end: the reference chart, the captions, the
-// sign boxes, the three time bases, and what a rejected input leaves alone.
+// sign boxes, the two time bases, and what a rejected input leaves alone.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -145,7 +145,7 @@ TEST(RunCalculation, CoordinatesGoInUnchangedAndNonDigitsAreRefused) {
     }
 }
 
-TEST(RunCalculation, ThreeTimeBasesStayApart) {
+TEST(RunCalculation, TheTwoTimeBasesStayApart) {
     // Indian Time with West selected: the angles and the Moon take the zone as
     // behind Greenwich (UT = 16:00), the planets add the signed correction
     // (UT = 05:00), so only the Moon and the Ascendant move.

@@ -122,4 +122,13 @@ TEST(LookupLordAndPada, KeepsPreviousValuesWhenNothingMatches) {
     EXPECT_EQ(pada, "4");
 }
 
+// A zone is found by the abbreviation in its row's text, blanks round it
+// ignored ("Universal Time, UT, 0.0"); one that names several rows is none.
+TEST(ZonePositionOf, TheOneRowOfAnAbbreviation) {
+    const std::pair<const char*, int> cases[] = {{"IST", 34}, {"UT", 61}, {"GMT", 29}, {"BST", 16},
+                                                 {"NST", -1}, {"XYZ", -1}, {"", -1}, {"ist", -1}};
+    for (const auto& [abbreviation, position] : cases) EXPECT_EQ(ZonePositionOf(abbreviation), position) << abbreviation;
+    EXPECT_EQ(ZoneAbbreviation(ZoneTable[61]), "UT");
+}
+
 }  // namespace

@@ -40,23 +40,12 @@ const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--vers
 // Short spellings of the flags every command-line tool knows.
 const std::map<std::string, std::string> ShortOptions = {{"-h", "--help"}, {"-V", "--version"}};
 
-// The abbreviation of a zone row ("Indian Time, IST, +5.3" gives "IST").
-std::string_view zoneAbbreviation(std::string_view name) {
-    const std::size_t first = name.find(',');
-    const std::size_t second = name.find(',', first + 1);
-    if (first == std::string_view::npos || second == std::string_view::npos) return {};
-    std::string_view abbreviation = name.substr(first + 1, second - first - 1);
-    while (!abbreviation.empty() && abbreviation.front() == ' ') abbreviation.remove_prefix(1);
-    while (!abbreviation.empty() && abbreviation.back() == ' ') abbreviation.remove_suffix(1);
-    return abbreviation;
-}
-
 // The zone given as its list position or as the abbreviation of exactly one row.
 std::optional<int> zonePosition(const std::string& text, std::string& problem) {
     if (const auto position = astro::ParseDigits(text, 1, 2); position && *position < app::ZoneCount) return position;
     std::vector<int> matches;
     for (int k = 0; k < app::ZoneCount; ++k) {
-        if (zoneAbbreviation(app::ZoneTable[static_cast<std::size_t>(k)].name) == text) matches.push_back(k);
+        if (app::ZoneAbbreviation(app::ZoneTable[static_cast<std::size_t>(k)]) == text) matches.push_back(k);
     }
     if (matches.size() == 1) return matches[0];
     if (matches.empty()) {
@@ -107,7 +96,7 @@ app::BirthFormValues ExampleBirth() {
     form.cboYear = 1990 - app::FirstListYear;
     form.cboHour = 10;
     form.cboMinute = 30;
-    form.cboTimeZone = 34;  // Indian Time
+    form.cboTimeZone = app::ZonePositionOf("IST");
     form.txtLatDeg = "28";
     form.txtLatMin = "36";
     form.txtLonDeg = "77";
@@ -118,11 +107,24 @@ app::BirthFormValues ExampleBirth() {
     return form;
 }
 
-ParseResult ParseChartOptions(const std::vector<std::string>& args) {
-    ParseResult result;
+namespace {
+
+// What the arguments give: the value of each value option, the flags set.
+struct GivenOptions {
     std::map<std::string, std::string> values;
     std::set<std::string> flags;
 
+    bool has(const std::string& option) const { return values.count(option) > 0 || flags.count(option) > 0; }
+    const std::string* value(const std::string& option) const {
+        const auto it = values.find(option);
+        return it == values.end() ? nullptr : &it->second;
+    }
+};
+
+// A usage error ("--opt: why"), or nothing when all is well.
+using Problem = std::optional<std::string>;
+
+Problem collectOptions(const std::vector<std::string>& args, GivenOptions& given) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
         if (const auto shortOption = ShortOptions.find(option); shortOption != ShortOptions.end()) {
@@ -134,94 +136,180 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
             option.resize(eq);
         }
         if (ValueOptions.count(option)) {
-            if (values.count(option)) return {{}, usageError(option, "given more than once")};
+            if (given.values.count(option)) return usageError(option, "given more than once");
             if (inlineValue) {
-                values[option] = *inlineValue;
+                given.values[option] = *inlineValue;
             } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
                 // A following option is never taken as the value: "--city --dst"
                 // lacks its city ("--city=--odd" gives a value that begins so).
-                values[option] = args[++i];
+                given.values[option] = args[++i];
             } else {
-                return {{}, usageError(option, "needs a value")};
+                return usageError(option, "needs a value");
             }
         } else if (FlagOptions.count(option)) {
-            if (inlineValue) return {{}, usageError(option, "takes no value")};
-            if (flags.count(option)) return {{}, usageError(option, "given more than once")};
-            flags.insert(option);
+            if (inlineValue) return usageError(option, "takes no value");
+            if (given.flags.count(option)) return usageError(option, "given more than once");
+            given.flags.insert(option);
         } else {
-            return {{}, usageError(option, "unknown option")};
+            return usageError(option, "unknown option");
         }
     }
+    return std::nullopt;
+}
 
-    ChartOptions& opts = result.options;
+// The files, the format and the drawing asked for.
+Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
     for (const auto& [option, target] : {std::pair{"--open", &opts.openPath}, std::pair{"--save", &opts.savePath},
                                          std::pair{"--export", &opts.exportPath}, std::pair{"--image", &opts.imagePath}}) {
-        if (auto it = values.find(option); it != values.end()) {
-            if (it->second.empty()) return {{}, usageError(option, "needs a file name")};
-            *target = it->second;
+        if (const std::string* file = given.value(option)) {
+            if (file->empty()) return usageError(option, "needs a file name");
+            *target = *file;
         }
     }
-    if (auto it = values.find("--format"); it != values.end()) {
+    if (const std::string* format = given.value("--format")) {
         opts.formatGiven = true;
-        if (it->second == "text") opts.format = OutputFormat::Text;
-        else if (it->second == "json") opts.format = OutputFormat::Json;
-        else if (it->second == "chart") opts.format = OutputFormat::Chart;
-        else return {{}, usageError("--format", "must be text, json or chart")};
+        if (*format == "text") opts.format = OutputFormat::Text;
+        else if (*format == "json") opts.format = OutputFormat::Json;
+        else if (*format == "chart") opts.format = OutputFormat::Chart;
+        else return usageError("--format", "must be text, json or chart");
     }
-    if (auto varga = values.find("--varga"); varga != values.end()) {
-        const auto division = astro::ParseDigits(varga->second, 1, 2);
+    if (const std::string* varga = given.value("--varga")) {
+        const auto division = astro::ParseDigits(*varga, 1, 2);
         const std::set<int> known = {1, 2, 3, 7, 9, 10, 12};
-        if (!division || !known.count(*division)) return {{}, usageError("--varga", "must be 1, 2, 3, 7, 9, 10 or 12")};
+        if (!division || !known.count(*division)) return usageError("--varga", "must be 1, 2, 3, 7, 9, 10 or 12");
         opts.varga = *division;
     }
-    if (auto style = values.find("--style"); style != values.end()) {
-        if (style->second != "north" && style->second != "south") {
-            return {{}, usageError("--style", "must be north or south")};
-        }
-        opts.northStyle = style->second == "north";
+    if (const std::string* style = given.value("--style")) {
+        if (*style != "north" && *style != "south") return usageError("--style", "must be north or south");
+        opts.northStyle = *style == "north";
     }
-    if (flags.count("--check")) {
+    if (given.flags.count("--check")) {
 #ifdef VELORIN_WITH_CHECK
         opts.check = true;
 #else
-        return {{}, usageError("--check", "is not available in this build (it needs the ERFA library)")};
+        return usageError("--check", "is not available in this build (it needs the ERFA library)");
 #endif
     }
-    if (flags.count("--help")) {
+    return std::nullopt;
+}
+
+// --batch and --jobs: nothing else but --format json goes with them.
+Problem batchOptions(const GivenOptions& given, ChartOptions& opts) {
+    if (const std::string* jobs = given.value("--jobs")) {
+        const auto count = astro::ParseDigits(*jobs, 1, 3);
+        if (!count || *count < 1) return usageError("--jobs", "expected a number of threads 1..999");
+        if (!given.values.count("--batch")) return usageError("--jobs", "goes with --batch");
+        opts.jobs = static_cast<unsigned>(*count);
+    }
+    const std::string* batch = given.value("--batch");
+    if (!batch) return std::nullopt;
+    if (batch->empty()) return usageError("--batch", "needs a file name, or - for standard input");
+    for (const auto& [option, value] : given.values) {
+        if (option != "--batch" && option != "--jobs" && !(option == "--format" && value == "json")) {
+            return usageError("--batch", "takes its births from its lines; " + option + " cannot go with it");
+        }
+    }
+    if (given.flags.count("--dst")) return usageError("--batch", "takes its births from its lines; --dst cannot go with it");
+    opts.command = Command::Batch;
+    opts.batchPath = *batch;
+    return std::nullopt;
+}
+
+Problem dateOption(const std::string& date, app::BirthFormValues& form) {
+    const auto year =
+        date.size() == 10 && date[4] == '-' && date[7] == '-' ? astro::ParseDigits(date.substr(0, 4), 4, 4) : std::nullopt;
+    const auto month = year ? astro::ParseDigits(date.substr(5, 2), 2, 2) : std::nullopt;
+    const auto day = month ? astro::ParseDigits(date.substr(8, 2), 2, 2) : std::nullopt;
+    if (!day) return usageError("--date", "expected YYYY-MM-DD, got '" + date + "'");
+    if (*year < app::FirstListYear || *year >= app::FirstListYear + app::YearListSize) {
+        return usageError("--date", "the year must lie between 1901 and 2050");
+    }
+    if (*month < 1 || *month > 12) return usageError("--date", "the month must lie between 01 and 12");
+    if (*day < 1 || *day > 31) return usageError("--date", "the day must lie between 01 and 31");
+    form.cboYear = *year - app::FirstListYear;
+    form.cboMonth = *month - 1;
+    form.cboDate = *day - 1;
+    return std::nullopt;
+}
+
+Problem timeOption(const std::string& time, app::BirthFormValues& form) {
+    const std::size_t colon = time.find(':');
+    const auto hour = colon != std::string::npos ? astro::ParseDigits(time.substr(0, colon), 1, 2) : std::nullopt;
+    const auto minute = hour ? astro::ParseDigits(time.substr(colon + 1), 1, 2) : std::nullopt;
+    if (!minute) return usageError("--time", "expected H:MM, got '" + time + "'");
+    if (*hour > 24 || *minute > 59) return usageError("--time", "the hour must be 0..24 and the minute 0..59");
+    form.cboHour = *hour;
+    form.cboMinute = *minute;
+    return std::nullopt;
+}
+
+// The birth data options, into the entry form as the form would hold them.
+Problem birthOptions(const GivenOptions& given, app::BirthFormValues& form) {
+    // The date, time and zone lists always show a value on the form; here they
+    // must be given, so that nothing is guessed.
+    for (const char* required : {"--date", "--time", "--zone"}) {
+        if (!given.values.count(required)) return usageError(required, "is required");
+    }
+    if (Problem problem = dateOption(*given.value("--date"), form)) return problem;
+    if (Problem problem = timeOption(*given.value("--time"), form)) return problem;
+    std::string zoneProblem;
+    const auto zone = zonePosition(*given.value("--zone"), zoneProblem);
+    if (!zone) return usageError("--zone", zoneProblem);
+    form.cboTimeZone = *zone;
+    if (const std::string* lat = given.value("--lat")) {
+        if (!parseCoordinate(*lat, 'N', 'S', form.txtLatDeg, form.txtLatMin, form.optLatNorth, form.optLatSouth)) {
+            return usageError("--lat", "expected D:M followed by N or S, digits only, got '" + *lat + "'");
+        }
+    }
+    if (const std::string* lon = given.value("--lon")) {
+        if (!parseCoordinate(*lon, 'E', 'W', form.txtLonDeg, form.txtLonMin, form.optLongEast, form.optLongWest)) {
+            return usageError("--lon", "expected D:M followed by E or W, digits only, got '" + *lon + "'");
+        }
+    }
+    // The texts the entry form would take: UTF-8, no control character, not too long.
+    const std::pair<const char*, std::string*> texts[] = {
+        {"--name", &form.txtName}, {"--city", &form.txtCity}, {"--state", &form.txtState}, {"--country", &form.txtCountry}};
+    for (const auto& [option, box] : texts) {
+        const std::string* text = given.value(option);
+        if (!text) continue;
+        if (auto problem = app::TextFieldProblem(*text)) return usageError(option, *problem);
+    }
+    for (const auto& [option, box] : texts) {
+        const std::string* text = given.value(option);
+        *box = text ? *text : std::string();
+    }
+    form.chkDST = given.flags.count("--dst") > 0;
+    return std::nullopt;
+}
+
+}  // namespace
+
+ParseResult ParseChartOptions(const std::vector<std::string>& args) {
+    ParseResult result;
+    const auto refused = [](const Problem& problem) { return ParseResult{{}, *problem}; };
+    GivenOptions given;
+    if (Problem problem = collectOptions(args, given)) return refused(problem);
+    ChartOptions& opts = result.options;
+    if (Problem problem = outputOptions(given, opts)) return refused(problem);
+    if (given.flags.count("--help")) {
         opts.command = Command::Help;
         return result;
     }
-    if (flags.count("--version")) {
+    if (given.flags.count("--version")) {
         opts.command = Command::Version;
         return result;
     }
-    if (auto jobs = values.find("--jobs"); jobs != values.end()) {
-        const auto count = astro::ParseDigits(jobs->second, 1, 3);
-        if (!count || *count < 1) return {{}, usageError("--jobs", "expected a number of threads 1..999")};
-        if (!values.count("--batch")) return {{}, usageError("--jobs", "goes with --batch")};
-        opts.jobs = static_cast<unsigned>(*count);
-    }
-    if (auto batch = values.find("--batch"); batch != values.end()) {
-        if (batch->second.empty()) return {{}, usageError("--batch", "needs a file name, or - for standard input")};
-        for (const auto& [option, value] : values) {
-            if (option != "--batch" && option != "--jobs" && !(option == "--format" && value == "json")) {
-                return {{}, usageError("--batch", "takes its births from its lines; " + option + " cannot go with it")};
-            }
-        }
-        if (flags.count("--dst")) return {{}, usageError("--batch", "takes its births from its lines; --dst cannot go with it")};
-        opts.command = Command::Batch;
-        opts.batchPath = batch->second;
-        return result;
-    }
-    if (flags.count("--zones")) {
+    if (Problem problem = batchOptions(given, opts)) return refused(problem);
+    if (opts.command == Command::Batch) return result;
+    if (given.flags.count("--zones")) {
         opts.command = Command::Zones;
         return result;
     }
 
     bool anyBirthOption = false;
-    for (const std::string& option : BirthOptions) anyBirthOption = anyBirthOption || values.count(option) || flags.count(option);
+    for (const std::string& option : BirthOptions) anyBirthOption = anyBirthOption || given.has(option);
     if (!opts.openPath.empty()) {
-        if (anyBirthOption) return {{}, usageError("--open", "cannot be combined with birth data options")};
+        if (anyBirthOption) return refused(usageError("--open", "cannot be combined with birth data options"));
         opts.command = Command::Chart;
         return result;  // the form is filled from the file
     }
@@ -229,73 +317,14 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         // The example is shown only when nothing at all is asked for: files
         // are written of a birth the user gave.
         for (const char* file : {"--save", "--export", "--image"}) {
-            if (values.count(file)) return {{}, usageError(file, "needs birth data options or --open")};
+            if (given.values.count(file)) return refused(usageError(file, "needs birth data options or --open"));
         }
         opts.command = Command::Example;
         opts.form = ExampleBirth();
         return result;
     }
     opts.command = Command::Chart;
-    app::BirthFormValues& form = opts.form;
-
-    // The date, time and zone lists always show a value on the form; here they
-    // must be given, so that nothing is guessed.
-    for (const char* required : {"--date", "--time", "--zone"}) {
-        if (!values.count(required)) return {{}, usageError(required, "is required")};
-    }
-    {
-        const std::string& date = values["--date"];
-        const auto year = date.size() == 10 && date[4] == '-' && date[7] == '-' ? astro::ParseDigits(date.substr(0, 4), 4, 4)
-                                                                                 : std::nullopt;
-        const auto month = year ? astro::ParseDigits(date.substr(5, 2), 2, 2) : std::nullopt;
-        const auto day = month ? astro::ParseDigits(date.substr(8, 2), 2, 2) : std::nullopt;
-        if (!day) return {{}, usageError("--date", "expected YYYY-MM-DD, got '" + date + "'")};
-        if (*year < app::FirstListYear || *year >= app::FirstListYear + app::YearListSize) {
-            return {{}, usageError("--date", "the year must lie between 1901 and 2050")};
-        }
-        if (*month < 1 || *month > 12) return {{}, usageError("--date", "the month must lie between 01 and 12")};
-        if (*day < 1 || *day > 31) return {{}, usageError("--date", "the day must lie between 01 and 31")};
-        form.cboYear = *year - app::FirstListYear;
-        form.cboMonth = *month - 1;
-        form.cboDate = *day - 1;
-    }
-    {
-        const std::string& time = values["--time"];
-        const std::size_t colon = time.find(':');
-        const auto hour = colon != std::string::npos ? astro::ParseDigits(time.substr(0, colon), 1, 2) : std::nullopt;
-        const auto minute = hour ? astro::ParseDigits(time.substr(colon + 1), 1, 2) : std::nullopt;
-        if (!minute) return {{}, usageError("--time", "expected H:MM, got '" + time + "'")};
-        if (*hour > 24 || *minute > 59) return {{}, usageError("--time", "the hour must be 0..24 and the minute 0..59")};
-        form.cboHour = *hour;
-        form.cboMinute = *minute;
-    }
-    {
-        std::string problem;
-        const auto zone = zonePosition(values["--zone"], problem);
-        if (!zone) return {{}, usageError("--zone", problem)};
-        form.cboTimeZone = *zone;
-    }
-    if (auto it = values.find("--lat"); it != values.end()) {
-        if (!parseCoordinate(it->second, 'N', 'S', form.txtLatDeg, form.txtLatMin, form.optLatNorth, form.optLatSouth)) {
-            return {{}, usageError("--lat", "expected D:M followed by N or S, digits only, got '" + it->second + "'")};
-        }
-    }
-    if (auto it = values.find("--lon"); it != values.end()) {
-        if (!parseCoordinate(it->second, 'E', 'W', form.txtLonDeg, form.txtLonMin, form.optLongEast, form.optLongWest)) {
-            return {{}, usageError("--lon", "expected D:M followed by E or W, digits only, got '" + it->second + "'")};
-        }
-    }
-    // The texts the entry form would take: UTF-8, no control character, not too long.
-    for (const char* option : {"--name", "--city", "--state", "--country"}) {
-        if (auto it = values.find(option); it != values.end()) {
-            if (auto problem = app::TextFieldProblem(it->second)) return {{}, usageError(option, *problem)};
-        }
-    }
-    form.txtName = values["--name"];
-    form.txtCity = values["--city"];
-    form.txtState = values["--state"];
-    form.txtCountry = values["--country"];
-    form.chkDST = flags.count("--dst") > 0;
+    if (Problem problem = birthOptions(given, opts.form)) return refused(problem);
     return result;
 }
 

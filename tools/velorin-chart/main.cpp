@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -75,6 +76,78 @@ int runBatch(const velorin_chart::ChartOptions& options) {
     return finish(0);
 }
 
+// --save, --export and --image; the exit status when one cannot be written.
+std::optional<int> writeFiles(const velorin_chart::ChartOptions& options, const app::ChartSession& session,
+                              const app::CalculationOutcome& outcome, const app::MonthNameTable& monthNames) {
+    if (!options.savePath.empty()) {
+        // A chart file holds single-byte characters only: nothing is written
+        // rather than letters lost.
+        const std::pair<const char*, const std::string*> fields[] = {{"name", &session.record.BirthName},
+                                                                     {"city", &session.record.City},
+                                                                     {"state", &session.record.State},
+                                                                     {"country", &session.record.Country}};
+        for (const auto& [field, text] : fields) {
+            if (const std::string lost = app::UnstorableCharacters(*text); !lost.empty()) {
+                return fileError("save", options.savePath,
+                                 std::string("the ") + field + " holds characters a chart file cannot store: " + lost);
+            }
+        }
+        const io::WriteResult written =
+            io::WriteFile(options.savePath, app::MakeChartFileBytes(session.record, options.form.cboTimeZone));
+        if (!written.written()) return fileError("write", options.savePath, written.reason);
+    }
+    if (!options.exportPath.empty()) {
+        const io::WriteResult written = io::WriteFile(options.exportPath, app::MakeExportFileText(session.record, monthNames));
+        if (!written.written()) return fileError("write", options.exportPath, written.reason);
+    }
+    if (!options.imagePath.empty()) {
+        const app::ImageSaveResult saved =
+            velorin_chart::WriteChartImage(session, outcome.window, monthNames, options.imagePath);
+        if (saved.tooManyCopies) {
+            std::cerr << "velorin-chart: " << app::TooManyCopiesMessage(saved.file) << "\n";
+            return FileProblem;
+        }
+        if (!saved.written()) return fileError("write", saved.path, saved.failure);
+        // Another name than the one given (a taken name, another extension).
+        if (saved.path != options.imagePath) std::cerr << "velorin-chart: the picture was written as " << saved.path << "\n";
+    }
+    return std::nullopt;
+}
+
+// The chart on standard output in the format asked for, with the check's
+// table or object; the note on the time bases and the example's hint.
+void printChart(const velorin_chart::ChartOptions& options, const app::ChartSession& session,
+                const app::MonthNameTable& monthNames) {
+    using namespace velorin_chart;
+    std::string checkJson, checkTable;
+#ifdef VELORIN_WITH_CHECK
+    if (options.check) {
+        const sky::ChartCheck check = sky::CheckChart(session.record);
+        checkJson = CheckJson(check);
+        checkTable = charttext::FormatCheck(check);
+    }
+#endif
+    const app::ChartRecord& record = session.record;
+    switch (options.format) {
+        case OutputFormat::Text:
+            PrintToStandardOutput(FormatText(record, monthNames) + charttext::FormatDerivedText(record, options.varga) +
+                                  checkTable);
+            break;
+        case OutputFormat::Json: PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, checkJson)); break;
+        case OutputFormat::Chart: {
+            const charttext::ChartStyle style = options.northStyle ? charttext::ChartStyle::North : charttext::ChartStyle::South;
+            PrintToStandardOutput(charttext::FormatChart(record, {options.varga, style}) + checkTable);
+            break;
+        }
+    }
+    if (options.format != OutputFormat::Json) std::cerr << TimeBasesNote(app::TimeBasesOf(record.birth));
+    if (options.command == Command::Example) {
+        // Kept off stdout for JSON so that the output stays one JSON object.
+        std::ostream& hint = options.format == OutputFormat::Json ? std::cerr : std::cout;
+        hint << "\nThis is the built-in example. For your own chart, run: velorin-chart --help\n";
+    }
+}
+
 // The whole command; argv is handed to the picture program.
 int run(const std::vector<std::string>& args, char** argv) {
     using namespace velorin_chart;
@@ -130,66 +203,9 @@ int run(const std::vector<std::string>& args, char** argv) {
     const bool printsText = options.format == OutputFormat::Text && (options.formatGiven || !filesOnly);
     const bool namesMonths = !options.exportPath.empty() || !options.imagePath.empty() || printsText;
     const app::MonthNameTable monthNames = namesMonths ? UserMonthNames() : app::EnglishMonthNames();
-    if (!options.savePath.empty()) {
-        // A chart file holds single-byte characters only: nothing is written
-        // rather than letters lost.
-        const std::pair<const char*, const std::string*> fields[] = {{"name", &session.record.BirthName},
-                                                                     {"city", &session.record.City},
-                                                                     {"state", &session.record.State},
-                                                                     {"country", &session.record.Country}};
-        for (const auto& [field, text] : fields) {
-            if (const std::string lost = app::UnstorableCharacters(*text); !lost.empty()) {
-                return fileError("save", options.savePath,
-                                 std::string("the ") + field + " holds characters a chart file cannot store: " + lost);
-            }
-        }
-        const io::WriteResult written =
-            io::WriteFile(options.savePath, app::MakeChartFileBytes(session.record, options.form.cboTimeZone));
-        if (!written.written()) return fileError("write", options.savePath, written.reason);
-    }
-    if (!options.exportPath.empty()) {
-        const io::WriteResult written = io::WriteFile(options.exportPath, app::MakeExportFileText(session.record, monthNames));
-        if (!written.written()) return fileError("write", options.exportPath, written.reason);
-    }
-    if (!options.imagePath.empty()) {
-        const app::ImageSaveResult saved = WriteChartImage(session, outcome.window, monthNames, options.imagePath);
-        if (saved.tooManyCopies) {
-            std::cerr << "velorin-chart: " << app::TooManyCopiesMessage(saved.file) << "\n";
-            return FileProblem;
-        }
-        if (!saved.written()) return fileError("write", saved.path, saved.failure);
-        // Another name than the one given (a taken name, another extension).
-        if (saved.path != options.imagePath) std::cerr << "velorin-chart: the picture was written as " << saved.path << "\n";
-    }
-
+    if (const std::optional<int> failed = writeFiles(options, session, outcome, monthNames)) return *failed;
     if (filesOnly && !options.formatGiven) return finish(0);
-    std::string checkJson, checkTable;
-#ifdef VELORIN_WITH_CHECK
-    if (options.check) {
-        const sky::ChartCheck check = sky::CheckChart(session.record);
-        checkJson = CheckJson(check);
-        checkTable = charttext::FormatCheck(check);
-    }
-#endif
-    switch (options.format) {
-        case OutputFormat::Text:
-            PrintToStandardOutput(FormatText(session.record, monthNames) + charttext::FormatDerivedText(session.record, options.varga) +
-                                  checkTable);
-            break;
-        case OutputFormat::Json: PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, checkJson)); break;
-        case OutputFormat::Chart:
-            PrintToStandardOutput(
-                charttext::FormatChart(session.record, {options.varga, options.northStyle ? charttext::ChartStyle::North
-                                                                                       : charttext::ChartStyle::South}) +
-                checkTable);
-            break;
-    }
-    if (options.format != OutputFormat::Json) std::cerr << TimeBasesNote(app::TimeBasesOf(session.record.birth));
-    if (options.command == Command::Example) {
-        // Kept off stdout for JSON so that the output stays one JSON object.
-        std::ostream& hint = options.format == OutputFormat::Json ? std::cerr : std::cout;
-        hint << "\nThis is the built-in example. For your own chart, run: velorin-chart --help\n";
-    }
+    printChart(options, session, monthNames);
     return finish(0);
 }
 
