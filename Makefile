@@ -3,15 +3,15 @@
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
-# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
-SANITIZE_BUILD ?= build-sanitize
-# The core, velorin-chart and their tests cross-built for Windows (mingw-w64)
-# and run under Wine.
-WINDOWS_BUILD ?= build-windows
-# The fuzz targets (clang's libFuzzer) and how long each runs.
-FUZZ_BUILD ?= build-fuzz
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# the core, velorin-chart and their tests cross-built for Windows (mingw-w64)
+# and run under Wine; the fuzz targets (clang's libFuzzer) and how long each
+# runs. Their build folders are set in CMakePresets.json.
+SANITIZE_BUILD = build-sanitize
+WINDOWS_BUILD = build-windows
+FUZZ_BUILD = build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = chart_file chart_options compact_position
+FUZZ_TARGETS = chart_file chart_options compact_position batch_line
 
 .PHONY: all deps configure build run test test-plain test-sanitize test-fresh package test-windows fuzz bench accuracy swiss-comparison clean FORCE
 
@@ -63,12 +63,12 @@ test-plain: build
 # Without the interception, dynamic TLS of loaded libraries is not scanned: a
 # pointer held only there would show as a leak, never hide one. Our own
 # thread_local data is static TLS, which is still scanned.
+# The configurations of this and the passes below are CMakePresets.json's
+# (its test preset sets the sanitizers' options).
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELORIN_SANITIZE=ON -DVELORIN_BUILD_BENCH=OFF $(CMAKE_FLAGS)
-	cmake --build $(SANITIZE_BUILD)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j2
+	cmake --preset sanitize $(CMAKE_FLAGS)
+	cmake --build --preset sanitize
+	ctest --preset sanitize
 
 # The whole set-up on a fresh Debian 12 (debootstrap): as root with an empty
 # environment and as an ordinary user with sudo, then the package installed
@@ -90,19 +90,16 @@ package: build
 # their tests.
 test-windows:
 	./scripts/deps.sh g++-mingw-w64-x86-64-posix wine64
-	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-	  -DVELORIN_BUILD_GUI=OFF -DVELORIN_BUILD_BENCH=OFF -DVELORIN_CHECK=OFF $(CMAKE_FLAGS)
-	cmake --build $(WINDOWS_BUILD)
-	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j2
+	cmake --preset windows $(CMAKE_FLAGS)
+	cmake --build --preset windows
+	ctest --preset windows
 
 # Runs each fuzz target for FUZZ_SECONDS from its seed corpus; a finding is
 # written to $(FUZZ_BUILD)/findings and fails the run.
 fuzz:
 	./scripts/deps.sh clang-14 libclang-rt-14-dev
-	CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORIN_FUZZ=ON \
-	  -DVELORIN_BUILD_GUI=OFF -DVELORIN_BUILD_TESTS=OFF -DVELORIN_BUILD_BENCH=OFF $(CMAKE_FLAGS)
-	cmake --build $(FUZZ_BUILD)
+	cmake --preset fuzz $(CMAKE_FLAGS)
+	cmake --build --preset fuzz
 	mkdir -p $(FUZZ_BUILD)/findings
 	for target in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$target; \
