@@ -1,14 +1,18 @@
 #include "io/FileWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "io/FileKind.h"
@@ -29,23 +33,42 @@ std::string folderOf(const std::string& path) {
 
 // The file a chain of symbolic links finally names (the path itself when it
 // is no link); it need not exist. An error number when the chain cannot be
-// followed (a loop, an unreadable link).
+// followed (a loop, an unreadable link), or the reason a link is not followed.
 struct Resolved {
     std::string path;
     int error = 0;
+    std::string refusal;
 };
+
+// Whether a link may be followed where it lies. In a folder that everyone may
+// write to and only owners may delete from (sticky, like /tmp), a link made
+// by somebody else than the folder's owner or this user could lead a save
+// onto any file this user may write: such a link is not followed, as the
+// kernel's protected_symlinks rule would refuse it.
+bool trustedLink(const std::string& link, const struct stat& linkStatus) {
+    struct stat folder {};
+    if (::stat(folderOf(link).c_str(), &folder) != 0) return true;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkStatus.st_uid == folder.st_uid || linkStatus.st_uid == ::geteuid();
+}
+
 Resolved followLinks(std::string path) {
     for (int depth = 0; depth < 40; ++depth) {
         struct stat status {};
-        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return {path, 0};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return {path, 0, {}};
+        if (!trustedLink(path, status)) {
+            return {path, 0,
+                    "It is a symbolic link that another user made in a shared folder (" + folderOf(path) +
+                        "); it is not followed"};
+        }
         char target[PATH_MAX];
         const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
-        if (length < 0) return {path, errno};
-        if (static_cast<std::size_t>(length) == sizeof target) return {path, ENAMETOOLONG};
+        if (length < 0) return {path, errno, {}};
+        if (static_cast<std::size_t>(length) == sizeof target) return {path, ENAMETOOLONG, {}};
         const std::string next(target, static_cast<std::size_t>(length));
         path = next.front() == '/' ? next : folderOf(path) + "/" + next;
     }
-    return {path, ELOOP};
+    return {path, ELOOP, {}};
 }
 
 // Write permission as the permission bits give it. Root may write any file,
@@ -115,6 +138,30 @@ WriteResult putInPlace(const std::string& temporary, const std::string& target, 
     return {WriteResult::Status::Written, {}};
 }
 
+// The extended attributes a replaced file keeps: its access control list and
+// the user's own attributes (user.*). The list goes last: it sets the group
+// bits of the mode from its mask. When the list cannot be carried (a file
+// system without lists, a list too large), the new file gets no more than
+// the owner's bits and what the list gave everyone: never more open than the
+// old one, whose named users and group may then lose access.
+bool carryAttributes(const std::string& from, int to, mode_t mode) {
+    std::vector<char> names(static_cast<std::size_t>(std::max<ssize_t>(::listxattr(from.c_str(), nullptr, 0), 0)));
+    const ssize_t length = names.empty() ? 0 : ::listxattr(from.c_str(), names.data(), names.size());
+    bool aclCarried = true;
+    for (ssize_t at = 0; at < length;) {
+        const std::string name(names.data() + at);
+        at += static_cast<ssize_t>(name.size()) + 1;
+        const bool acl = name == "system.posix_acl_access";
+        if (!acl && name.rfind("user.", 0) != 0) continue;
+        std::vector<char> value(static_cast<std::size_t>(std::max<ssize_t>(::getxattr(from.c_str(), name.c_str(), nullptr, 0), 0)));
+        const ssize_t size = ::getxattr(from.c_str(), name.c_str(), value.data(), value.size());
+        const bool copied = size >= 0 && ::fsetxattr(to, name.c_str(), value.data(), static_cast<std::size_t>(size), 0) == 0;
+        if (acl && !copied) aclCarried = false;
+    }
+    if (!aclCarried) return ::fchmod(to, mode & (S_IRWXU | S_IROTH | S_IXOTH)) == 0;
+    return true;
+}
+
 void syncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -158,6 +205,7 @@ WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingF
     if (existing == ExistingFile::Replace) {
         const Resolved resolved = followLinks(path);
         if (resolved.error != 0) return failedWithErrno(resolved.error);
+        if (!resolved.refusal.empty()) return failed(resolved.refusal);
         target = resolved.path;
     }
 
@@ -193,6 +241,7 @@ WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingF
         // The owner first: changing it may clear the set-user-ID bits.
         if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) return abandon(errno);
         if (::fchmod(fd, old.st_mode & 07777) != 0) return abandon(errno);
+        if (!carryAttributes(target, fd, old.st_mode & 07777)) return abandon(errno);
     } else if (::fchmod(fd, 0666 & ~currentUmask()) != 0) {
         return abandon(errno);
     }

@@ -11,15 +11,18 @@ namespace io {
 
 namespace {
 
-// An open lock file that is this user's regular file, or -1. Looked at before
-// it is opened, so that a device of that name is never opened.
+// An open lock file that is this user's regular file of one name only, or
+// -1. Looked at before it is opened, so that a device of that name is never
+// opened; opened without truncating, so that a hard link to another file
+// (which the content written below would overwrite) is refused unharmed.
 int openPlace(const std::string& place) {
     struct stat before {};
     if (::lstat(place.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return -1;
     const int fd = ::open(place.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (fd < 0) return -1;
     struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_uid != ::geteuid()) {
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_uid != ::geteuid() ||
+        opened.st_nlink != 1) {
         ::close(fd);
         return -1;
     }
@@ -27,6 +30,17 @@ int openPlace(const std::string& place) {
 }
 
 }  // namespace
+
+std::string InstanceLock::PrivateFolder(const std::string& parent) {
+    const std::string folder = parent + "/velorin-" + std::to_string(::geteuid());
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::geteuid() ||
+        (status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return {};
+    }
+    return folder;
+}
 
 InstanceLock::~InstanceLock() { release(); }
 

@@ -25,10 +25,16 @@ public:
     // Tries the lock files in order and stops at the first that can be
     // opened: it is either claimed or held by a live process. A place is
     // passed over when it cannot be created or opened (an unwritable folder),
-    // is not a regular file (a folder, a named pipe, a symbolic link) or
-    // belongs to another user. The claimed file gets `content` (for people
+    // is not a regular file (a folder, a named pipe, a symbolic link),
+    // belongs to another user or has another name too (a hard link). The claimed file gets `content` (for people
     // looking at it; it is never read back).
     LockClaim claim(const std::vector<std::string>& places, const std::string& content);
+
+    // A folder of this user's own for a lock, `parent`/velorin-<user id>
+    // (mode 0700), made when it is not there; empty when it cannot be made or
+    // is not a folder only this user can write to (another user made it, it
+    // is a link, others may write to it).
+    static std::string PrivateFolder(const std::string& parent);
 
     // The lock file held; empty when none is.
     const std::string& path() const { return path_; }

@@ -14,7 +14,11 @@
 #include <QSysInfo>
 #include <QUrl>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
 
 #include "io/FileKind.h"
 
@@ -154,9 +158,19 @@ std::optional<QString> QtPlatform::usableSettingsFile() const {
         path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
                organization + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".conf");
     }
-    for (const QString& name : {path, path + QStringLiteral(".lock")}) {
-        if (io::NotARegularFileReason(name.toStdString())) return std::nullopt;
-    }
+    if (io::NotARegularFileReason(path.toStdString())) return std::nullopt;
+    // QSettings guards its writing with `path`.lock and waits for ever while
+    // that file is there (a lock left by a crash waits half a minute, a link
+    // that leads nowhere for good). The program never waits on it: a lock of
+    // this user's older than a minute is a leftover (no write of a line takes
+    // that long) and is removed; any other lock, link or node of that name
+    // makes the settings unusable this time.
+    const QByteArray lock = QFile::encodeName(path + QStringLiteral(".lock"));
+    struct stat status {};
+    if (::lstat(lock.constData(), &status) != 0) return errno == ENOENT ? std::optional<QString>(path) : std::nullopt;
+    const bool leftOver = S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
+                          status.st_mtime < std::time(nullptr) - 60;
+    if (!leftOver || ::unlink(lock.constData()) != 0) return std::nullopt;
     return path;
 }
 
@@ -184,10 +198,13 @@ bool QtPlatform::claimSingleInstance() {
     if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) folder = QDir::tempPath();
     QDir().mkpath(folder);
-    const std::vector<std::string> places = {
-        (folder + QStringLiteral("/velorin.lock")).toStdString(),
-        (QDir::tempPath() + QStringLiteral("/velorin-%1.lock").arg(::geteuid())).toStdString(),
-    };
+    // The fallback is a folder of this user's own in the shared temporary
+    // folder: a file there that another user made first cannot switch the
+    // check off.
+    std::vector<std::string> places = {(folder + QStringLiteral("/velorin.lock")).toStdString()};
+    if (const std::string own = io::InstanceLock::PrivateFolder(QDir::tempPath().toStdString()); !own.empty()) {
+        places.push_back(own + "/velorin.lock");
+    }
     // What a lock file says is for people looking at it: the process, the
     // program and the machine.
     const QString content = QStringLiteral("%1\n%2\n%3\n")

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
@@ -15,6 +16,7 @@
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "io/FileWriter.h"
@@ -99,6 +101,60 @@ TEST_F(FileWriter, ReplacesAndKeepsThePermissionBits) {
     EXPECT_EQ(temporariesIn(folder.path()), 0);
 }
 
+// An access control list in the binary form the kernel keeps it
+// (system.posix_acl_access): the owner rw-, a named user rw-, the owning
+// group r--, the mask rw-, others r--, as setfacl makes it for
+// "u::rw-,u:4242:rw-,g::r--,m::rw-,o::r--".
+std::string aclOfNamedUser() {
+    const auto entry = [](std::uint16_t tag, std::uint16_t perm, std::uint32_t id) {
+        std::string bytes(8, '\0');
+        std::memcpy(&bytes[0], &tag, 2);
+        std::memcpy(&bytes[2], &perm, 2);
+        std::memcpy(&bytes[4], &id, 4);
+        return bytes;
+    };
+    const std::uint32_t version = 2, none = 0xFFFFFFFFU;
+    std::string acl(4, '\0');
+    std::memcpy(&acl[0], &version, 4);
+    return acl + entry(0x01, 6, none) + entry(0x02, 6, 4242) + entry(0x04, 4, none) + entry(0x10, 6, none) +
+           entry(0x20, 4, none);
+}
+
+// A replaced file keeps its access control list and the user's extended
+// attributes: a named user keeps access, the owning group gains none.
+TEST_F(FileWriter, AReplacedFileKeepsItsAccessListAndAttributes) {
+    const std::string target = path("shared.vrc");
+    writeFile(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
+    const std::string acl = aclOfNamedUser();
+    if (::setxattr(target.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0 ||
+        ::setxattr(target.c_str(), "user.note", "kept", 4, 0) != 0) {
+        GTEST_SKIP() << "this file system keeps no access lists or user attributes here (" << std::strerror(errno) << ")";
+    }
+    ASSERT_TRUE(io::WriteFile(target, "new").written());
+    EXPECT_EQ(contentOf(target), "new");
+    std::string kept(64, '\0');
+    const ssize_t aclSize = ::getxattr(target.c_str(), "system.posix_acl_access", kept.data(), kept.size());
+    ASSERT_GT(aclSize, 0) << "the access list was lost";
+    kept.resize(static_cast<std::size_t>(aclSize));
+    EXPECT_EQ(kept, acl);
+    EXPECT_EQ(modeOf(target) & 0777, 0664U);  // the group bits show the mask, as before the save
+    char note[8] = {};
+    EXPECT_EQ(::getxattr(target.c_str(), "user.note", note, sizeof note), 4);
+    EXPECT_STREQ(note, "kept");
+    EXPECT_EQ(temporariesIn(folder.path()), 0);
+}
+
+// A file with a second name (a hard link) is replaced under the name saved
+// to; the other name keeps the old content (as the README's table says).
+TEST_F(FileWriter, ASecondNameOfTheFileKeepsTheOldContent) {
+    writeFile(path("chart.vrc"), "old");
+    ASSERT_EQ(::link(path("chart.vrc").c_str(), path("other-name.vrc").c_str()), 0);
+    ASSERT_TRUE(io::WriteFile(path("chart.vrc"), "new").written());
+    EXPECT_EQ(contentOf(path("chart.vrc")), "new");
+    EXPECT_EQ(contentOf(path("other-name.vrc")), "old");
+}
+
 TEST_F(FileWriter, ANewFileGetsTheUsualPermissions) {
     for (const mode_t mask : {022U, 077U, 002U}) {
         const mode_t before = ::umask(mask);
@@ -133,6 +189,46 @@ TEST_F(FileWriter, AReadOnlyFileIsRefusedEvenForRoot) {
         EXPECT_EQ(contentOf(target), "old");
     }
     EXPECT_EQ(temporariesIn(folder.path()), 0);
+}
+
+// In a sticky folder that everyone may write to (like /tmp), a link is
+// followed only when the folder's owner or this user made it: another user's
+// link could lead the save onto any file this user may write.
+TEST_F(FileWriter, AnotherUsersLinkInASharedStickyFolderIsNotFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may make a link and a folder of other users";
+    const uid_t me = ::geteuid(), other = 4242, owner = 4343;
+    const struct {
+        mode_t folderMode;
+        uid_t folderOwner, linkOwner;
+        bool followed;
+    } cases[] = {
+        {01777, owner, other, false},  // another user's link in a shared folder
+        {01777, owner, me, true},      // my own link there
+        {01777, owner, owner, true},   // the folder owner's link
+        {00777, owner, other, true},   // not sticky: anybody may replace the link anyway
+        {01775, owner, other, true},   // sticky but not world-writable
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string shared = path("shared-" + std::to_string(n)), target = path("secret-" + std::to_string(n));
+        ++n;
+        writeFile(target, "secret");
+        ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+        ASSERT_EQ(::mkdir(shared.c_str(), 0755), 0);
+        ASSERT_EQ(::chown(shared.c_str(), c.folderOwner, c.folderOwner), 0);
+        ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
+        const std::string link = shared + "/chart.vrc";
+        ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+        ASSERT_EQ(::lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+        const io::WriteResult result = io::WriteFile(link, "chart");
+        EXPECT_EQ(result.written(), c.followed) << std::oct << c.folderMode << std::dec << " " << c.linkOwner;
+        EXPECT_EQ(contentOf(target), c.followed ? "chart" : "secret") << n;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << n;
+        if (!c.followed) {
+            EXPECT_NE(result.reason.find("symbolic link that another user made in a shared folder"), std::string::npos)
+                << result.reason;
+        }
+    }
 }
 
 TEST_F(FileWriter, WritesThroughSymbolicLinksToTheirFinalTarget) {

@@ -87,7 +87,11 @@ TEST(InstanceLock, ANameThatCannotHoldALockPassesToTheNextPlace) {
     ASSERT_EQ(::mkdir((folder / "folder.lock").c_str(), 0755), 0);
     ASSERT_EQ(::mkfifo((folder / "pipe.lock").c_str(), 0644), 0);
     ASSERT_EQ(::symlink((folder / "elsewhere").c_str(), (folder / "link.lock").c_str()), 0);
-    for (const char* first : {"folder.lock", "pipe.lock", "link.lock", "a-file/velorin.lock", "missing/velorin.lock"}) {
+    // A hard link to a file of the user's: the lock's content would overwrite it.
+    writeFile(folder / "precious", "precious");
+    ASSERT_EQ(::link((folder / "precious").c_str(), (folder / "hard.lock").c_str()), 0);
+    for (const char* first :
+         {"folder.lock", "pipe.lock", "link.lock", "hard.lock", "a-file/velorin.lock", "missing/velorin.lock"}) {
         io::InstanceLock lock;
         EXPECT_EQ(lock.claim({folder / first, folder / "second.lock"}, ""), io::LockClaim::Claimed) << first;
         EXPECT_EQ(lock.path(), folder / "second.lock") << first;
@@ -96,6 +100,7 @@ TEST(InstanceLock, ANameThatCannotHoldALockPassesToTheNextPlace) {
         EXPECT_EQ(other.claim({folder / first, folder / "second.lock"}, ""), io::LockClaim::Running) << first;
     }
     EXPECT_TRUE(S_ISFIFO(modeOf(folder / "pipe.lock")));
+    EXPECT_EQ(contentOf(folder / "precious"), "precious");
     EXPECT_FALSE(std::filesystem::exists(folder / "elsewhere"));
     io::InstanceLock nowhere;
     EXPECT_EQ(nowhere.claim({folder / "a-file/velorin.lock"}, ""), io::LockClaim::NoPlace);
@@ -110,6 +115,35 @@ TEST(InstanceLock, ALockFileOfAnotherUserIsPassedOver) {
     io::InstanceLock lock;
     EXPECT_EQ(lock.claim({folder / "theirs.lock", folder / "mine.lock"}, ""), io::LockClaim::Claimed);
     EXPECT_EQ(lock.path(), folder / "mine.lock");
+}
+
+// The fallback place in the shared temporary folder is a folder of the
+// user's own: one that another user made first, or that others may write
+// to, or a link, is not used.
+TEST(InstanceLock, TheFallbackFolderIsTheUsersOwn) {
+    TempFolder parent;
+    ASSERT_TRUE(parent.valid());
+    const std::string own = parent / ("velorin-" + std::to_string(::geteuid()));
+    EXPECT_EQ(io::InstanceLock::PrivateFolder(parent.path()), own);  // made
+    EXPECT_EQ(modeOf(own) & 07777, 0700U);
+    EXPECT_EQ(io::InstanceLock::PrivateFolder(parent.path()), own);  // found again
+    ASSERT_EQ(::chmod(own.c_str(), 0777), 0);
+    EXPECT_EQ(io::InstanceLock::PrivateFolder(parent.path()), "");  // others may write to it
+    ASSERT_EQ(::rmdir(own.c_str()), 0);
+    ASSERT_EQ(::mkdir((parent / "elsewhere").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink((parent / "elsewhere").c_str(), own.c_str()), 0);
+    EXPECT_EQ(io::InstanceLock::PrivateFolder(parent.path()), "");  // a link
+    ASSERT_EQ(::unlink(own.c_str()), 0);
+    writeFile(own, "");
+    ASSERT_EQ(::chmod(own.c_str(), 0700), 0);
+    EXPECT_EQ(io::InstanceLock::PrivateFolder(parent.path()), "");  // a file of that name
+    ASSERT_EQ(::unlink(own.c_str()), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::mkdir(own.c_str(), 0700), 0);
+        ASSERT_EQ(::chown(own.c_str(), 1234, 1234), 0);
+        EXPECT_EQ(io::InstanceLock::PrivateFolder(parent.path()), "");  // another user's
+    }
+    EXPECT_EQ(io::InstanceLock::PrivateFolder(parent / "missing/deeper"), "");
 }
 
 }  // namespace

@@ -17,8 +17,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <ctime>
+#include <functional>
 
 #include "chart/MDI.h"
 #include "desktop/Program.h"
@@ -167,7 +171,7 @@ TEST_F(SingleInstanceLock, ANameThatCannotBeALockFallsBackToTheTemporaryFolder) 
     ASSERT_TRUE(QDir().mkdir(lockFile()));
     platform::QtPlatform first(folder.path());
     ASSERT_TRUE(first.claimSingleInstance());
-    EXPECT_TRUE(QFile::exists(temp.path() + QStringLiteral("/velorin-%1.lock").arg(::geteuid())));
+    EXPECT_TRUE(QFile::exists(temp.path() + QStringLiteral("/velorin-%1/velorin.lock").arg(::geteuid())));
     platform::QtPlatform second(folder.path());
     EXPECT_FALSE(second.claimSingleInstance());
 }
@@ -227,6 +231,47 @@ TEST(QtSettings, AValueWrittenIsReadBackAndAPipedLockIsRefused) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(file + QStringLiteral(".lock")).constData(), 0644), 0);
     EXPECT_EQ(qt.readSetting(QStringLiteral("Settings"), QStringLiteral("Key")), std::nullopt);
     EXPECT_FALSE(qt.writeSetting(QStringLiteral("Settings"), QStringLiteral("Key"), QStringLiteral("x")));
+}
+
+// Whatever has the lock's name, reading and writing the settings never wait:
+// a link that leads nowhere or round in a loop, a fresh lock of garbage, a
+// folder make them unusable this time (the reminder takes it as a first run);
+// a lock left more than a minute ago is removed and the value is written.
+TEST(QtSettings, NothingOfTheLocksNameMakesTheProgramWait) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString file = folder.filePath(QStringLiteral("velorin.conf"));
+    const QByteArray lock = QFile::encodeName(file + QStringLiteral(".lock"));
+    const auto leftLock = [&lock](int secondsAgo) {
+        QFile garbage(QFile::decodeName(lock));
+        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+        garbage.write("garbage\n");
+        garbage.close();
+        const std::time_t then = std::time(nullptr) - secondsAgo;
+        const timespec times[2] = {{then, 0}, {then, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, lock.constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        bool usable;
+    } cases[] = {
+        {"a link to nothing", [&] { ASSERT_EQ(::symlink("missing", lock.constData()), 0); }, false},
+        {"a loop of links", [&] { ASSERT_EQ(::symlink("velorin.conf.lock", lock.constData()), 0); }, false},
+        {"a fresh lock", [&] { leftLock(0); }, false},
+        {"a folder", [&] { ASSERT_EQ(::mkdir(lock.constData(), 0755), 0); }, false},
+        {"a lock left five minutes ago", [&] { leftLock(300); }, true},
+    };
+    for (const auto& c : cases) {
+        c.make();
+        platform::QtPlatform qt(folder.path(), file);
+        EXPECT_EQ(qt.writeSetting(QStringLiteral("Settings"), QStringLiteral("Key"), QStringLiteral("2026-12-09")), c.usable)
+            << c.what;
+        EXPECT_EQ(qt.readSetting(QStringLiteral("Settings"), QStringLiteral("Key")).has_value(), c.usable) << c.what;
+        QFile::remove(file);
+        ::unlink(lock.constData());
+        ::rmdir(lock.constData());
+    }
 }
 
 class WebLinks : public ::testing::Test {
