@@ -50,7 +50,9 @@ void BatchOfAMillionBirths(benchmark::State& state) {
         Discard output;
         std::istream in(&input);
         std::ostream out(&output);
-        benchmark::DoNotOptimize(velorin_chart::RunBatch(in, out, jobs));
+        velorin_chart::BatchSettings settings;
+        settings.jobs = jobs;
+        benchmark::DoNotOptimize(velorin_chart::RunBatch(in, out, settings));
     }
     state.counters["charts/s"] = benchmark::Counter(static_cast<double>(births), benchmark::Counter::kIsRate);
     state.counters["s/chart"] = benchmark::Counter(static_cast<double>(births),

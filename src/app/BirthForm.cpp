@@ -71,7 +71,7 @@ std::optional<InputProblem> ValidateInput(const BirthFormValues& form) {
     }
 }
 
-static_assert(MaxTextLength == 100, "TooLongMessage names the bound");
+static_assert(MaxTextLength == 1024, "TooLongMessage names the bound");
 
 bool IsControlCharacter(char32_t code) { return code < 32 || (code >= 127 && code <= 159); }
 

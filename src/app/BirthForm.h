@@ -85,9 +85,11 @@ std::optional<InputProblem> ValidateInput(const BirthFormValues& form);
 // February, 12 for day 31 in a month of 30 days).
 int DateRuleCheck(int monthPosition, int dayPosition, int year);
 
-// The most characters a name or place box holds (and a chart file keeps):
-// every chart file the program writes opens to exactly what was saved.
-inline constexpr std::size_t MaxTextLength = 100;
+// The most characters a name or place box holds, and a chart file keeps
+// (one line of a chart file, 1 KiB, one byte a character): every chart file
+// the program writes, and every one of that bound written elsewhere, opens to
+// exactly what it holds.
+inline constexpr std::size_t MaxTextLength = 1024;
 
 // Characters that cannot be typed into the form and never reach a window, a
 // file or a terminal: the C0 controls, DEL and the C1 controls.
@@ -104,7 +106,7 @@ bool DigitsBoxAccepts(char32_t code);
 
 inline constexpr std::string_view LettersOnlyMessage = "Please enter only letters";
 inline constexpr std::string_view NumbersOnlyMessage = "Please enter only numbers";
-inline constexpr std::string_view TooLongMessage = "Please enter at most 100 characters";
+inline constexpr std::string_view TooLongMessage = "Please enter at most 1024 characters";
 
 // Whether a whole text could have been typed into a letters or digits box.
 bool LettersBoxAcceptsText(std::string_view text);

@@ -199,6 +199,21 @@ std::string UnstorableCharacters(std::string_view text) {
     return found;
 }
 
+std::optional<std::string> ChartFileProblem(const ChartRecord& record) {
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"name", &record.BirthName}, {"city", &record.City}, {"state", &record.State}, {"country", &record.Country}};
+    for (const auto& [field, text] : fields) {
+        if (const std::string lost = UnstorableCharacters(*text); !lost.empty()) {
+            return std::string("the ") + field + " holds characters a chart file cannot store: " + lost;
+        }
+        if (astro::TrimBlanks(*text).empty()) {
+            return std::string("the ") + field +
+                   " is blanks only: a chart file keeps it without its blanks, and the file would not open again";
+        }
+    }
+    return std::nullopt;
+}
+
 bool HasChartFileExtension(std::string_view path) {
     return astro::LastChars(path, 3) == ChartFileExtension;
 }

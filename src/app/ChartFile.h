@@ -19,9 +19,10 @@ inline constexpr std::string_view ChartFileExtension = "vrc";
 inline constexpr std::string_view CheckTheFileMessage = "Please Check The File.";
 
 // A reader never looks further than this into a file, nor keeps more than
-// MaxChartFileLineBytes of one line: a real chart file is a few hundred bytes.
+// MaxChartFileLineBytes of one line: the longest text a box holds and one
+// byte more, so that a longer line shows as too long and is skipped whole.
 inline constexpr std::size_t MaxChartFileBytes = 64 * 1024;
-inline constexpr std::size_t MaxChartFileLineBytes = 1024;
+inline constexpr std::size_t MaxChartFileLineBytes = MaxTextLength + 1;
 
 // UTF-8 text to stored bytes: every character becomes its Windows-1252 code
 // plus 85; a character above 170 cannot be shifted and is left out, and one
@@ -56,6 +57,13 @@ void ApplyChartFile(const ChartFileLines& lines, BirthFormValues& form);
 // Windows-1252, or of a code above 170), in their order; empty when the
 // whole text can be stored.
 std::string UnstorableCharacters(std::string_view text);
+
+// Why the chart's name or place cannot go into a chart file that opens again
+// to what it holds, naming the field: characters a chart file cannot store,
+// or a text of blanks only (a chart file keeps its texts without their outer
+// blanks, and a file with an empty one does not open). Nothing when all four
+// can be saved.
+std::optional<std::string> ChartFileProblem(const ChartRecord& record);
 
 // Whether a chosen path names a chart file: its last three characters are
 // exactly "vrc".

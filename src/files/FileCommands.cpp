@@ -44,6 +44,13 @@ void ReportWriteFailure(platform::Platform& platform, QWidget* parent, const QSt
 }
 
 void SaveChartFile(platform::Platform& platform, QWidget* parent, app::ChartRecord& record, int zoneListPosition) {
+    // Nothing is offered that would lose letters or not open again; the chart
+    // stays shown and can still be exported.
+    if (const std::optional<std::string> problem = app::ChartFileProblem(record)) {
+        platform.showMessage(parent, {QStringLiteral("The chart cannot be saved as a chart file: %1.").arg(fromStd(*problem)),
+                                      Title, platform::Icon::Error, platform::Buttons::Ok});
+        return;
+    }
     const std::optional<QString> path = platform.getSaveFileName(
         parent, saveDialog(Title, QStringLiteral("Velorin (*.vrc)|*.vrc"), QStringLiteral("vrc"), record.ChartFileName));
     if (!path || path->isEmpty()) return;

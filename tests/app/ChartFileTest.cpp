@@ -307,7 +307,7 @@ TEST(ReadChartFileLines, ControlCharactersAreDroppedAndTheRestKept) {
 TEST(ChartFile, TextsUpToTheBoundComeBackExactlyLongerOnesAreSkipped) {
     BirthFormValues original = puneForm();
     original.txtName = std::string(MaxTextLength, 'a');
-    original.txtCountry = std::string(MaxTextLength - 1, 'b') + "\u00a3";  // 100 characters, 101 bytes
+    original.txtCountry = std::string(MaxTextLength - 1, 'b') + "\u00a3";  // 1024 characters, 1025 bytes
     const auto session = testdata::computedSession(original);
     ASSERT_TRUE(session.has_value());
     BirthFormValues restored;
@@ -320,6 +320,19 @@ TEST(ChartFile, TextsUpToTheBoundComeBackExactlyLongerOnesAreSkipped) {
     BirthFormValues form = puneForm();
     ApplyChartFile(longer, form);
     EXPECT_EQ(form.txtName, "abc");  // not a text the box can hold: skipped
+
+    // A file written elsewhere: a city of 101 characters (the bound of
+    // earlier versions) is kept whole; one of 1500 is skipped, not cut.
+    for (const std::size_t length : {std::size_t{101}, MaxTextLength, std::size_t{1500}}) {
+        ChartFileLines lines = ReadChartFileLines(MakeChartFileBytes(session->record, 34));
+        std::string file;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            file += EncodeChartField(k == 14 ? std::string(length, 'c') : lines[k].value_or("")) + "\r\n";
+        }
+        BirthFormValues reopened = puneForm();
+        ApplyChartFile(ReadChartFileLines(file), reopened);
+        EXPECT_EQ(reopened.txtCity, length <= MaxTextLength ? std::string(length, 'c') : "Pune") << length;
+    }
 }
 
 TEST(UnstorableCharacters, WhatAChartFileCannotHold) {
@@ -334,12 +347,52 @@ TEST(UnstorableCharacters, WhatAChartFileCannotHold) {
     for (const auto& [text, lost] : cases) EXPECT_EQ(UnstorableCharacters(text), lost) << text;
 }
 
+// Every file the program saves opens again to what it holds: a name or place
+// of blanks only passes the form (one blank is a name) but would be an empty
+// line in the file, which does not open, so saving refuses it, naming the
+// field; outer blanks are dropped and the rest comes back.
+TEST(ChartFileProblem, WhatIsSavedOpensAgain) {
+    const struct {
+        std::string BirthFormValues::*box;
+        const char* name;
+    } fields[] = {{&BirthFormValues::txtName, "name"},
+                  {&BirthFormValues::txtCity, "city"},
+                  {&BirthFormValues::txtState, "state"},
+                  {&BirthFormValues::txtCountry, "country"}};
+    for (const auto& f : fields) {
+        for (const char* blanks : {" ", "   "}) {
+            BirthFormValues form = puneForm();
+            form.*f.box = blanks;
+            const auto session = testdata::computedSession(form);
+            ASSERT_TRUE(session.has_value()) << f.name << ": the form takes it";
+            const std::optional<std::string> problem = ChartFileProblem(session->record);
+            ASSERT_TRUE(problem.has_value()) << f.name;
+            EXPECT_EQ(problem->rfind(std::string("the ") + f.name + " is blanks only", 0), 0U) << *problem;
+        }
+        BirthFormValues form = puneForm();
+        form.*f.box = "  Jai Hind ";
+        const auto session = testdata::computedSession(form);
+        ASSERT_TRUE(session.has_value());
+        EXPECT_EQ(ChartFileProblem(session->record), std::nullopt) << f.name;
+        BirthFormValues reopened;
+        ApplyChartFile(ReadChartFileLines(MakeChartFileBytes(session->record, 34)), reopened);
+        EXPECT_EQ(reopened.*f.box, "Jai Hind") << f.name;
+        ChartSession again;
+        EXPECT_TRUE(RunCalculation(reopened, again).accepted()) << f.name;
+        form.*f.box = "Jos\u00e9";
+        const auto unstorable = testdata::computedSession(form);
+        ASSERT_TRUE(unstorable.has_value());
+        EXPECT_EQ(ChartFileProblem(unstorable->record),
+                  std::string("the ") + f.name + " holds characters a chart file cannot store: \u00e9");
+    }
+}
+
 TEST(TextFieldProblem, WhatANameOrPlaceBoxRefuses) {
     const std::pair<std::string, const char*> cases[] = {
         {"Ravi Kumar", nullptr},
         {"Jos\u00e9 \u0baa\u0bbf", nullptr},
         {std::string(MaxTextLength, 'a'), nullptr},
-        {std::string(MaxTextLength, 'a') + "a", "is longer than 100 characters"},
+        {std::string(MaxTextLength, 'a') + "a", "is longer than 1024 characters"},
         {"Ravi\r\nX", "contains a control character"},
         {"Ravi\x1b[2J", "contains a control character"},
         {"Ravi\x7f", "contains a control character"},

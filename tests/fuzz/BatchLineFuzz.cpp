@@ -1,7 +1,7 @@
 // Any line of a batch's input. Properties checked on every input:
 //  - the answer is exactly one line, ended by its only line break;
-//  - it is a chart object (one that begins with the birth's name) or an error
-//    object {"line": 17, "error": "...", "status": 1|2} naming the line;
+//  - it is a chart object (one that begins with "Line": 17 and the birth's
+//    name) or an error object {"line": 17, "error": "...", "status": 1|2};
 //  - the answer is valid UTF-8 whatever bytes came in;
 //  - the line's arguments, when it is a JSON object of options, are read
 //    the same way twice.
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string answer = velorin_chart::ChartLineOfBatchLine(line, 17);
     require(!answer.empty() && answer.back() == '\n' && answer.find('\n') == answer.size() - 1);
     require(astro::IsValidUtf8(answer));
-    const bool chart = answer.rfind("{\"BirthName\": ", 0) == 0;
+    const bool chart = answer.rfind("{\"Line\": 17, \"BirthName\": ", 0) == 0;
     const bool error = answer.rfind("{\"line\": 17, \"error\": \"", 0) == 0 &&
                        (answer.ends_with(", \"status\": 1}\n") || answer.ends_with(", \"status\": 2}\n"));
     require(chart != error);

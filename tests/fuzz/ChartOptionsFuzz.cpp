@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "velorin-chart/ChartOptions.h"
+#include "velorin-chart/TextOutput.h"
 #include "app/ChartCalculation.h"
 #include "app/ZoneTable.h"
 #include "astro/Utf8Text.h"
@@ -83,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!parsed.ok()) {
         // The message names the option: an argument given, or a required option.
         const std::string& message = parsed.usageError;
-        const auto namedBy = [&message](const std::string& name) {
+        const auto namedBy = [&message](const std::string& given) {
+            const std::string name = velorin_chart::ShownOnTerminal(given);
             return message.size() > name.size() + 2 && message.compare(0, name.size() + 2, name + ": ") == 0;
         };
         bool named = message.rfind("--", 0) == 0 && message.find(": ") != std::string::npos;

@@ -27,7 +27,8 @@ TEST(ArgumentsOfBatchLine, KeysAreTheLongOptionNames) {
 TEST(ArgumentsOfBatchLine, WhatIsNotABirthLine) {
     for (const char* bad : {"", "[1]", "{", R"({"name" "x"})", R"({"name": "x",})", R"({"name": "x"} {})",
                             R"({"zone": 3.5})", R"({"zone": -1})", R"({"name": null})", R"({"name": "\q"})",
-                            R"({"name": "\ud83d"})", "{\"name\": \"a\tb\"}"}) {
+                            R"({"name": "\ud83d"})", "{\"name\": \"a\tb\"}", R"({"name=Eve": "x"})",
+                            R"({"--name": "x"})", R"({"Name": "x"})", R"({"zone": 034})", R"({"zone": 00})"}) {
         std::string error;
         EXPECT_FALSE(ArgumentsOfBatchLine(bad, error).has_value()) << bad;
         EXPECT_FALSE(error.empty()) << bad;
@@ -59,7 +60,7 @@ std::string randomBirths(std::size_t count, unsigned seed) {
               << ":" << pick(0, 59) << (pick(0, 1) ? 'N' : 'S') << "\", \"lon\": \"" << pick(0, 179) << ":"
               << pick(0, 59) << (pick(0, 1) ? 'E' : 'W') << "\", \"city\": \"C\", \"state\": \"S\", \"country\": \"K\""
               << (pick(0, 3) == 0 ? ", \"dst\": true" : "") << "}\n";
-        if (i % 97 == 5) lines << "\n";  // a blank line gives nothing
+        if (i % 97 == 5) lines << "\n";  // a blank line is answered too
     }
     return lines.str();
 }
@@ -71,7 +72,10 @@ TEST(RunBatch, ThreadsKeepTheInputOrderAndChangeNothing) {
     for (int k = 0; k < 3; ++k) {
         std::istringstream in(input);
         std::ostringstream out;
-        ASSERT_TRUE(RunBatch(in, out, jobs[k], false, 64));
+        BatchSettings settings;
+        settings.jobs = jobs[k];
+        settings.blockLines = 64;
+        ASSERT_TRUE(RunBatch(in, out, settings));
         outputs[k] = out.str();
     }
     EXPECT_EQ(outputs[0], outputs[1]);
@@ -82,10 +86,9 @@ TEST(RunBatch, ThreadsKeepTheInputOrderAndChangeNothing) {
     std::size_t lineNumber = 0, charts = 0;
     while (std::getline(in, birth)) {
         ++lineNumber;
-        if (birth.empty()) continue;
         ASSERT_TRUE(std::getline(out, chart));
         EXPECT_EQ(chart + "\n", ChartLineOfBatchLine(birth, lineNumber)) << lineNumber;
-        charts += chart.rfind("{\"BirthName\"", 0) == 0;
+        charts += chart.rfind("{\"Line\": " + std::to_string(lineNumber) + ", \"BirthName\"", 0) == 0;
     }
     EXPECT_FALSE(std::getline(out, chart));
     EXPECT_GT(charts, 500U);  // most random births are charts, the rest errors
@@ -107,16 +110,93 @@ TEST(RunBatch, EveryLineIsAnsweredOnceInOrderAcrossBlocks) {
     std::string input, expected;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         input += lines[i] + (i % 3 == 0 ? "\r\n" : "\n");
-        if (lines[i].find_first_not_of(" \t") != std::string::npos) expected += ChartLineOfBatchLine(lines[i], i + 1);
+        expected += ChartLineOfBatchLine(lines[i], i + 1);
     }
+    EXPECT_EQ(ChartLineOfBatchLine(" ", 6), "{\"line\": 6, \"error\": \"empty line\", \"status\": 2}\n");
     for (const std::size_t block : {1U, 2U, 3U, 4U, 5U, 4096U}) {
         for (const unsigned jobs : {1U, 3U}) {
             std::istringstream in(input);
             std::ostringstream out;
-            ASSERT_TRUE(RunBatch(in, out, jobs, false, block));
+            BatchSettings settings;
+            settings.jobs = jobs;
+            settings.blockLines = block;
+            ASSERT_TRUE(RunBatch(in, out, settings));
             EXPECT_EQ(out.str(), expected) << "blocks of " << block << ", " << jobs << " threads";
         }
     }
+    // When the system starts only some of the threads asked for (or none),
+    // the batch goes on with those and answers every line all the same.
+    for (const int startable : {0, 1}) {
+        int started = 0;
+        BatchSettings settings;
+        settings.jobs = 999;
+        settings.blockLines = 4;
+        settings.startThread = [&started, startable](std::function<void()> work, std::vector<std::thread>& threads) {
+            if (started >= startable) return false;
+            ++started;
+            threads.emplace_back(std::move(work));
+            return true;
+        };
+        std::istringstream in(input);
+        std::ostringstream out;
+        ASSERT_TRUE(RunBatch(in, out, settings));
+        EXPECT_EQ(out.str(), expected) << startable << " threads could start";
+    }
+}
+
+std::string runBatch(const std::string& input, BatchSettings settings = {}) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    EXPECT_TRUE(RunBatch(in, out, settings));
+    return out.str();
+}
+
+const std::string Birth = R"({"name": "Ann", "date": "1990-05-15", "time": "10:30", "zone": 34, "lat": "28:36N", )"
+                          R"("lon": "77:12E", "city": "Delhi", "state": "Delhi", "country": "India"})";
+
+// A line longer than a birth can need is answered with an error without
+// being held whole, and the lines around it are answered as ever; a
+// byte-order mark before the first line is no part of it.
+TEST(RunBatch, LongLinesAndAByteOrderMark) {
+    const std::string tooLong(MaxBatchLineBytes + 1, 'x');
+    const std::string longest = "{\"name\": \"" + std::string(MaxBatchLineBytes - 12, 'a') + "\"}";
+    ASSERT_EQ(longest.size(), MaxBatchLineBytes);
+    const std::string output = runBatch("\xEF\xBB\xBF" + Birth + "\n" + tooLong + "\n" + longest + "\n" + Birth + "\n");
+    std::istringstream lines(output);
+    std::string line;
+    std::vector<std::string> answers;
+    while (std::getline(lines, line)) answers.push_back(line + "\n");
+    ASSERT_EQ(answers.size(), 4U) << output.substr(0, 300);
+    EXPECT_EQ(answers[0], ChartLineOfBatchLine(Birth, 1));
+    EXPECT_EQ(answers[1], "{\"line\": 2, \"error\": \"the line is longer than 65536 bytes\", \"status\": 2}\n");
+    EXPECT_EQ(answers[2], ChartLineOfBatchLine(longest, 3));  // at the bound: read, and refused as a birth
+    EXPECT_EQ(answers[3], ChartLineOfBatchLine(Birth, 4));
+}
+
+// The output ends after a whole line when it fails or a stop is asked for.
+TEST(RunBatch, AStopOrAFailedWriteEndsAfterAWholeLine) {
+    const std::string input = Birth + "\n" + Birth + "\n" + Birth + "\n";
+    std::vector<std::string> written;
+    BatchSettings settings;
+    settings.writeLine = [&written](const std::string& line) {
+        written.push_back(line);
+        return written.size() < 2;  // the second write fails
+    };
+    std::istringstream in(input);
+    std::ostringstream out;
+    EXPECT_FALSE(RunBatch(in, out, settings));
+    EXPECT_EQ(written.size(), 2U);
+    bool stop = false;
+    settings.writeLine = [&](const std::string& line) {
+        written.push_back(line);
+        stop = true;  // as if an interrupt came while this line was written
+        return true;
+    };
+    settings.stopRequested = [&stop] { return stop; };
+    written.clear();
+    EXPECT_EQ(runBatch(input, settings), "");
+    ASSERT_EQ(written.size(), 1U);
+    EXPECT_EQ(written[0], ChartLineOfBatchLine(Birth, 1));
 }
 
 }  // namespace

@@ -99,4 +99,22 @@ TEST(FormatZoneList, SeventyOneLines) {
     EXPECT_NE(zones.find("34\tIndian Time, IST, +5.3\n"), std::string::npos);
 }
 
+// What a message shows of a user's text: nothing that a terminal would act
+// on, nothing longer than a line.
+TEST(ShownOnTerminal, ControlsAndInvalidBytesEscapedLongTextsCut) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1990-05-15", "1990-05-15"},
+        {"S\u00e3o Paulo", "S\u00e3o Paulo"},
+        {"a\x1b[31mred", "a\\x1B[31mred"},
+        {"line\nbreak\r", "line\\x0Abreak\\x0D"},
+        {"\xff\xc3", "\\xFF\\xC3"},
+        {"\u0085\u009b", "\\u0085\\u009B"},
+        {std::string(512, 'a'), std::string(512, 'a')},
+        {std::string(100000, 'b'), std::string(512, 'b') + "... (100000 characters)"},
+    };
+    for (const auto& [text, shown] : cases) EXPECT_EQ(ShownOnTerminal(text), shown) << text.substr(0, 20);
+    const ParseResult parsed = ParseChartOptions({"--name", "A", "--date", "\x1b]0;owned\x07", "--time", "1:00", "--zone", "34"});
+    EXPECT_EQ(parsed.usageError, "--date: expected YYYY-MM-DD, got '\\x1B]0;owned\\x07'");
+}
+
 }  // namespace

@@ -191,6 +191,11 @@ TEST(ParseChartOptions, CommandsWithoutBirthData) {
     EXPECT_EQ(ParseChartOptions({"--help", "--name", "x"}).options.command, Command::Help);
     // A name alone is birth data: the other fields are then missing.
     EXPECT_FALSE(ParseChartOptions({"--name", "x"}).ok());
+    // A batch takes its births from its lines: nothing of a single chart goes with it.
+    for (const char* other : {"--zones", "--dst"}) {
+        EXPECT_EQ(ParseChartOptions({"--batch", "b.jsonl", other}).usageError,
+                  std::string("--batch: takes its births from its lines; ") + other + " cannot go with it");
+    }
 }
 
 }  // namespace

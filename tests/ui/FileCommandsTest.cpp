@@ -61,7 +61,7 @@ protected:
     QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
 
     // The abc example of the chart file: 5 March 1980, 14:07, Indian Time.
-    void calculateAbc() {
+    void calculateAbc(const QString& city = QStringLiteral("Pune")) {
         form().txtName->setText(QStringLiteral("abc"));
         form().cboDate->setCurrentIndex(4);
         form().cboMonth->setCurrentIndex(2);
@@ -73,7 +73,7 @@ protected:
         form().txtLonMin->setText(QStringLiteral("51"));
         form().txtLatDeg->setText(QStringLiteral("18"));
         form().txtLatMin->setText(QStringLiteral("31"));
-        form().txtCity->setText(QStringLiteral("Pune"));
+        form().txtCity->setText(city);
         form().txtState->setText(QStringLiteral("Maharashtra"));
         form().txtCountry->setText(QStringLiteral("India"));
         form().cmdCalculate->click();
@@ -395,6 +395,45 @@ TEST_F(FileCommands, SavingThroughALinkKeepsTheLinkAndThePermissions) {
     EXPECT_TRUE(QFileInfo(path("abc.vrc")).isSymLink());
     EXPECT_EQ(contentOf(path("real/abc.vrc")).count("\r\n"), 17);
     EXPECT_EQ(modeBits(path("real/abc.vrc")), 0600U);
+}
+
+// Another user's link in a sticky folder everyone may write to: Save and
+// Export both refuse to follow it and say why; the file it leads to stays.
+TEST_F(FileCommands, AnotherUsersLinkInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may make a link of another user";
+    calculateAbc();
+    writeFile(path("secret"), "secret");
+    QDir(folder.path()).mkdir(QStringLiteral("shared"));
+    ASSERT_EQ(::chmod(QFile::encodeName(path("shared")).constData(), 01777), 0);
+    for (const char* name : {"shared/abc.vrc", "shared/abc.txt"}) {
+        ASSERT_TRUE(QFile::link(path("secret"), path(name)));
+        ASSERT_EQ(::lchown(QFile::encodeName(path(name)).constData(), 4242, 4242), 0);
+    }
+    saveChartAs(path("shared/abc.vrc"));
+    fake.savePaths.push_back(path("shared/abc.txt"));
+    frame()->mnuExport->trigger();
+    ASSERT_EQ(fake.messages.size(), 2U);
+    for (const auto& message : fake.messages) {
+        EXPECT_EQ(message.icon, platform::Icon::Error);
+        EXPECT_TRUE(message.text.contains(QStringLiteral("symbolic link that another user made"))) << message.text.toStdString();
+    }
+    EXPECT_EQ(contentOf(path("secret")), QByteArray("secret"));
+}
+
+// A city of blanks only passes the form but cannot be saved so that the file
+// opens again: Save says so before asking for a name and writes nothing; the
+// chart stays and can still be exported.
+TEST_F(FileCommands, ABlankPlaceIsNotSavedButExported) {
+    calculateAbc(QStringLiteral("   "));
+    saveChartAs(path("blank.vrc"));
+    ASSERT_EQ(fake.messages.size(), 1U);
+    EXPECT_TRUE(fake.messages[0].text.contains(QStringLiteral("the city is blanks only")));
+    EXPECT_TRUE(fake.saveDialogs.empty());
+    EXPECT_FALSE(QFile::exists(path("blank.vrc")));
+    fake.savePaths.clear();
+    fake.savePaths.push_back(path("blank.txt"));
+    frame()->mnuExport->trigger();
+    EXPECT_TRUE(QFile::exists(path("blank.txt")));
 }
 
 TEST_F(FileCommands, ANamedPipeIsNotOpenedAndTheFormIsUntouched) {

@@ -154,7 +154,7 @@ TEST_F(EntryForm, ANameOrPlaceBoxSaysWhenItIsFull) {
         box->end(false);
         QTest::keyClicks(box, QStringLiteral("b"));
         ASSERT_EQ(fake.messages.size(), 1U) << box->objectName().toStdString();
-        EXPECT_EQ(fake.messages[0].text, QStringLiteral("Please enter at most 100 characters"));
+        EXPECT_EQ(fake.messages[0].text, QStringLiteral("Please enter at most 1024 characters"));
         EXPECT_EQ(box->text(), full);
         // Backspace still works on a full box, and a replaced selection fits.
         QTest::keyClick(box, Qt::Key_Backspace);

@@ -1,10 +1,14 @@
 #include "velorin-chart/Batch.h"
 
+#include <algorithm>
+#include <atomic>
+#include <system_error>
 #include <thread>
 
 #include "velorin-chart/ChartOptions.h"
 #include "velorin-chart/ChartJson.h"
 #include "velorin-chart/Json.h"
+#include "velorin-chart/TextOutput.h"
 #ifdef VELORIN_WITH_CHECK
 #include "velorin-chart/CheckOutput.h"
 #endif
@@ -16,9 +20,21 @@ namespace velorin_chart {
 
 namespace {
 
-bool wholeNumberText(const std::string& word) { return astro::ParseDigits(word, 1, 9).has_value(); }
+// A whole number as JSON writes it: no sign, no leading zero (034 is no JSON).
+bool wholeNumberText(const std::string& word) {
+    return astro::ParseDigits(word, 1, 9).has_value() && (word.size() == 1 || word.front() != '0');
+}
 
-std::string errorLine(std::size_t lineNumber, const std::string& error, int status) {
+// A key names an option: lower-case letters and inner dashes ("name",
+// "dasha-year"); "name=Eve" or "--name" would slip another option in.
+bool optionName(const std::string& key) {
+    if (key.empty() || key.front() == '-' || key.back() == '-') return false;
+    return std::all_of(key.begin(), key.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; });
+}
+
+}  // namespace
+
+std::string ErrorLine(std::size_t lineNumber, const std::string& error, int status) {
     std::string out;
     JsonWriter json(out);
     json.beginObject().key("line").integer(static_cast<long long>(lineNumber)).key("error").string(error);
@@ -26,8 +42,6 @@ std::string errorLine(std::size_t lineNumber, const std::string& error, int stat
     out += '\n';
     return out;
 }
-
-}  // namespace
 
 std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view line, std::string& error) {
     JsonReader reader(line);
@@ -41,6 +55,10 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
             const std::optional<std::string> key = reader.string();
             if (!key || !reader.take(':')) {
                 error = "a line must be one JSON object of \"key\": value pairs";
+                return std::nullopt;
+            }
+            if (!optionName(*key)) {
+                error = "\"" + ShownOnTerminal(*key) + "\" is not the name of an option";
                 return std::nullopt;
             }
             const std::string option = "--" + *key;
@@ -73,60 +91,113 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
 }
 
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check) {
-    if (!astro::IsValidUtf8(line)) return errorLine(lineNumber, "the line is not valid UTF-8", 2);
+    if (line.find_first_not_of(" \t") == std::string_view::npos) return ErrorLine(lineNumber, "empty line", 2);
+    if (!astro::IsValidUtf8(line)) return ErrorLine(lineNumber, "the line is not valid UTF-8", 2);
     std::string error;
     const std::optional<std::vector<std::string>> args = ArgumentsOfBatchLine(line, error);
-    if (!args) return errorLine(lineNumber, error, 2);
+    if (!args) return ErrorLine(lineNumber, error, 2);
     const ParseResult parsed = ParseChartOptions(*args);
-    if (!parsed.ok()) return errorLine(lineNumber, parsed.usageError, 2);
+    if (!parsed.ok()) return ErrorLine(lineNumber, parsed.usageError, 2);
     const ChartOptions& options = parsed.options;
     if (options.command != Command::Chart || !options.openPath.empty() || !options.savePath.empty() ||
         !options.exportPath.empty() || !options.imagePath.empty() || options.formatGiven) {
-        return errorLine(lineNumber, "a batch line holds birth data options only", 2);
+        return ErrorLine(lineNumber, "a batch line holds birth data options only", 2);
     }
     app::ChartSession session;
     const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
-    if (!outcome.accepted()) return errorLine(lineNumber, outcome.problem->message, 1);
+    if (!outcome.accepted()) return ErrorLine(lineNumber, outcome.problem->message, 1);
 #ifdef VELORIN_WITH_CHECK
-    if (check || options.check) return FormatJson(session, JsonLayout::OneLine, CheckJson(sky::CheckChart(session.record)));
+    if (check || options.check) {
+        return FormatJson(session, JsonLayout::OneLine, CheckJson(sky::CheckChart(session.record)), lineNumber);
+    }
 #else
     (void)check;  // a line's own "check" is refused by the options' parser
 #endif
-    return FormatJson(session, JsonLayout::OneLine);
+    return FormatJson(session, JsonLayout::OneLine, {}, lineNumber);
 }
 
-bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs, bool check, std::size_t blockLines) {
-    if (jobs == 0) jobs = 1;
-    if (blockLines == 0) blockLines = 1;
+namespace {
+
+bool startStandardThread(std::function<void()> work, std::vector<std::thread>& threads) {
+    try {
+        threads.emplace_back(std::move(work));
+        return true;
+    } catch (const std::system_error&) {
+        return false;  // the system's limit of threads or memory: go on with fewer
+    }
+}
+
+// One line of input without its line break, at most `limit` bytes of it
+// kept (the rest of a longer line is read past, not held); false at the end
+// of the input when there is no line left.
+bool readLine(std::streambuf& input, std::string& line, std::size_t limit, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    bool any = false;
+    for (int c = input.sbumpc(); c != std::char_traits<char>::eof(); c = input.sbumpc()) {
+        any = true;
+        if (c == '\n') return true;
+        if (line.size() < limit) {
+            line += static_cast<char>(c);
+        } else {
+            tooLong = true;
+        }
+    }
+    return any;
+}
+
+}  // namespace
+
+bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings) {
+    const unsigned jobs = std::max(settings.jobs, 1U);
+    const std::size_t blockLines = std::max<std::size_t>(settings.blockLines, 1);
+    const auto& startThread = settings.startThread ? settings.startThread : startStandardThread;
+    const auto stopped = [&settings] { return settings.stopRequested && settings.stopRequested(); };
+    std::streambuf* input = in.rdbuf();
+    if (!input) return static_cast<bool>(out.flush());
     std::vector<std::string> lines;
     std::vector<std::size_t> numbers;
     std::vector<std::string> results;
     std::size_t lineNumber = 0;
     std::string line;
     bool more = true;
-    while (more) {
+    while (more && !stopped()) {
         lines.clear();
         numbers.clear();
-        while (lines.size() < blockLines && (more = static_cast<bool>(std::getline(in, line)))) {
+        results.clear();
+        bool tooLong = false;
+        while (lines.size() < blockLines && (more = readLine(*input, line, MaxBatchLineBytes, tooLong))) {
             ++lineNumber;
+            if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a byte-order mark
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (line.find_first_not_of(" \t") == std::string::npos) continue;
-            lines.push_back(line);
-            numbers.push_back(lineNumber);
+            lines.push_back(tooLong ? std::string() : line);
+            numbers.push_back(tooLong ? 0 : lineNumber);  // 0: answered below without a chart
+            results.push_back(tooLong ? ErrorLine(lineNumber, "the line is longer than " +
+                                                                   std::to_string(MaxBatchLineBytes) + " bytes", 2)
+                                      : std::string());
         }
-        results.assign(lines.size(), std::string());
-        const auto work = [&](std::size_t first, std::size_t step) {
-            for (std::size_t i = first; i < lines.size(); i += step) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], check);
+        // Each thread takes the next line not yet taken: the lines of a thread
+        // that could not start are taken by the others.
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            for (std::size_t i = next++; i < lines.size(); i = next++) {
+                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.check);
+            }
         };
         const std::size_t threads = std::min<std::size_t>(jobs, std::max<std::size_t>(lines.size(), 1));
         std::vector<std::thread> workers;
-        for (std::size_t t = 1; t < threads; ++t) workers.emplace_back(work, t, threads);
-        work(0, threads);
+        for (std::size_t t = 1; t < threads && startThread(work, workers); ++t) {
+        }
+        work();
         for (std::thread& worker : workers) worker.join();
-        for (const std::string& result : results) out << result;
-        if (!out) return false;
+        // Whole lines only: when a stop is asked for, the line being written
+        // is finished and no other begun.
+        for (const std::string& result : results) {
+            if (settings.writeLine ? !settings.writeLine(result) : !(out << result)) return false;
+            if (stopped()) break;
+        }
     }
-    return static_cast<bool>(out.flush());
+    return settings.writeLine ? true : static_cast<bool>(out.flush());
 }
 
 }  // namespace velorin_chart

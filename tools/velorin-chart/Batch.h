@@ -3,35 +3,62 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace velorin_chart {
 
 // The argument vector a batch line stands for: {"name": "Ann", "zone": 34,
-// "dst": true} gives --name Ann --zone 34 --dst. Values are strings, whole
-// numbers or true/false (false leaves a flag out). Nothing, with the reason in
-// `error`, for a line that is not such an object.
+// "dst": true} gives --name Ann --zone 34 --dst. Keys are option names
+// (lower-case letters and dashes); values are strings, whole numbers as JSON
+// writes them (no leading zero) or true/false (false leaves a flag out).
+// Nothing, with the reason in `error`, for a line that is not such an object.
 std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view line, std::string& error);
 
 // The output line for one input line (numbered from 1): the chart as
-// `--format json` prints it, on one line, or {"line": N, "error": "...",
-// "status": 1|2} (1: the form's checks refuse the birth, 2: the line is not a
-// birth the command line takes). With `check`, or a line's "check": true,
+// `--format json` prints it, on one line, with "Line": N first, or {"line":
+// N, "error": "...", "status": 1|2} (1: the form's checks refuse the birth,
+// 2: the line is not a birth the command line takes, a blank line included). With `check`, or a line's "check": true,
 // the chart carries its "Check" against the sky.
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check = false);
 
-// How many lines a batch reads, computes and writes together.
+// How many lines a batch reads, computes and writes together, and the longest
+// line it takes (a birth needs a few hundred bytes; a longer line is answered
+// with an error and never held in memory whole).
 inline constexpr std::size_t BatchBlockLines = 4096;
+inline constexpr std::size_t MaxBatchLineBytes = 65536;
 
-// Reads lines until the end of `in`, writes one output line each to `out`,
-// computing on `jobs` threads (at least 1) a block of `blockLines` lines at a
-// time, so that memory stays bounded whatever the input's size. Empty lines
-// are skipped (they produce nothing). Returns false when `out` fails.
-bool RunBatch(std::istream& in, std::ostream& out, unsigned jobs, bool check = false,
-              std::size_t blockLines = BatchBlockLines);
+// {"line": N, "error": "...", "status": S} and a line break.
+std::string ErrorLine(std::size_t lineNumber, const std::string& error, int status);
+
+struct BatchSettings {
+    unsigned jobs = 1;                       // threads, at least 1
+    bool check = false;                      // every chart with its check against the sky
+    std::size_t blockLines = BatchBlockLines;
+    // Starts a thread that runs `work`; false when the system cannot start
+    // one (the default starts a std::thread). Tests put a failing one here.
+    std::function<bool(std::function<void()> work, std::vector<std::thread>& threads)> startThread;
+    // Writes one answer line whole; false when the output failed (the batch
+    // then ends). Without it the lines go to `out`.
+    std::function<bool(const std::string& line)> writeLine;
+    // Asked between lines: true ends the batch after the line being written
+    // (an interrupt or a request to terminate).
+    std::function<bool()> stopRequested;
+};
+
+// Reads lines until the end of `in`, writes one output line for each, in
+// order: the chart (with "Line": N first) or an error line; a blank line is
+// the error "empty line", a line longer than MaxBatchLineBytes one of its
+// own; a UTF-8 byte-order mark before the first line is skipped. It computes
+// a block of `blockLines` lines at a time on up to `jobs` threads (the
+// threads that start: when the system cannot start more, the batch goes on
+// with those), so that memory stays bounded whatever the input. Returns false
+// when the output fails.
+bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings);
 
 }  // namespace velorin_chart

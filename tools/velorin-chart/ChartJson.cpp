@@ -82,12 +82,14 @@ void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r) {
 
 }  // namespace
 
-std::string FormatJson(const app::ChartSession& session, JsonLayout layout, std::string_view check) {
+std::string FormatJson(const app::ChartSession& session, JsonLayout layout, std::string_view check,
+                       std::optional<std::size_t> line) {
     const app::ChartRecord& r = session.record;
     std::string out;
     out.reserve(16384);
     JsonWriter json(out);
     json.beginObject(layout == JsonLayout::Indented ? JsonWriter::Layout::Indented : JsonWriter::Layout::OneLine);
+    if (line) json.key("Line").integer(static_cast<long long>(*line));
     birthFields(json, r);
     chartFields(json, session);
     // Derived from the chart's sidereal degrees.

@@ -1,6 +1,8 @@
 // The chart as JSON (--format json and every --batch line).
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +15,8 @@ namespace velorin_chart {
 // the Vimshottari periods: a field a line, or all on one line (for --batch),
 // ended by "\n". A `check` (a JSON value) is added last as "Check".
 enum class JsonLayout { Indented, OneLine };
+// `line` (a batch's line number) comes first as "Line" when given.
 std::string FormatJson(const app::ChartSession& session, JsonLayout layout = JsonLayout::Indented,
-                       std::string_view check = {});
+                       std::string_view check = {}, std::optional<std::size_t> line = std::nullopt);
 
 }  // namespace velorin_chart

@@ -8,6 +8,7 @@
 
 #include "app/ZoneTable.h"
 #include "astro/DecimalDigits.h"
+#include "velorin-chart/TextOutput.h"
 
 namespace velorin_chart {
 
@@ -49,9 +50,9 @@ std::optional<int> zonePosition(const std::string& text, std::string& problem) {
     }
     if (matches.size() == 1) return matches[0];
     if (matches.empty()) {
-        problem = "expected a zone position 0..70 or a zone's abbreviation such as IST (see --zones), got '" + text + "'";
+        problem = "expected a zone position 0..70 or a zone's abbreviation such as IST (see --zones), got '" + ShownOnTerminal(text) + "'";
     } else {
-        problem = "'" + text + "' names several zones:";
+        problem = "'" + ShownOnTerminal(text) + "' names several zones:";
         for (int k : matches) {
             problem += " " + std::to_string(k) + " (" + std::string(app::ZoneTable[static_cast<std::size_t>(k)].name) + ")";
         }
@@ -60,7 +61,8 @@ std::optional<int> zonePosition(const std::string& text, std::string& problem) {
     return std::nullopt;
 }
 
-std::string usageError(const std::string& option, const std::string& why) { return option + ": " + why; }
+// "--opt: why", the option as the terminal may show it (an unknown one is the user's text).
+std::string usageError(const std::string& option, const std::string& why) { return ShownOnTerminal(option) + ": " + why; }
 
 // "D:M" with an optional direction letter; degrees and minutes of up to three
 // digits each may be empty (the input checks report that).
@@ -209,7 +211,11 @@ Problem batchOptions(const GivenOptions& given, ChartOptions& opts) {
             return usageError("--batch", "takes its births from its lines; " + option + " cannot go with it");
         }
     }
-    if (given.flags.count("--dst")) return usageError("--batch", "takes its births from its lines; --dst cannot go with it");
+    for (const char* flag : {"--dst", "--zones"}) {
+        if (given.flags.count(flag)) {
+            return usageError("--batch", std::string("takes its births from its lines; ") + flag + " cannot go with it");
+        }
+    }
     opts.command = Command::Batch;
     opts.batchPath = *batch;
     return std::nullopt;
@@ -220,7 +226,7 @@ Problem dateOption(const std::string& date, app::BirthFormValues& form) {
         date.size() == 10 && date[4] == '-' && date[7] == '-' ? astro::ParseDigits(date.substr(0, 4), 4, 4) : std::nullopt;
     const auto month = year ? astro::ParseDigits(date.substr(5, 2), 2, 2) : std::nullopt;
     const auto day = month ? astro::ParseDigits(date.substr(8, 2), 2, 2) : std::nullopt;
-    if (!day) return usageError("--date", "expected YYYY-MM-DD, got '" + date + "'");
+    if (!day) return usageError("--date", "expected YYYY-MM-DD, got '" + ShownOnTerminal(date) + "'");
     if (*year < app::FirstListYear || *year >= app::FirstListYear + app::YearListSize) {
         return usageError("--date", "the year must lie between 1901 and 2050");
     }
@@ -236,7 +242,7 @@ Problem timeOption(const std::string& time, app::BirthFormValues& form) {
     const std::size_t colon = time.find(':');
     const auto hour = colon != std::string::npos ? astro::ParseDigits(time.substr(0, colon), 1, 2) : std::nullopt;
     const auto minute = hour ? astro::ParseDigits(time.substr(colon + 1), 1, 2) : std::nullopt;
-    if (!minute) return usageError("--time", "expected H:MM, got '" + time + "'");
+    if (!minute) return usageError("--time", "expected H:MM, got '" + ShownOnTerminal(time) + "'");
     if (*hour > 24 || *minute > 59) return usageError("--time", "the hour must be 0..24 and the minute 0..59");
     form.cboHour = *hour;
     form.cboMinute = *minute;
@@ -258,12 +264,12 @@ Problem birthOptions(const GivenOptions& given, app::BirthFormValues& form) {
     form.cboTimeZone = *zone;
     if (const std::string* lat = given.value("--lat")) {
         if (!parseCoordinate(*lat, 'N', 'S', form.txtLatDeg, form.txtLatMin, form.optLatNorth, form.optLatSouth)) {
-            return usageError("--lat", "expected D:M followed by N or S, digits only, got '" + *lat + "'");
+            return usageError("--lat", "expected D:M followed by N or S, digits only, got '" + ShownOnTerminal(*lat) + "'");
         }
     }
     if (const std::string* lon = given.value("--lon")) {
         if (!parseCoordinate(*lon, 'E', 'W', form.txtLonDeg, form.txtLonMin, form.optLongEast, form.optLongWest)) {
-            return usageError("--lon", "expected D:M followed by E or W, digits only, got '" + *lon + "'");
+            return usageError("--lon", "expected D:M followed by E or W, digits only, got '" + ShownOnTerminal(*lon) + "'");
         }
     }
     // The texts the entry form would take: UTF-8, no control character, not too long.

@@ -75,6 +75,8 @@ void PrintToStandardOutput(std::string_view text) {
     }
 }
 
+bool StandardOutputFailed() { return firstOutputError != 0; }
+
 std::optional<std::string> StandardOutputFailure() {
     if (firstOutputError != 0) return io::ErrorText(firstOutputError);
     errno = 0;

@@ -31,6 +31,9 @@ std::optional<std::vector<std::string>> ProgramArguments(int argc, wchar_t** arg
 // StandardOutputFailure (a later call cannot learn it any more).
 void PrintToStandardOutput(std::string_view text);
 
+// Whether a write through PrintToStandardOutput has failed.
+bool StandardOutputFailed();
+
 // Flushes standard output; the reason when it or an earlier write to it failed.
 std::optional<std::string> StandardOutputFailure();
 

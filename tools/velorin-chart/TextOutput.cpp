@@ -1,6 +1,9 @@
 #include "velorin-chart/TextOutput.h"
 
+#include <cstdio>
+
 #include "app/ZoneTable.h"
+#include "astro/Utf8Text.h"
 
 namespace velorin_chart {
 
@@ -24,6 +27,34 @@ std::string FormatZoneList() {
         out += std::to_string(k) + "\t" + std::string(app::ZoneTable[k].name) + "\n";
     }
     return out;
+}
+
+std::string ShownOnTerminal(std::string_view text) {
+    constexpr std::size_t MostCharacters = 512;
+    std::string shown;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (characters == MostCharacters) {
+            shown += "... (" + std::to_string(astro::CharCount(text)) + " characters)";
+            break;
+        }
+        const astro::Utf8Char next = astro::DecodeUtf8(text, i);
+        char escaped[16];
+        if (next.length == 0 || next.code < 0x20 || next.code == 0x7F) {
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[i]));
+            shown += escaped;
+            ++i;
+        } else if (next.code >= 0x80 && next.code <= 0x9F) {
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(next.code));
+            shown += escaped;
+            i += next.length;
+        } else {
+            shown.append(text.substr(i, next.length));
+            i += next.length;
+        }
+        ++characters;
+    }
+    return shown;
 }
 
 }  // namespace velorin_chart

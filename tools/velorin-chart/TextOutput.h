@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "app/ChartTextExport.h"
 #include "app/TimeBases.h"
@@ -17,5 +18,11 @@ std::string TimeBasesNote(const app::TimeBases& bases);
 
 // The 71 zone positions with their texts (--zones).
 std::string FormatZoneList();
+
+// A value or file name as a message shows it on a terminal: control
+// characters and bytes that are not UTF-8 written as \xNN (C1 controls as
+// \u0085 ...), and a text of more than 512 characters cut there with "..."
+// and its length. Ordinary texts and file names are shown as they are.
+std::string ShownOnTerminal(std::string_view text);
 
 }  // namespace velorin_chart

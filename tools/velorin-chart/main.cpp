@@ -1,5 +1,6 @@
 // velorin-chart: computes a birth chart from the command line.
 #include <algorithm>
+#include <csignal>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "app/Version.h"
 #include "charttext/DerivedText.h"
 #include "charttext/SquareCharts.h"
+#include "io/FileKind.h"
 #include "io/FileReader.h"
 #include "io/FileWriter.h"
 #include "velorin-chart/Batch.h"
@@ -32,6 +34,8 @@
 #include <filesystem>
 
 #include "io/WindowsText.h"
+#else
+#include <signal.h>
 #endif
 
 namespace {
@@ -42,7 +46,7 @@ constexpr int Usage = 2;          // a malformed command line
 constexpr int FileProblem = 3;    // a file that cannot be read or written
 
 int fileError(const std::string& what, const std::string& path, const std::string& reason) {
-    std::cerr << "velorin-chart: cannot " << what << " " << path << ": " << reason << "\n";
+    std::cerr << "velorin-chart: cannot " << what << " " << velorin_chart::ShownOnTerminal(path) << ": " << reason << "\n";
     return FileProblem;
 }
 
@@ -55,11 +59,19 @@ int finish(int status) {
     return status;
 }
 
+// The signal that asked a batch to stop (0: none).
+volatile std::sig_atomic_t stopSignal = 0;
+
 // --batch: one chart a line; standard input for "-".
 int runBatch(const velorin_chart::ChartOptions& options) {
     const unsigned jobs = options.jobs ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
     std::ifstream file;
     if (options.batchPath != "-") {
+        // Regular files only, as for every file read: a named pipe with no
+        // writer would wait for ever, a device would be read without end.
+        if (const std::optional<std::string> reason = io::NotARegularFileReason(options.batchPath)) {
+            return fileError("read", options.batchPath, *reason);
+        }
 #ifdef _WIN32
         // The UTF-8 name as the system's UTF-16 one.
         const std::optional<std::wstring> name = io::WideText(options.batchPath);
@@ -71,8 +83,29 @@ int runBatch(const velorin_chart::ChartOptions& options) {
         if (!file) return fileError("read", options.batchPath, std::strerror(errno));
     }
     std::istream& in = options.batchPath == "-" ? std::cin : file;
-    velorin_chart::RunBatch(in, std::cout, jobs, options.check);
+    velorin_chart::BatchSettings settings;
+    settings.jobs = jobs;
+    settings.check = options.check;
+    // Each answer is written whole, keeping the reason of a failed write (a
+    // full disk: "No space left on device"), and the batch ends there.
+    settings.writeLine = [](const std::string& line) {
+        velorin_chart::PrintToStandardOutput(line);
+        return !velorin_chart::StandardOutputFailed();
+    };
+#ifndef _WIN32
+    // An interrupt or a request to terminate ends the batch after the line
+    // being written, never inside one; the status is the conventional one.
+    struct sigaction stop {};
+    stop.sa_handler = [](int signal) { stopSignal = signal; };
+    sigemptyset(&stop.sa_mask);
+    stop.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &stop, nullptr);
+    ::sigaction(SIGTERM, &stop, nullptr);
+    settings.stopRequested = [] { return stopSignal != 0; };
+#endif
+    velorin_chart::RunBatch(in, std::cout, settings);
     if (in.bad()) return fileError("read", options.batchPath, std::strerror(errno));
+    if (stopSignal != 0) return 128 + stopSignal;
     return finish(0);
 }
 
@@ -80,17 +113,10 @@ int runBatch(const velorin_chart::ChartOptions& options) {
 std::optional<int> writeFiles(const velorin_chart::ChartOptions& options, const app::ChartSession& session,
                               const app::CalculationOutcome& outcome, const app::MonthNameTable& monthNames) {
     if (!options.savePath.empty()) {
-        // A chart file holds single-byte characters only: nothing is written
-        // rather than letters lost.
-        const std::pair<const char*, const std::string*> fields[] = {{"name", &session.record.BirthName},
-                                                                     {"city", &session.record.City},
-                                                                     {"state", &session.record.State},
-                                                                     {"country", &session.record.Country}};
-        for (const auto& [field, text] : fields) {
-            if (const std::string lost = app::UnstorableCharacters(*text); !lost.empty()) {
-                return fileError("save", options.savePath,
-                                 std::string("the ") + field + " holds characters a chart file cannot store: " + lost);
-            }
+        // Nothing is written rather than letters lost or a file saved that
+        // would not open again.
+        if (const std::optional<std::string> problem = app::ChartFileProblem(session.record)) {
+            return fileError("save", options.savePath, *problem);
         }
         const io::WriteResult written =
             io::WriteFile(options.savePath, app::MakeChartFileBytes(session.record, options.form.cboTimeZone));
@@ -101,6 +127,11 @@ std::optional<int> writeFiles(const velorin_chart::ChartOptions& options, const 
         if (!written.written()) return fileError("write", options.exportPath, written.reason);
     }
     if (!options.imagePath.empty()) {
+        // A folder, named pipe or device under the picture's name is refused,
+        // as for every file written (a file there is kept: the next number is written).
+        if (const std::optional<std::string> reason = io::NotARegularFileReason(options.imagePath)) {
+            return fileError("write", options.imagePath, *reason);
+        }
         const app::ImageSaveResult saved =
             velorin_chart::WriteChartImage(session, outcome.window, monthNames, options.imagePath);
         if (saved.tooManyCopies) {
@@ -109,7 +140,7 @@ std::optional<int> writeFiles(const velorin_chart::ChartOptions& options, const 
         }
         if (!saved.written()) return fileError("write", saved.path, saved.failure);
         // Another name than the one given (a taken name, another extension).
-        if (saved.path != options.imagePath) std::cerr << "velorin-chart: the picture was written as " << saved.path << "\n";
+        if (saved.path != options.imagePath) std::cerr << "velorin-chart: the picture was written as " << velorin_chart::ShownOnTerminal(saved.path) << "\n";
     }
     return std::nullopt;
 }
