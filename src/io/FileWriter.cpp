@@ -21,6 +21,8 @@ namespace io {
 
 namespace {
 
+constexpr const char* AccessListAttribute = "system.posix_acl_access";
+
 WriteResult failed(std::string reason) { return {WriteResult::Status::Failed, std::move(reason)}; }
 WriteResult failedWithErrno(int errorNumber) { return failed(ErrorText(errorNumber)); }
 
@@ -111,85 +113,159 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// Gives the temporary file the name; NameTaken when it must not replace one.
-WriteResult putInPlace(const std::string& temporary, const std::string& target, ExistingFile existing,
-                       const WriteSeams& seams) {
-    if (existing == ExistingFile::Replace) {
-        if (::rename(temporary.c_str(), target.c_str()) != 0) return failedWithErrno(errno);
-        return {WriteResult::Status::Written, {}};
-    }
-    // A hard link is made only when the name is free, whatever appeared there
-    // meanwhile; a file system without hard links may still rename without
-    // replacing.
-    const int linked =
-        seams.hardLink ? seams.hardLink(temporary.c_str(), target.c_str()) : ::link(temporary.c_str(), target.c_str());
-    if (linked != 0) {
-        int error = errno;
-        if (error == EPERM || error == EOPNOTSUPP || error == EMLINK) {
-            if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
-                return {WriteResult::Status::Written, {}};
-            }
-            error = errno;
-        }
-        if (error == EEXIST) return {WriteResult::Status::NameTaken, {}};
-        return failedWithErrno(error);
-    }
-    ::unlink(temporary.c_str());
-    return {WriteResult::Status::Written, {}};
-}
-
 // The extended attributes a replaced file keeps: its access control list and
-// the user's own attributes (user.*). The list goes last: it sets the group
-// bits of the mode from its mask. When the list cannot be carried (a file
-// system without lists, a list too large), the new file gets no more than
-// the owner's bits and what the list gave everyone: never more open than the
-// old one, whose named users and group may then lose access.
-bool carryAttributes(const std::string& from, int to, mode_t mode) {
-    std::vector<char> names(static_cast<std::size_t>(std::max<ssize_t>(::listxattr(from.c_str(), nullptr, 0), 0)));
-    const ssize_t length = names.empty() ? 0 : ::listxattr(from.c_str(), names.data(), names.size());
-    bool aclCarried = true;
+// the user's own attributes (user.*).
+struct Attribute {
+    std::string name;
+    std::vector<char> value;
+};
+std::vector<Attribute> attributesOf(const std::string& path) {
+    std::vector<Attribute> kept;
+    std::vector<char> names(static_cast<std::size_t>(std::max<ssize_t>(::listxattr(path.c_str(), nullptr, 0), 0)));
+    const ssize_t length = names.empty() ? 0 : ::listxattr(path.c_str(), names.data(), names.size());
     for (ssize_t at = 0; at < length;) {
-        const std::string name(names.data() + at);
+        std::string name(names.data() + at);
         at += static_cast<ssize_t>(name.size()) + 1;
-        const bool acl = name == "system.posix_acl_access";
-        if (!acl && name.rfind("user.", 0) != 0) continue;
-        std::vector<char> value(static_cast<std::size_t>(std::max<ssize_t>(::getxattr(from.c_str(), name.c_str(), nullptr, 0), 0)));
-        const ssize_t size = ::getxattr(from.c_str(), name.c_str(), value.data(), value.size());
-        const bool copied = size >= 0 && ::fsetxattr(to, name.c_str(), value.data(), static_cast<std::size_t>(size), 0) == 0;
-        if (acl && !copied) aclCarried = false;
+        if (name != AccessListAttribute && name.rfind("user.", 0) != 0) continue;
+        std::vector<char> value(
+            static_cast<std::size_t>(std::max<ssize_t>(::getxattr(path.c_str(), name.c_str(), nullptr, 0), 0)));
+        const ssize_t size = ::getxattr(path.c_str(), name.c_str(), value.data(), value.size());
+        if (size < 0) continue;
+        value.resize(static_cast<std::size_t>(size));
+        kept.push_back({std::move(name), std::move(value)});
     }
-    if (!aclCarried) return ::fchmod(to, mode & (S_IRWXU | S_IROTH | S_IXOTH)) == 0;
-    return true;
+    return kept;
 }
 
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    // The file is in place already; a folder that cannot be flushed (some file
-    // systems refuse) leaves the rename to the system's own write-back.
-    ::fsync(fd);
-    ::close(fd);
+// Gives the new file the old one's owner, mode and attributes. The access
+// list goes last: it sets the group bits of the mode from its mask. When the
+// list cannot be carried (a file system without lists), the new file gets no
+// more than the owner's bits and what the list gave everyone: never more open
+// than the old one, whose named users and group may then lose access.
+bool takeOver(int fd, const struct stat& old, const std::vector<Attribute>& attributes) {
+    // The owner first: changing it may clear the set-user-ID bits.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) return false;
+    const mode_t mode = old.st_mode & 07777;
+    if (::fchmod(fd, mode) != 0) return false;
+    bool listCarried = true;
+    for (const Attribute& attribute : attributes) {
+        const bool set = ::fsetxattr(fd, attribute.name.c_str(), attribute.value.data(), attribute.value.size(), 0) == 0;
+        if (!set && attribute.name == AccessListAttribute) listCarried = false;
+    }
+    return listCarried || ::fchmod(fd, mode & (S_IRWXU | S_IROTH | S_IXOTH)) == 0;
 }
+
+void removeLeftovers(int folder) {
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listing < 0) return;
+    DIR* dir = ::fdopendir(listing);
+    if (!dir) {
+        ::close(listing);
+        return;
+    }
+    const auto oldest = std::chrono::system_clock::now() - LeftoverAge;
+    const time_t before = std::chrono::system_clock::to_time_t(oldest);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsTemporaryName(std::string_view(entry->d_name))) continue;
+        struct stat status {};
+        if (::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || (status.st_mode & 07777) != 0600 ||
+            status.st_mtime >= before) {
+            continue;
+        }
+        ::unlinkat(folder, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// An open folder, closed with the object: every step of a write names its
+// files relative to it, so that a folder swapped for a link meanwhile cannot
+// send a step elsewhere.
+class Folder {
+public:
+    explicit Folder(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~Folder() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// The file being written: anonymous (O_TMPFILE) where the file system allows
+// it, so that a write cut short leaves nothing; else a temporary file of its
+// own name. Whatever happens, no temporary name outlives the object.
+class NewFile {
+public:
+    NewFile(int folder, bool anonymous) : folder_(folder) {
+        if (anonymous) {
+            fd_ = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+            if (fd_ >= 0) return;
+        }
+        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+            name_ = randomName();
+            fd_ = ::openat(folder, name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd_ < 0 && errno != EEXIST) break;
+        }
+        if (fd_ < 0) {
+            error_ = errno;
+            name_.clear();
+        }
+    }
+    ~NewFile() {
+        if (fd_ >= 0) ::close(fd_);
+        dropName();
+    }
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    int fd() const { return fd_; }
+    int error() const { return error_; }
+    const std::string& name() const { return name_; }
+
+    // A temporary name for an anonymous file, so that it can be renamed.
+    bool giveName(const WriteSeams& seams) {
+        if (!name_.empty()) return true;
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = randomName();
+            const int linked = seams.hardLink ? seams.hardLink(self.c_str(), name.c_str())
+                                              : ::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW);
+            if (linked == 0) {
+                name_ = std::move(name);
+                return true;
+            }
+            if (errno != EEXIST) return false;
+        }
+        return false;
+    }
+    // The file has its final name: the temporary one is no longer there.
+    void placed() { name_.clear(); }
+    void dropName() {
+        if (!name_.empty()) ::unlinkat(folder_, name_.c_str(), 0);
+        name_.clear();
+    }
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int folder_;
+    int fd_ = -1;
+    int error_ = 0;
+    std::string name_;
+};
 
 }  // namespace
 
 void RemoveLeftoverTemporaries(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
-    const auto oldest = std::chrono::system_clock::now() - LeftoverAge;
-    const time_t before = std::chrono::system_clock::to_time_t(oldest);
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        if (name.size() <= TemporaryPrefix.size() + TemporarySuffix.size() || !name.starts_with(TemporaryPrefix) ||
-            !name.ends_with(TemporarySuffix)) {
-            continue;
-        }
-        struct stat status {};
-        if (::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || status.st_mtime >= before) continue;
-        ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-    ::closedir(dir);
+    const Folder open(folder);
+    if (open.fd() >= 0) removeLeftovers(open.fd());
 }
 
 WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingFile existing) {
@@ -218,52 +294,65 @@ WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingF
         if (readOnlyForUser(target, old)) return failed("It is read-only");
     }
 
-    const std::string folder = folderOf(target);
-    RemoveLeftoverTemporaries(folder);
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder + "/" + randomName();
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST) return failedWithErrno(errno);
-    }
-    if (fd < 0) return failedWithErrno(EEXIST);
+    const Folder folder(folderOf(target));
+    if (folder.fd() < 0) return failedWithErrno(errno);
+    const std::string name = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+    removeLeftovers(folder.fd());
+    // A file that replaces another is anonymous until it is whole; one that
+    // must not replace anything gets its name by a hard link (below), which
+    // an anonymous file cannot get without one of its own first.
+    NewFile file(folder.fd(), existing == ExistingFile::Replace);
+    if (file.fd() < 0) return failedWithErrno(file.error());
     stepDone(WriteStep::Created);
-
-    const auto abandon = [&](int errorNumber) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        return failedWithErrno(errorNumber);
-    };
-    if (!writeAll(fd, bytes)) return abandon(errno);
+    if (!writeAll(file.fd(), bytes)) return failedWithErrno(errno);
     stepDone(WriteStep::Written);
     if (exists) {
-        // The owner first: changing it may clear the set-user-ID bits.
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) return abandon(errno);
-        if (::fchmod(fd, old.st_mode & 07777) != 0) return abandon(errno);
-        if (!carryAttributes(target, fd, old.st_mode & 07777)) return abandon(errno);
-    } else if (::fchmod(fd, 0666 & ~currentUmask()) != 0) {
-        return abandon(errno);
+        if (!takeOver(file.fd(), old, attributesOf(target))) return failedWithErrno(errno);
+    } else if (existing == ExistingFile::Replace && ::fchmod(file.fd(), 0666 & ~currentUmask()) != 0) {
+        return failedWithErrno(errno);
     }
     stepDone(WriteStep::Permissions);
-    if (::fsync(fd) != 0) return abandon(errno);
+    if (::fsync(file.fd()) != 0) return failedWithErrno(errno);
     stepDone(WriteStep::Flushed);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        return failedWithErrno(error);
-    }
-    stepDone(WriteStep::Closed);
 
-    const WriteResult placed = putInPlace(temporary, target, existing, seams);
-    if (!placed.written()) {
-        ::unlink(temporary.c_str());
-        return placed;
+    if (existing == ExistingFile::Replace) {
+        if (!file.giveName(seams)) return failedWithErrno(errno);
+        if (::renameat(folder.fd(), file.name().c_str(), folder.fd(), name.c_str()) != 0) return failedWithErrno(errno);
+        file.placed();
+    } else {
+        // A hard link is made only when the name is free, whatever appeared
+        // there meanwhile; a file system without hard links may still rename
+        // without replacing.
+        const std::string temporary = file.name();
+        const int linked = seams.hardLink ? seams.hardLink(temporary.c_str(), name.c_str())
+                                          : ::linkat(folder.fd(), temporary.c_str(), folder.fd(), name.c_str(), 0);
+        if (linked == 0) {
+            file.dropName();
+        } else {
+            int error = errno;
+            if (error == EPERM || error == EOPNOTSUPP || error == EMLINK) {
+                if (::renameat2(folder.fd(), temporary.c_str(), folder.fd(), name.c_str(), RENAME_NOREPLACE) == 0) {
+                    file.placed();
+                    error = 0;
+                } else {
+                    error = errno;
+                }
+            }
+            if (error == EEXIST) return {WriteResult::Status::NameTaken, {}};
+            if (error != 0) return failedWithErrno(error);
+        }
+        // Named now: the usual permissions (it was 0600 while it had a
+        // temporary name, so that a leftover is recognised as one).
+        if (::fchmod(file.fd(), 0666 & ~currentUmask()) != 0) return failedWithErrno(errno);
     }
     stepDone(WriteStep::Placed);
-    syncFolder(folder);
+    if (!file.close()) return failedWithErrno(errno);
+    stepDone(WriteStep::Closed);
+    // The file is in place already; a folder that cannot be flushed (some
+    // file systems refuse) leaves the rename to the system's own write-back.
+    ::fsync(folder.fd());
     stepDone(WriteStep::FolderFlushed);
-    return placed;
+    return {WriteResult::Status::Written, {}};
 }
 
 }  // namespace io

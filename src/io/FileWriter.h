@@ -52,12 +52,13 @@ WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingF
 #ifndef _WIN32
 // The steps of a write, in order.
 enum class WriteStep {
-    Created,      // the temporary file exists, empty, mode 0600
+    Created,      // the new file exists, empty, mode 0600 (without a name where the file system allows)
     Written,      // it holds the bytes
-    Permissions,  // it has the old file's owner and mode, or the usual ones
+    Permissions,  // it has the old file's owner, mode and attributes, or the usual mode (a file
+                  // that must not replace another gets that when it has its name)
     Flushed,      // its bytes are on the disk
-    Closed,       // it is closed
     Placed,       // it has the target's name
+    Closed,       // it is closed
     FolderFlushed,
 };
 
@@ -73,13 +74,34 @@ struct WriteSeams {
 WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingFile existing, const WriteSeams& seams);
 #endif
 
-// The prefix and suffix of the temporary files.
+// The prefix and suffix of the temporary files; between them 16 lower-case
+// hexadecimal digits.
 inline constexpr std::string_view TemporaryPrefix = ".velorin-";
 inline constexpr std::string_view TemporarySuffix = ".tmp";
 
+// Whether a name has exactly the form the writer gives its temporary files
+// (".velorin-notes.tmp" has not).
+template <typename Char>
+bool IsTemporaryName(std::basic_string_view<Char> name) {
+    if (name.size() != TemporaryPrefix.size() + 16 + TemporarySuffix.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const Char c = name[i];
+        if (i < TemporaryPrefix.size()) {
+            if (c != static_cast<Char>(TemporaryPrefix[i])) return false;
+        } else if (i >= TemporaryPrefix.size() + 16) {
+            if (c != static_cast<Char>(TemporarySuffix[i - TemporaryPrefix.size() - 16])) return false;
+        } else if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Temporary files older than this are the leftovers of a write that was cut
 // short (the program was killed or the machine stopped); the next write in
-// the same folder removes them.
+// the same folder removes them: names of the exact form above, regular files
+// of this user's, mode 0600 (a temporary file has that mode while it has its
+// temporary name), nothing else.
 inline constexpr std::chrono::seconds LeftoverAge{60};
 
 // Removes this user's leftover temporary files in the folder. Called by every

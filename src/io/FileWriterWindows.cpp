@@ -142,12 +142,7 @@ void removeLeftovers(const std::wstring& prefix) {
     do {
         const std::wstring_view name = entry.cFileName;
         // The pattern also matches the short (8.3) names of other files.
-        if (name.size() <= TemporaryPrefix.size() + TemporarySuffix.size() ||
-            name.substr(0, TemporaryPrefix.size()) != std::wstring(TemporaryPrefix.begin(), TemporaryPrefix.end()) ||
-            name.substr(name.size() - TemporarySuffix.size()) !=
-                std::wstring(TemporarySuffix.begin(), TemporarySuffix.end())) {
-            continue;
-        }
+        if (!IsTemporaryName(name)) continue;
         if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
         if (ticks(entry.ftLastWriteTime) >= before) continue;
         if (!ownersKnown) {

@@ -337,54 +337,111 @@ TEST_F(FileWriter, ASaveRemovesItsOwnLeftoversOlderThanAMinute) {
             ASSERT_EQ(::mkdir(path(c.name).c_str(), 0755), 0);
         } else {
             writeFile(path(c.name), "left");
+            ASSERT_EQ(::chmod(path(c.name).c_str(), 0600), 0);  // as the writer makes them
         }
         setAge(path(c.name), c.age);
     }
+    // Of the writer's form and age, but not its mode or not this user's: the
+    // user's own file, kept.
+    const std::string readable = path(".velorin-00112233445566ff.tmp"), others = path(".velorin-ffeeddccbbaa9988.tmp");
+    writeFile(readable, "mine");
+    ASSERT_EQ(::chmod(readable.c_str(), 0644), 0);
+    setAge(readable, std::chrono::minutes(2));
+    writeFile(others, "theirs");
+    ASSERT_EQ(::chmod(others.c_str(), 0600), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(others.c_str(), 4242, 4242), 0);
+    }
+    setAge(others, std::chrono::minutes(2));
+
     ASSERT_TRUE(io::WriteFile(path("chart.vrc"), "new").written());
     for (const LeftoverCase& c : LeftoverCases) EXPECT_EQ(std::filesystem::exists(path(c.name)), !c.removed) << c.name;
+    EXPECT_TRUE(std::filesystem::exists(readable));
+    EXPECT_EQ(std::filesystem::exists(others), root);  // without root it was this user's own leftover
 }
 
 // A write stopped after each of its steps (the process ends there, as when
-// it is killed) leaves the old file whole until the new one has its name;
-// what it leaves behind is a temporary file that a later save removes.
+// it is killed) leaves the old file whole until the new one has its name. A
+// file that replaces another has no name until then where the file system
+// allows (here: none is left); a picture's temporary file is left with the
+// mode and name that the next save recognises, and removes once it is a
+// minute old.
 TEST_F(FileWriter, AWriteStoppedAfterAnyStepLeavesTheOldOrTheNewFile) {
     using io::WriteStep;
-    const struct {
-        WriteStep step;
-        bool newContent;
-        bool leftover;
-    } cases[] = {
-        {WriteStep::Created, false, true}, {WriteStep::Written, false, true}, {WriteStep::Permissions, false, true},
-        {WriteStep::Flushed, false, true}, {WriteStep::Closed, false, true},  {WriteStep::Placed, true, false},
-        {WriteStep::FolderFlushed, true, false},
-    };
-    const std::string target = path("chart.vrc");
-    const std::string oldContent(96 * 1024, 'a'), newContent(80 * 1024, 'b');
-    for (const auto& c : cases) {
-        const int step = static_cast<int>(c.step);
-        writeFile(target, oldContent);
-        ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            io::WriteSeams seams;
-            seams.afterStep = [&c](WriteStep done) {
-                if (done == c.step) ::_exit(7);
-            };
-            io::WriteFile(target, newContent, io::ExistingFile::Replace, seams);
-            ::_exit(0);
+    const WriteStep steps[] = {WriteStep::Created, WriteStep::Written, WriteStep::Permissions, WriteStep::Flushed,
+                               WriteStep::Placed,  WriteStep::Closed,  WriteStep::FolderFlushed};
+    for (const io::ExistingFile existing : {io::ExistingFile::Replace, io::ExistingFile::Keep}) {
+        const bool replace = existing == io::ExistingFile::Replace;
+        for (const WriteStep step : steps) {
+            const int k = static_cast<int>(step);
+            const bool placed = k >= static_cast<int>(WriteStep::Placed);
+            const std::string target = path(replace ? "chart.vrc" : "picture.jpg");
+            const std::string oldContent(96 * 1024, 'a'), newContent(80 * 1024, 'b');
+            std::filesystem::remove(target);
+            if (replace) {
+                writeFile(target, oldContent);
+                ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+            }
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                io::WriteSeams seams;
+                seams.afterStep = [step](WriteStep done) {
+                    if (done == step) ::_exit(7);
+                };
+                io::WriteFile(target, newContent, existing, seams);
+                ::_exit(0);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 7) << "step " << k << " was not reached";
+            if (replace) {
+                EXPECT_EQ(contentOf(target), placed ? newContent : oldContent) << "step " << k;
+                EXPECT_EQ(modeOf(target) & 07777, 0640U) << "step " << k;
+            } else {
+                EXPECT_EQ(std::filesystem::exists(target), placed) << "step " << k;
+                if (placed) {
+                    EXPECT_EQ(contentOf(target), newContent) << "step " << k;
+                }
+            }
+            const int left = temporariesIn(folder.path());
+            EXPECT_EQ(left, replace || placed ? 0 : 1) << (replace ? "replace" : "keep") << ", step " << k;
+            for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+                const std::string name = entry.path().filename().string();
+                if (!io::IsTemporaryName(std::string_view(name))) continue;
+                EXPECT_EQ(modeOf(entry.path().string()) & 07777, 0600U) << name;
+                setAge(entry.path().string(), std::chrono::minutes(5));
+            }
+            ASSERT_TRUE(io::WriteFile(path("next.vrc"), "next").written());
+            EXPECT_EQ(temporariesIn(folder.path()), 0) << "step " << k;
         }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 7) << "step " << step << " was not reached";
-        EXPECT_EQ(contentOf(target), c.newContent ? newContent : oldContent) << "step " << step;
-        EXPECT_EQ(modeOf(target) & 07777, 0640U) << "step " << step;
-        EXPECT_EQ(temporariesIn(folder.path()), c.leftover ? 1 : 0) << "step " << step;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-            if (entry.path().filename() != "chart.vrc") setAge(entry.path().string(), std::chrono::minutes(5));
-        }
-        ASSERT_TRUE(io::WriteFile(target, "next").written());
-        EXPECT_EQ(temporariesIn(folder.path()), 0) << "step " << step;
+    }
+}
+
+// The folder swapped for a link while the file is written: every step stays
+// in the folder the write began in, and no temporary file is left anywhere.
+TEST_F(FileWriter, AFolderSwappedForALinkMidWriteLeavesNoTemporary) {
+    for (const io::ExistingFile existing : {io::ExistingFile::Replace, io::ExistingFile::Keep}) {
+        const std::string real = path("real"), moved = path("moved"), elsewhere = path("elsewhere");
+        std::filesystem::remove_all(real);
+        std::filesystem::remove_all(moved);
+        std::filesystem::remove_all(elsewhere);
+        ASSERT_EQ(::mkdir(real.c_str(), 0755), 0);
+        ASSERT_EQ(::mkdir(elsewhere.c_str(), 0755), 0);
+        const std::string name = existing == io::ExistingFile::Replace ? "/chart.vrc" : "/picture.jpg";
+        if (existing == io::ExistingFile::Replace) writeFile(real + name, "old");
+        io::WriteSeams seams;
+        seams.afterStep = [&](io::WriteStep done) {
+            if (done != io::WriteStep::Written) return;
+            ASSERT_EQ(::rename(real.c_str(), moved.c_str()), 0);
+            ASSERT_EQ(::symlink(elsewhere.c_str(), real.c_str()), 0);
+        };
+        EXPECT_TRUE(io::WriteFile(real + name, "new", existing, seams).written());
+        EXPECT_EQ(contentOf(moved + name), "new");
+        EXPECT_FALSE(std::filesystem::exists(elsewhere + name));
+        EXPECT_EQ(temporariesIn(moved), 0);
+        EXPECT_EQ(temporariesIn(elsewhere), 0);
     }
 }
 
@@ -405,7 +462,7 @@ TEST_F(FileWriter, WithoutHardLinksATakenNameIsStillKept) {
         const std::string taken = path("taken-" + std::to_string(error) + ".jpg");
         io::WriteSeams race = noLinks;
         race.afterStep = [&taken](io::WriteStep done) {
-            if (done == io::WriteStep::Closed) writeFile(taken, "theirs");
+            if (done == io::WriteStep::Flushed) writeFile(taken, "theirs");
         };
         EXPECT_EQ(io::WriteFile(taken, "picture", io::ExistingFile::Keep, race).status, io::WriteResult::Status::NameTaken)
             << error;
