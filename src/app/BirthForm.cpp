@@ -4,6 +4,7 @@
 #include "astro/Utf8Text.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace app {
 
@@ -119,13 +120,16 @@ std::string ZoneSideHint(const BirthFormValues& form) {
     const int zoneMinutes = zone.hours * 60 + zone.minutes;  // to add to local time: negative east of Greenwich
     if (zoneMinutes == 0) return {};
     const bool zoneEast = zoneMinutes < 0;
+    if (form.txtLonDeg.empty() && form.txtLonMin.empty()) return {};  // no place yet
     const bool longitudeZero = std::all_of(form.txtLonDeg.begin(), form.txtLonDeg.end(), [](char c) { return c == '0'; }) &&
-                               std::all_of(form.txtLonMin.begin(), form.txtLonMin.end(), [](char c) { return c == '0'; }) &&
-                               !(form.txtLonDeg.empty() && form.txtLonMin.empty());
+                               std::all_of(form.txtLonMin.begin(), form.txtLonMin.end(), [](char c) { return c == '0'; });
     const bool placeEast = form.optLongEast && !longitudeZero;
     if (zoneEast == placeEast) return {};
-    return placeEast ? "The Ascendant and Moon will take this zone as lying east of Greenwich, as the place does"
-                     : "The Ascendant and Moon will take this zone as lying west of Greenwich, as the place does";
+    // Zones are whole or half hours: twice the size is a whole number of hours.
+    const int hoursOff = std::abs(zoneMinutes) * 2 / 60;
+    return "The Ascendant and Moon will be about " + std::to_string(hoursOff) + (hoursOff == 1 ? " hour" : " hours") +
+           " off: this zone is " + (zoneEast ? "east" : "west") + " of Greenwich, the place " +
+           (placeEast ? "east" : "west") + ". Choose a zone on the place's side, or Universal Time with the time converted.";
 }
 
 CoordinateLookup BuildCoordinateSearch(const BirthFormValues& form) {

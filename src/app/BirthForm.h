@@ -112,11 +112,13 @@ inline constexpr std::string_view TooLongMessage = "Please enter at most 1024 ch
 bool LettersBoxAcceptsText(std::string_view text);
 bool DigitsBoxAcceptsText(std::string_view text);
 
-// ZoneSideHint: a passive hint for the form when the chosen zone and the
-// place's East/West option lie on different sides of Greenwich (a longitude
-// of 0 counts as west): the Ascendant and the Moon then take the zone as
-// lying on the place's side, the planets as the zone says. Empty when they
-// agree (or the zone is Greenwich itself).
+// ZoneSideHint: a passive hint for the form, once a longitude has been typed,
+// when the chosen zone and the place's East/West option lie on different
+// sides of Greenwich (a longitude of 0 counts as west): the Ascendant and the
+// Moon then take the zone as lying on the place's side, the planets as the
+// zone says, twice the zone's size apart. It says by how much they will be
+// off and what to choose instead. Empty when they agree, when the zone is
+// Greenwich itself, or before a longitude is typed.
 std::string ZoneSideHint(const BirthFormValues& form);
 
 // The coordinate look-up: the first missing place field, or the search phrase

@@ -2,10 +2,12 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <string>
 
 #include "app/BirthForm.h"
@@ -95,7 +97,12 @@ void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
     // The standard menu's Paste is "&Paste" followed by its shortcut.
     const QString pasteCaption = QLineEdit::tr("&Paste");
     for (QAction* action : menu->actions()) {
-        if (action->text() == pasteCaption || action->text().startsWith(pasteCaption + QLatin1Char('\t'))) {
+        // The shortcuts the menu names (Ctrl+V, Ctrl+Z, Ctrl+A) are control
+        // keys the box refuses when typed: the menu offers the action alone.
+        const qsizetype tab = action->text().indexOf(QLatin1Char('\t'));
+        const bool isPaste = action->text() == pasteCaption || action->text().startsWith(pasteCaption + QLatin1Char('\t'));
+        if (tab >= 0) action->setText(action->text().left(tab));
+        if (isPaste) {
             action->setObjectName(QStringLiteral("edit-paste"));
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, &FilteredLineEdit::pasteIfAccepted);
@@ -103,6 +110,27 @@ void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+void FilteredLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the X selection where the system has one.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+        !admit(QGuiApplication::clipboard()->text(QClipboard::Selection))) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void FilteredLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    // What an input method commits goes in as typed text would; what it is
+    // still composing is shown as it is and decided on when committed.
+    if (!event->commitString().isEmpty() && !admit(event->commitString())) {
+        QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
+        QLineEdit::inputMethodEvent(&withoutCommit);
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
 }
 
 void FilteredLineEdit::dropEvent(QDropEvent* event) {

@@ -1,7 +1,9 @@
 // A text box that lets through only the keystrokes its rule accepts: letters
 // (names and places) or digits (coordinates). A refused key, a refused paste
-// from the context menu and a refused drop all raise the same signal, so the
-// form shows one message whichever way the text came.
+// from the context menu or by the middle button (the X selection), a refused
+// drop and refused text from an input method all raise the same signal, so
+// the form shows one message whichever way the text came. Undo and redo only
+// ever bring back text that was let in.
 #pragma once
 
 #include <QLineEdit>
@@ -33,6 +35,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void pasteIfAccepted();

@@ -137,7 +137,9 @@ void frmMain::buildForm() {
 
     cmdCalculate = new QPushButton(tr("Get My &Rashi Chart (South)"), central);
     cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
-    cmdCalculate->setDefault(true);
+    // Not drawn as the default button: Enter in the text boxes is refused,
+    // so the keyboard could not press it that way.
+    cmdCalculate->setAutoDefault(false);
     cmdOpen = new QPushButton(tr("&Open Previously Saved Reading"), central);
     cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
     auto* buttons = new QHBoxLayout;
@@ -180,16 +182,18 @@ void frmMain::buildBirthRows(FormGrid& grid, QWidget* central) {
 
     cboTimeZone = pickList("cboTimeZone", central);
     grid.add(tr("Time Zone"), cboTimeZone, cboTimeZone);
-    // Shown only while the zone and the East/West option disagree; it takes
-    // no focus and asks nothing.
+    // Says something only while the zone and the East/West option disagree;
+    // it takes no focus and asks nothing. Its room is kept whether it says
+    // anything or not, so that nothing below it moves when it appears.
     lblZoneHint = new QLabel(central);
     lblZoneHint->setObjectName(QStringLiteral("lblZoneHint"));
     lblZoneHint->setWordWrap(true);
     lblZoneHint->setFocusPolicy(Qt::NoFocus);
+    lblZoneHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont hintFont = lblZoneHint->font();
     hintFont.setItalic(true);
     lblZoneHint->setFont(hintFont);
-    lblZoneHint->setVisible(false);
+    lblZoneHint->setMinimumHeight(ZoneHintLines * QFontMetrics(hintFont).lineSpacing());
     grid.add(lblZoneHint);
 }
 
@@ -344,7 +348,6 @@ void frmMain::reportProblem(const app::InputProblem& problem) {
 void frmMain::updateZoneHint() {
     const std::string hint = app::ZoneSideHint(values());
     lblZoneHint->setText(QString::fromStdString(hint));
-    lblZoneHint->setVisible(!hint.empty());
 }
 
 void frmMain::refuseKey(FilteredLineEdit* box) {

@@ -84,6 +84,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The lines kept for the zone hint: its longest text wraps to four at the
+    // form's narrowest.
+    static constexpr int ZoneHintLines = 4;
+
     // What a coordinate row makes and how its controls are named.
     struct Coordinate {
         QString title;
