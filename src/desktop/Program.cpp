@@ -36,6 +36,13 @@ bool Program::StartProgram(const QString& chartFile) {
     if (!platform_.claimSingleInstance()) {
         platform_.showMessage(nullptr, {QStringLiteral("Application is already running"), platform::ProgramTitle(),
                                         platform::Icon::Information, platform::Buttons::Ok});
+        if (!chartFile.isEmpty()) {
+            // Nothing is handed to the running program: say so, and how to open it there.
+            platform_.showMessage(nullptr, {QStringLiteral("%1 was not opened.\nOpen it in the program that is running, "
+                                                           "with Open Previously Saved Reading.")
+                                                .arg(chartFile),
+                                            platform::ProgramTitle(), platform::Icon::Information, platform::Buttons::Ok});
+        }
         return false;
     }
     web::UpdateReminder(platform_);
@@ -80,7 +87,10 @@ void Program::showChart(const app::ChartWindowTexts& texts) {
     if (!display) display = new chart::frmDisplay(session_.record, platform_.monthNames());  // a new window writes its header from this chart
     display->showChart(texts);
     frame_->showDisplay(display);
-    formPosition_ = form_->pos();
+    // Where the form stood, for Back: only when the window system has put it
+    // on the screen (a form shown and hidden at once, as when the program
+    // opens a chart file at its start, has no place of its own yet).
+    if (form_->testAttribute(Qt::WA_Mapped)) formPosition_ = form_->pos();
     form_->hide();
 }
 

@@ -111,6 +111,18 @@ TEST(StartProgram, ASecondInstanceIsRefused) {
     EXPECT_TRUE(fake.settings.empty());  // the reminder did not run
 }
 
+// A second start with a chart file hands nothing to the running program: the
+// user is told that the file was not opened.
+TEST(StartProgram, ASecondInstanceSaysItsFileWasNotOpened) {
+    testdata::FakePlatform fake;
+    fake.otherInstanceRunning = true;
+    desktop::Program program(fake);
+    EXPECT_FALSE(program.StartProgram(QStringLiteral("/home/ravi/ravi.vrc")));
+    ASSERT_EQ(fake.messages.size(), 2U);
+    EXPECT_EQ(fake.messages[0].text, QStringLiteral("Application is already running"));
+    EXPECT_TRUE(fake.messages[1].text.startsWith(QStringLiteral("/home/ravi/ravi.vrc was not opened.")));
+}
+
 // The lock's temporary-folder place is kept inside the test's own folder.
 class SingleInstanceLock : public ::testing::Test {
 protected:
@@ -378,7 +390,7 @@ TEST(StartProgram, AChartFileGivenAtStartUpOpensAsTheOpenButtonDoes) {
     running.otherInstanceRunning = true;
     desktop::Program third(running);
     EXPECT_FALSE(third.StartProgram(path));
-    ASSERT_EQ(running.messages.size(), 1U);
+    ASSERT_EQ(running.messages.size(), 2U);  // and told that the file was not opened
     EXPECT_EQ(running.messages[0].text, QStringLiteral("Application is already running"));
 }
 
