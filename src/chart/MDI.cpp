@@ -254,7 +254,7 @@ void MDI::buildBands() {
     lblHeading->setFont(headingFont);
     lblHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblHeading->setGeometry(0, 0, px(LblHeadingWidth), px(420));
-    lblURL = linkLabel(picTop, "lblURL", tr("Discuss your chart with others on our web forum"));
+    lblURL = linkLabel(picTop, "lblURL", web::HomeLinkText());
     lblURL->setAlignment(Qt::AlignCenter);
     lblURL->setGeometry(0, px(400), px(LblURLWidth), px(400));
     connect(lblURL, &QLabel::linkActivated, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });
@@ -277,7 +277,7 @@ void MDI::buildBands() {
     cmdSaveAsJPEG = button("cmdSaveAsJPEG", tr("Save As &JPEG"), CmdSaveAsJPEGWidth);
     cmdBack = button("cmdBack", tr("&Back"), CmdBackWidth);
     cmdExit = button("cmdExit", tr("E&xit"), CmdExitWidth);
-    Label1 = linkLabel(Picture1, "Label1", tr("Have your chart analysed by an astrologer on our web site"));
+    Label1 = linkLabel(Picture1, "Label1", web::HomeLinkText());
     Label1->move(0, px(495));
     Label1->adjustSize();
     connect(Label1, &QLabel::linkActivated, this, [this] { web::OpenWebPage(platform_, web::Page::Home); });

@@ -121,7 +121,8 @@ void frmMain::buildForm() {
 
     lblForumLink = new QLabel(central);
     lblForumLink->setObjectName(QStringLiteral("Label8"));
-    lblForumLink->setText(tr("<a href=\"home\">Join the discussion on the Quorvane forum: visit us online</a>"));
+    // The link says what it opens (the manual, or the home page a build sets).
+    lblForumLink->setText(QStringLiteral("<a href=\"home\">%1</a>").arg(web::HomeLinkText().toHtmlEscaped()));
     lblForumLink->setAlignment(Qt::AlignCenter);
     // Clickable, but not a stop of the Tab key: the keyboard goes from field to field.
     lblForumLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse);

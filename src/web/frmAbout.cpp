@@ -35,7 +35,8 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent) : QDialog(pare
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setMinimumWidth(380);
-    lblHomePage = new QLabel(QStringLiteral("<a href=\"home\">%1</a>").arg(AddressOf(Page::Home, platform.programFolder()).toHtmlEscaped()), this);
+    // A readable text, not the page's (file) address.
+    lblHomePage = new QLabel(QStringLiteral("<a href=\"home\">%1</a>").arg(HomeLinkText().toHtmlEscaped()), this);
     lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
     lblHomePage->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(lblHomePage, &QLabel::linkActivated, this, [&platform] { OpenWebPage(platform, Page::Home); });

@@ -20,6 +20,11 @@ QString AddressOf(Page page, const QString& programFolder) {
     return address.toString();
 }
 
+QString HomeLinkText() {
+    return *HomePageUrl != '\0' ? QStringLiteral("Visit the Velorin home page")
+                                : QStringLiteral("Open the Velorin user manual");
+}
+
 void OpenWebPage(platform::Platform& platform, const QString& address) { platform.openUrl(address); }
 
 void OpenWebPage(platform::Platform& platform, Page page) {

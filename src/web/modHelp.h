@@ -17,6 +17,10 @@ enum class Page { Help, Home, Update };
 // page, the update page its section on updating.
 QString AddressOf(Page page, const QString& programFolder);
 
+// What a link to the home page says it opens: the user manual, or the home
+// page when the build set one.
+QString HomeLinkText();
+
 // Asks the desktop to open the page; nothing is reported when it cannot.
 void OpenWebPage(platform::Platform& platform, const QString& address);
 void OpenWebPage(platform::Platform& platform, Page page);

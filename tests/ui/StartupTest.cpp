@@ -347,6 +347,13 @@ TEST_F(WebLinks, EveryTriggerOpensItsPage) {
     EXPECT_EQ(about.Label2->text(), QStringLiteral("Velorin v1.80"));
     EXPECT_EQ(about.cmdOK->text(), QStringLiteral("OK"));
     EXPECT_FALSE(about.picIcon->pixmap().isNull());
+    // Every link says what it opens (here the manual: no web page is set),
+    // in words, never as a file address.
+    for (const QLabel* link : {f.lblForumLink, m.lblURL, m.Label1, about.lblHomePage}) {
+        EXPECT_TRUE(link->text().contains(QStringLiteral("user manual"))) << link->text().toStdString();
+        EXPECT_FALSE(link->text().contains(QStringLiteral("file:"))) << link->text().toStdString();
+        EXPECT_FALSE(link->text().contains(QStringLiteral("forum"))) << link->text().toStdString();
+    }
 }
 
 TEST_F(WebLinks, ExitClosesEveryWindowAndEndsWithStatusZero) {
