@@ -9,6 +9,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -67,12 +70,29 @@ void prepare(QFileDialog& dialog, const FileDialogRequest& request, bool save) {
     dialog.setNameFilter(dialogFilterOf(request.filter));
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.initialFileName.isEmpty()) dialog.selectFile(request.initialFileName);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    // The question whether to replace a file is asked after the read-only
+    // check (JudgeSaveChoice), not by the dialog before it.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Wide enough for names, sizes and dates to read whole, within the screen.
+    const QFontMetrics metrics(dialog.font());
+    QSize size(metrics.averageCharWidth() * 150, metrics.lineSpacing() * 32);
+    if (const QScreen* screen = dialog.screen()) size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(size);
+    // Sizes and dates as wide as they are; the names take the rest.
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        files->header()->setStretchLastSection(false);
+        files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 }
 
+// A file the save would refuse as read-only: without write permission, or for
+// root without any write bit (as the writer decides).
 bool isReadOnlyFile(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() && !info.isWritable();
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) return false;
+    if (::geteuid() == 0) return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return !QFileInfo(path).isWritable();
 }
 
 }  // namespace
@@ -87,6 +107,14 @@ void RemovePageRange(QPrintDialog& dialog) {
 }
 
 QString DefaultDialogTitle(bool save) { return save ? QStringLiteral("Save As") : QStringLiteral("Open"); }
+
+SaveChoice JudgeSaveChoice(const QString& path, const FileDialogRequest& request) {
+    const QFileInfo file(path);
+    if (request.pathMustExist && !file.absoluteDir().exists()) return SaveChoice::MissingFolder;
+    if (request.noReadOnlyReturn && isReadOnlyFile(path)) return SaveChoice::ReadOnly;
+    if (request.overwritePrompt && file.exists()) return SaveChoice::ConfirmReplace;
+    return SaveChoice::Accept;
+}
 
 QtPlatform::QtPlatform(QString lockFolder, QString settingsFile)
     : lockFolder_(std::move(lockFolder)), settingsFile_(std::move(settingsFile)) {}
@@ -112,18 +140,25 @@ std::optional<QString> QtPlatform::getSaveFileName(QWidget* parent, const FileDi
     dialog.setFileMode(QFileDialog::AnyFile);
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString path = dialog.selectedFiles().first();
-        if (request.pathMustExist && !QFileInfo(path).absoluteDir().exists()) {
-            showMessage(parent, {QStringLiteral("The folder %1 does not exist.\nChoose a folder that exists.")
-                                     .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
-                                 dialog.windowTitle(), Icon::Error, Buttons::Ok});
-            continue;
+        switch (JudgeSaveChoice(path, request)) {
+            case SaveChoice::MissingFolder:
+                showMessage(parent, {QStringLiteral("The folder %1 does not exist.\nChoose a folder that exists.")
+                                         .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
+                                     dialog.windowTitle(), Icon::Error, Buttons::Ok});
+                continue;
+            case SaveChoice::ReadOnly:
+                showMessage(parent, {QStringLiteral("%1\nThis file is read-only. Choose another name.").arg(path),
+                                     request.title, Icon::Error, Buttons::Ok});
+                continue;
+            case SaveChoice::ConfirmReplace:
+                if (showMessage(parent, {QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                             .arg(QFileInfo(path).fileName()),
+                                         dialog.windowTitle(), Icon::Question, Buttons::YesNo}) != Answer::Yes) {
+                    continue;
+                }
+                return path;
+            case SaveChoice::Accept: return path;
         }
-        if (request.noReadOnlyReturn && isReadOnlyFile(path)) {
-            showMessage(parent, {QStringLiteral("%1\nThis file is read-only. Choose another name.").arg(path),
-                                 request.title, Icon::Error, Buttons::Ok});
-            continue;
-        }
-        return path;
     }
     return std::nullopt;
 }

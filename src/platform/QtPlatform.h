@@ -22,6 +22,13 @@ app::MonthNameTable MonthNamesOf(const QLocale& locale);
 // The title a file dialog shows when the program gives none.
 QString DefaultDialogTitle(bool save);
 
+// What the save dialog does with the name the user chose, in this order: a
+// folder that is not there and a read-only file are refused (the user
+// chooses again, and is never asked whether to replace a file that cannot be
+// written); a file that is there is replaced only when the user says so.
+enum class SaveChoice { Accept, MissingFolder, ReadOnly, ConfirmReplace };
+SaveChoice JudgeSaveChoice(const QString& path, const FileDialogRequest& request);
+
 class QtPlatform : public Platform {
 public:
     // The lock that keeps a second instance out is "velorin.lock" in

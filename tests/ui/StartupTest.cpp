@@ -286,6 +286,39 @@ TEST(QtSettings, NothingOfTheLocksNameMakesTheProgramWait) {
     }
 }
 
+// The save dialog refuses a missing folder and a read-only file before it
+// asks whether to replace a file: never "replace it?" and then "read-only".
+TEST(SaveDialog, ReadOnlyIsRefusedBeforeTheQuestionToReplace) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString existing = folder.filePath(QStringLiteral("chart.vrc")),
+                  readOnly = folder.filePath(QStringLiteral("locked.vrc"));
+    for (const QString& path : {existing, readOnly}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(readOnly).constData(), 0444), 0);
+    platform::FileDialogRequest save;
+    save.overwritePrompt = save.pathMustExist = save.noReadOnlyReturn = true;
+    platform::FileDialogRequest plain;  // no checks asked for
+    using platform::SaveChoice;
+    const struct {
+        QString path;
+        const platform::FileDialogRequest* request;
+        SaveChoice choice;
+    } cases[] = {
+        {folder.filePath(QStringLiteral("new.vrc")), &save, SaveChoice::Accept},
+        {existing, &save, SaveChoice::ConfirmReplace},
+        {readOnly, &save, SaveChoice::ReadOnly},
+        {folder.filePath(QStringLiteral("missing/new.vrc")), &save, SaveChoice::MissingFolder},
+        {existing, &plain, SaveChoice::Accept},
+        {readOnly, &plain, SaveChoice::Accept},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::JudgeSaveChoice(c.path, *c.request), c.choice) << c.path.toStdString();
+    }
+}
+
 class WebLinks : public ::testing::Test {
 protected:
     void SetUp() override {
