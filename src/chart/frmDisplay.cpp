@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/BirthForm.h"
 #include "app/Version.h"
 #include "chart/Twips.h"
@@ -50,6 +53,7 @@ QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QF
 
 constexpr double BoxedPoints = 9.75;
 constexpr double SmallestPoints = 5;
+constexpr double SignBoxPoints = 8.25;
 
 QLabel* boxedLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text = {}) {
     QLabel* l = label(parent, name, geometry, verdana(BoxedPoints));
@@ -149,7 +153,10 @@ frmDisplay::frmDisplay(const app::ChartRecord& record, const app::MonthNameTable
     picSouthRasi->setPersonName(fromStd(record.BirthName));
     for (std::size_t sign = 0; sign < 12; ++sign) {
         const SignPlace& place = SignPlaces[sign];
-        lblPlanets[sign] = label(picSouthRasi, "lblPlanets", twipsRect(place.boxLeft, place.boxTop, 570, 195), verdana(8.25));
+        lblPlanets[sign] = new SignBoxLabel(picSouthRasi);
+        lblPlanets[sign]->setObjectName(QStringLiteral("lblPlanets"));
+        lblPlanets[sign]->setGeometry(twipsRect(place.boxLeft, place.boxTop, 570, 195));
+        lblPlanets[sign]->setFont(verdana(SignBoxPoints));
         lblPlanets[sign]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         const QString number = QString::number(sign + 1);
         lblSouthPosition[sign] = label(picSouthRasi, "lblSouthPosition",
@@ -219,16 +226,94 @@ frmDisplay::frmDisplay(const app::ChartRecord& record, const app::MonthNameTable
     Picture1->setVisible(false);
 }
 
+void SignBoxLabel::setColumns(int columns) {
+    columns_ = columns;
+    update();
+}
+
+// The widths of the entries' columns at a font: the first half of the
+// entries on the left, the rest on the right (trailing blanks take no room).
+std::vector<int> columnWidths(const QStringList& entries, int columns, const QFontMetrics& metrics) {
+    const int rows = static_cast<int>((entries.size() + columns - 1) / columns);
+    std::vector<int> widths(static_cast<std::size_t>(columns), 0);
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        int& width = widths[static_cast<std::size_t>(i / rows)];
+        width = std::max(width, metrics.horizontalAdvance(entries.at(i).trimmed()));
+    }
+    return widths;
+}
+
+constexpr int ColumnGap = 3;
+
+void SignBoxLabel::paintEvent(QPaintEvent* event) {
+    if (columns_ < 2) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    const QStringList entries = text().split(QLatin1Char('\n'));
+    const int rows = static_cast<int>((entries.size() + 1) / 2);
+    const QFontMetrics metrics = fontMetrics();
+    const std::vector<int> widths = columnWidths(entries, 2, metrics);
+    const int used = widths[0] + ColumnGap + widths[1];
+    const int lefts[2] = {(width() - used) / 2, (width() - used) / 2 + widths[0] + ColumnGap};
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        const int column = i / rows;
+        const QRect place(lefts[column], (i % rows) * metrics.lineSpacing(), widths[static_cast<std::size_t>(column)],
+                          metrics.lineSpacing());
+        painter.drawText(place, Qt::AlignHCenter | Qt::AlignTop, entries.at(i).trimmed());
+    }
+}
+
+namespace {
+
+// The font and the columns in which a box's entries fit a room: the largest
+// font, one column where two do not give a larger one.
+struct BoxLayout {
+    double points = SignBoxPoints;
+    int columns = 1;
+    QSize size;
+};
+BoxLayout fitEntries(const QStringList& entries, const QSize& room) {
+    BoxLayout best{SmallestPoints, 2, {}};
+    for (const int columns : {1, 2}) {
+        const int rows = static_cast<int>((entries.size() + columns - 1) / columns);
+        for (double points = SignBoxPoints; points >= SmallestPoints; points -= 0.25) {
+            const QFontMetrics metrics(verdana(points));
+            const std::vector<int> widths = columnWidths(entries, columns, metrics);
+            const int width = columns == 1 ? widths[0] : widths[0] + ColumnGap + widths[1];
+            const QSize size(width + 2, rows * metrics.lineSpacing());
+            if (size.width() <= room.width() && size.height() <= room.height()) {
+                if (best.size.isEmpty() || points > best.points || (points == best.points && columns < best.columns)) {
+                    best = {points, columns, size};
+                }
+                break;
+            }
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
 void frmDisplay::placeSignBox(std::size_t sign) {
     // The caption grows to fit its text about the centre of its first place,
-    // and stays inside its cell.
-    QLabel* box = lblPlanets[sign];
+    // and stays inside its cell, above the sign's number; a crowded one is
+    // drawn smaller, in two columns where that reads better.
+    SignBoxLabel* box = lblPlanets[sign];
     const SignPlace& place = SignPlaces[sign];
     const QRect start = twipsRect(place.boxLeft, place.boxTop, 570, 195);
-    const QSize needed = box->sizeHint();
     const int cell = px(CellTwips);
     const int cellLeft = place.column * cell + 2;
     const int cellRight = (place.column + 1) * cell - 2;
+    const int bottom = lblSouthPosition[sign]->geometry().top() - 1;
+    const QStringList entries = box->text().split(QLatin1Char('\n'));
+    const BoxLayout layout = fitEntries(entries, QSize(cellRight - cellLeft, bottom - start.top()));
+    box->setFont(verdana(layout.points));
+    box->setColumns(layout.columns);
+    const QSize needed = layout.columns == 1 ? box->sizeHint() : layout.size;
     const int width = std::max(start.width(), std::min(needed.width(), cellRight - cellLeft));
     int left = start.center().x() - width / 2;
     left = std::clamp(left, cellLeft, cellRight - width);

@@ -3,13 +3,13 @@
 #pragma once
 
 #include <QImage>
+#include <QLabel>
 #include <QWidget>
 #include <array>
 
 #include "app/ChartCalculation.h"
 
 class QGroupBox;
-class QLabel;
 
 namespace chart {
 
@@ -37,6 +37,26 @@ private:
     QString personName_;
 };
 
+// A sign box's caption: the names of the bodies in the sign, one a line. A
+// crowded box (up to nine entries: "Asc", seven planets and a node) is drawn
+// in a smaller font and, when that reads better, in two columns, so that
+// every entry lies inside its cell and clear of the sign's number. Its text
+// stays the names with line breaks between them.
+class SignBoxLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    // 1 or 2; with 2 the box draws its entries itself, the first half on the left.
+    void setColumns(int columns);
+    int columns() const { return columns_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int columns_ = 1;
+};
+
 class frmDisplay : public QWidget {
     Q_OBJECT
 public:
@@ -53,7 +73,7 @@ public:
     QImage renderClientArea();
 
     SouthRasiPicture* picSouthRasi;
-    std::array<QLabel*, 12> lblPlanets{};
+    std::array<SignBoxLabel*, 12> lblPlanets{};
     std::array<QLabel*, 12> lblSouthPosition{};
     QLabel *lblName, *lblCity, *lblState, *lblCountry, *lblDOB, *lblTOB, *lblLatitude, *lblLongitude;
     QGroupBox* fraVedic;

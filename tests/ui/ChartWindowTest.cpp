@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "app/ChartCalculation.h"
 #include "astro/MoonChart.h"
 #include "chart/MDI.h"
 #include "chart/Twips.h"
@@ -125,6 +126,47 @@ TEST_F(ChartWindow, SignBoxesSitInTheirCellsOfTheRing) {
     EXPECT_EQ(display().lblPlanets[9]->text(), QStringLiteral("Shani (R) \nRahu"));
     EXPECT_EQ(display().lblPlanets[4]->text(), QString());  // Leo is empty, its number still shows
     EXPECT_TRUE(display().lblSouthPosition[4]->isVisibleTo(&display()));
+}
+
+// The most a box can hold, nine entries with retrograde marks, in every
+// sign: each drawn entry lies inside its cell, above the sign's number, and
+// the first box of an ordinary chart keeps its usual font and one column.
+TEST_F(ChartWindow, ACrowdedSignBoxStaysInsideItsCell) {
+    const QString crowded = QStringLiteral(
+        "Asc\nSurya\nChandra\nBudha (R) \nShukra (R) \nMangala (R) \nGuru (R) \nShani (R) \nRahu");
+    EXPECT_EQ(display().lblPlanets[3]->columns(), 1);
+    const double usual = display().lblPlanets[3]->font().pointSizeF();
+    app::ChartWindowTexts texts = app::MakeChartWindowTexts(program->session().record);
+    for (std::string& box : texts.lblPlanets) box = crowded.toStdString();
+    display().showChart(texts);
+    const int cell = 89;
+    for (std::size_t sign = 0; sign < 12; ++sign) {
+        const chart::SignPlace& place = chart::SignPlaces[sign];
+        const chart::SignBoxLabel* box = display().lblPlanets[sign];
+        const QRect drawn = box->geometry();
+        const QRect cellRect(place.column * cell, place.row * cell, cell, cell);
+        EXPECT_GE(drawn.left(), cellRect.left()) << sign;
+        EXPECT_LE(drawn.right(), cellRect.right()) << sign;
+        EXPECT_LT(drawn.bottom(), display().lblSouthPosition[sign]->geometry().top()) << sign;
+        // What the entries need at the box's font, side by side in its columns
+        // (the first ones on the left; a trailing blank takes no room).
+        const QFontMetrics metrics(box->font());
+        const QStringList entries = crowded.split(QLatin1Char('\n'));
+        const int columns = box->columns();
+        const int rows = (9 + columns - 1) / columns;
+        int needed = 0;
+        for (int column = 0; column < columns; ++column) {
+            int widest = 0;
+            for (int row = 0; row < rows && column * rows + row < 9; ++row) {
+                widest = std::max(widest, metrics.horizontalAdvance(entries.at(column * rows + row).trimmed()));
+            }
+            needed += widest;
+        }
+        EXPECT_LE(needed, drawn.width()) << sign;
+        EXPECT_LE(rows * metrics.lineSpacing(), drawn.height()) << sign;
+        EXPECT_LT(box->font().pointSizeF(), usual) << sign;
+        EXPECT_EQ(box->text(), crowded) << sign;  // the names themselves are unchanged
+    }
 }
 
 TEST_F(ChartWindow, HiddenRowsAndPicture) {
