@@ -105,10 +105,10 @@ QIcon toolbarIcon(const QString& key) {
 
 }  // namespace
 
-QSize OpeningSize(const QSize& available) {
+QSize OpeningSize(const QSize& available, const QSize& decoration) {
     const QSize wanted(1030, 745);  // the whole chart window and both bands
     if (!available.isValid() || available.isEmpty()) return wanted;
-    return wanted.boundedTo(available);
+    return wanted.boundedTo((available - decoration).expandedTo(QSize(1, 1)));
 }
 
 QString PrintFailureMessage(const QString& printerName) {

@@ -28,8 +28,11 @@ struct FrameLayout {
 FrameLayout ResizeRule(double frameWidthTwips);
 
 // The frame's size when it opens: the whole chart window if the screen's
-// available area allows, otherwise that area.
-QSize OpeningSize(const QSize& available);
+// free area (`available`, logical pixels, as at any scale) has room for it
+// and for the window system's title bar and borders (`decoration`), else as
+// much as there is; the chart then scrolls.
+inline constexpr QSize FrameDecorationAllowance{16, 48};
+QSize OpeningSize(const QSize& available, const QSize& decoration = FrameDecorationAllowance);
 
 // The message when a confirmed printer cannot be opened.
 QString PrintFailureMessage(const QString& printerName);

@@ -390,10 +390,28 @@ TEST(PrintFailureMessage, NamesThePrinterOrSaysThereIsNone) {
               QStringLiteral("The chart could not be printed: the printer Office cannot be opened."));
 }
 
+// The frame with its title bar and borders fits the screen's free area at
+// every scale: 1280 x 800 at 100 %, 1920 x 1080 at 150 % (1280 x 720 logical
+// pixels) and 2560 x 1440 at 200 %, less a panel.
 TEST(OpeningSize, TheFrameFitsTheScreen) {
-    EXPECT_EQ(chart::OpeningSize(QSize(1280, 770)), QSize(1030, 745));
-    EXPECT_EQ(chart::OpeningSize(QSize(1024, 720)), QSize(1024, 720));
-    EXPECT_EQ(chart::OpeningSize(QSize()), QSize(1030, 745));
+    const struct {
+        QSize available, decoration, size;
+    } cases[] = {
+        {{1280, 800}, {16, 48}, {1030, 745}},
+        {{1280, 770}, {16, 48}, {1030, 722}},
+        {{1280, 720}, {16, 48}, {1030, 672}},  // 1920 x 1080 at 150 %
+        {{1024, 740}, {16, 48}, {1008, 692}},
+        {{1280, 696}, {0, 30}, {1030, 666}},
+        {{}, {16, 48}, {1030, 745}},
+    };
+    for (const auto& c : cases) {
+        const QSize size = chart::OpeningSize(c.available, c.decoration);
+        EXPECT_EQ(size, c.size) << c.available.width() << "x" << c.available.height();
+        if (!c.available.isEmpty()) {
+            EXPECT_LE(size.width() + c.decoration.width(), c.available.width());
+            EXPECT_LE(size.height() + c.decoration.height(), c.available.height());
+        }
+    }
 }
 
 TEST_F(ChartWindow, ASmallFrameScrollsTheChartAndCapturesItWhole) {
