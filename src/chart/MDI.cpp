@@ -1,5 +1,8 @@
 #include "chart/MDI.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,7 +54,10 @@ QLabel* linkLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setText(QStringLiteral("<a href=\"home\" style=\"color:#0000ff\">%1</a>").arg(text.toHtmlEscaped()));
-    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    // Clickable, but no stop of the Tab key (Help > Visit Us Online opens the
+    // same page from the keyboard).
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    label->setFocusPolicy(Qt::NoFocus);
     return label;
 }
 
@@ -292,6 +298,23 @@ void MDI::buildBands() {
 }
 
 frmDisplay* MDI::display() const { return display_.data(); }
+
+bool MDI::focusNextPrevChild(bool next) {
+    std::vector<QWidget*> ring;
+    for (QWidget* control : {static_cast<QWidget*>(cmdSaveAsJPEG), static_cast<QWidget*>(cmdBack),
+                             static_cast<QWidget*>(cmdExit)}) {
+        if (control->isVisibleTo(this) && control->isEnabled()) ring.push_back(control);
+    }
+    if (ring.empty()) return QMainWindow::focusNextPrevChild(next);
+    const auto at = std::find(ring.begin(), ring.end(), focusWidget());
+    std::size_t index = 0;
+    if (at != ring.end()) {
+        const std::size_t current = static_cast<std::size_t>(at - ring.begin());
+        index = next ? (current + 1) % ring.size() : (current + ring.size() - 1) % ring.size();
+    }
+    ring[index]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
 
 void MDI::showDisplay(frmDisplay* display) {
     if (display != display_ || !subWindow_) {

@@ -86,6 +86,9 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // Tab and Shift+Tab go round the frame's three buttons and never into the
+    // chart's area.
+    bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

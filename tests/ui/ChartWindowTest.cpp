@@ -2,6 +2,8 @@
 // commands and check marks, the capture, Print, Back and New.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -166,6 +168,29 @@ TEST_F(ChartWindow, ACrowdedSignBoxStaysInsideItsCell) {
         EXPECT_LE(rows * metrics.lineSpacing(), drawn.height()) << sign;
         EXPECT_LT(box->font().pointSizeF(), usual) << sign;
         EXPECT_EQ(box->text(), crowded) << sign;  // the names themselves are unchanged
+    }
+}
+
+// Tab goes round the frame's buttons, Shift+Tab the other way, and never
+// leaves them for the chart's area or a link: 25 presses stay on them.
+TEST_F(ChartWindow, TabGoesRoundTheFramesControls) {
+    chart::MDI& m = *frame();
+    m.show();
+    m.activateWindow();
+    m.cmdExit->setFocus();
+    const std::set<QWidget*> ring = {m.cmdSaveAsJPEG, m.cmdBack, m.cmdExit};
+    for (const bool forward : {true, false}) {
+        std::set<QWidget*> visited;
+        for (int press = 0; press < 25; ++press) {
+            ASSERT_NE(m.focusWidget(), nullptr);
+            QTest::keyClick(m.focusWidget(), forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                            forward ? Qt::NoModifier : Qt::ShiftModifier);
+            QWidget* focused = m.focusWidget();
+            ASSERT_TRUE(ring.count(focused)) << (focused ? focused->objectName().toStdString() : "nothing") << " after "
+                                             << press + 1 << (forward ? " Tab" : " Shift+Tab");
+            visited.insert(focused);
+        }
+        EXPECT_EQ(visited, ring);
     }
 }
 
