@@ -1,6 +1,8 @@
 #include "desktop/Program.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include "chart/MDI.h"
 #include "chart/frmDisplay.h"
@@ -48,6 +50,13 @@ bool Program::StartProgram(const QString& chartFile) {
     web::UpdateReminder(platform_);
     form_->show();
     if (!chartFile.isEmpty()) {
+        // The form on the screen first, so that a message about the file
+        // appears over it, not where an unplaced window would be.
+        QElapsedTimer waited;
+        waited.start();
+        while (!form_->testAttribute(Qt::WA_Mapped) && waited.elapsed() < 1000) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+        }
         // As the Open button does once its dialog has given the path.
         app::BirthFormValues values = form_->values();
         if (files::OpenChartFileAt(platform_, form_.get(), chartFile, values)) {
