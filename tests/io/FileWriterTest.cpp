@@ -344,6 +344,12 @@ TEST_F(FileWriter, ASaveRemovesItsOwnLeftoversOlderThanAMinute) {
     // Of the writer's form and age, but not its mode or not this user's: the
     // user's own file, kept.
     const std::string readable = path(".velorin-00112233445566ff.tmp"), others = path(".velorin-ffeeddccbbaa9988.tmp");
+    // Upper-case digits are not the writer's (a name that differs from
+    // another only in case is one name on Windows: kept out of the shared table).
+    const std::string upper = path(".velorin-0123456789ABCDEF.tmp");
+    writeFile(upper, "mine");
+    ASSERT_EQ(::chmod(upper.c_str(), 0600), 0);
+    setAge(upper, std::chrono::hours(48));
     writeFile(readable, "mine");
     ASSERT_EQ(::chmod(readable.c_str(), 0644), 0);
     setAge(readable, std::chrono::minutes(2));
@@ -358,6 +364,7 @@ TEST_F(FileWriter, ASaveRemovesItsOwnLeftoversOlderThanAMinute) {
     ASSERT_TRUE(io::WriteFile(path("chart.vrc"), "new").written());
     for (const LeftoverCase& c : LeftoverCases) EXPECT_EQ(std::filesystem::exists(path(c.name)), !c.removed) << c.name;
     EXPECT_TRUE(std::filesystem::exists(readable));
+    EXPECT_TRUE(std::filesystem::exists(upper));
     EXPECT_EQ(std::filesystem::exists(others), root);  // without root it was this user's own leftover
 }
 

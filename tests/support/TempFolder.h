@@ -119,7 +119,6 @@ struct LeftoverCase {
 inline const LeftoverCase LeftoverCases[] = {
     {".velorin-0123456789abcdef.tmp", false, std::chrono::seconds(120), true},
     {".velorin-1234.tmp", false, std::chrono::hours(48), false},  // not of the writer's form
-    {".velorin-0123456789ABCDEF.tmp", false, std::chrono::hours(48), false},
     {".velorin-fedcba9876543210.tmp", false, std::chrono::seconds(10), false},  // a save still going on
     {".velorin-notes.txt", false, std::chrono::hours(1), false},
     {"velorin-1234.tmp", false, std::chrono::hours(1), false},
