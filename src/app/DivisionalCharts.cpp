@@ -51,9 +51,15 @@ std::array<int, astro::BodyCount> DivisionalSigns(int division, const ChartRecor
 }
 
 std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay) {
-    constexpr double nakshatraDegrees = 40.0 / 3;
-    const int nakshatra = std::clamp(static_cast<int>(std::floor(moonLongitude / nakshatraDegrees)), 0, 26);
-    const double elapsed = std::fmod(moonLongitude, nakshatraDegrees) / nakshatraDegrees;
+    // One division gives both the nakshatra and how much of it has run, so
+    // that they always agree: a Moon exactly at a nakshatra's start (40,
+    // 80, ... 253.333... degrees) is at the start of that nakshatra, whose
+    // lord's period then runs whole. Multiplying by 3 before dividing by 40
+    // keeps those starts exact.
+    const double position = moonLongitude * 3 / 40;
+    const double whole = std::floor(position);
+    const int nakshatra = std::clamp(static_cast<int>(whole), 0, 26);
+    const double elapsed = std::clamp(position - nakshatra, 0.0, 1.0);
     std::vector<DashaPeriod> dashas;
     double fullStart = 0;
     for (int k = 0; k < 9; ++k) {

@@ -62,8 +62,8 @@ inline constexpr double DaysPerYear = 365.25;
 
 // VimshottariDashas: the nine mahadashas from the birth.
 //   Given:   the Moon's sidereal longitude m (degrees), the birth's Julian day.
-//   Returns: the first lord is that of nakshatra floor(m / (40/3)) (its
-//            number mod 9 in DashaLords); (m mod 40/3) / (40/3) of its years
+//   Returns: with p = 3m / 40, the first lord is that of nakshatra floor(p)
+//            (its number mod 9 in DashaLords); p - floor(p) of its years
 //            have run at the birth, so the first mahadasha runs from the birth
 //            for the rest; each later one starts where the one before ends.
 //            The antardashas of a mahadasha start with its own lord, each of

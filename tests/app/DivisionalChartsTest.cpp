@@ -121,6 +121,23 @@ TEST(VimshottariDashas, TheReferenceBirth) {
     EXPECT_NEAR((dashas[1].Antardasha[0].EndJD - dashas[1].StartJD) / DaysPerYear, 10.0 * 10 / 120, 1e-9);
 }
 
+// A Moon exactly at the start of a nakshatra (every start, so every lord):
+// nothing of that nakshatra has run, its lord's period runs whole from the
+// birth, and the nine periods span the whole cycle of 120 years.
+TEST(VimshottariDashas, AMoonAtANakshatrasStartBeginsItsLordsWholePeriod) {
+    const double birth = 2448026.7083;
+    for (int k = 0; k < 27; ++k) {
+        const double moon = k * 40.0 / 3;
+        const std::vector<DashaPeriod> dashas = VimshottariDashas(moon, birth);
+        ASSERT_EQ(dashas.size(), 9U);
+        const DashaLord& lord = DashaLords[static_cast<std::size_t>(k % 9)];
+        EXPECT_EQ(dashas[0].Lord, lord.name) << "start of nakshatra " << k;
+        EXPECT_NEAR(dashas[0].EndJD - dashas[0].StartJD, lord.years * DaysPerYear, 1e-6) << k;
+        EXPECT_NEAR(dashas.back().EndJD - birth, 120 * DaysPerYear, 1e-6) << k;
+        EXPECT_NEAR(dashas[0].Antardasha.front().StartJD, birth, 1e-6) << k;
+    }
+}
+
 TEST(MoonPada, QuartersOfANakshatra) {
     const std::pair<double, int> cases[] = {{0, 1},        {10.0 / 3 - Just, 1}, {10.0 / 3, 2}, {20.0 / 3, 3},
                                             {10, 4},       {40.0 / 3, 1},        {269.835, 1},  {359.99, 4}};
