@@ -6,6 +6,7 @@
 
 #include "astro/CivilCalendar.h"
 #include "astro/PlanetPositions.h"
+#include "astro/TimeScales.h"
 
 namespace app {
 
@@ -91,8 +92,11 @@ std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJul
 }
 
 double BirthJulianDay(const astro::BirthData& birth) {
-    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(birth);
-    return 2451545 + modVedicPlanetPosition::DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    // The instant the chart's Moon is computed for: the local date's day
+    // number and the universal time of the angles and the Moon. (The planets'
+    // instant differs when the zone lies on the other side of Greenwich.)
+    const double dayNumber = modVedicEphemeris::JulianDayFromDate(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
+    return dayNumber - 0.5 + modVedicEphemeris::UniversalTimeRule(birth).utHours / 24;
 }
 
 std::string CalendarDateOfJulianDay(double julianDay) {

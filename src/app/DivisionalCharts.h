@@ -72,8 +72,10 @@ inline constexpr double DaysPerYear = 365.25;
 //            that they fill it and the last ends with it.
 std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay);
 
-// The Julian day (UT) of the birth: the civil date and time with the zone's
-// signed correction and daylight saving, as the planets take it.
+// The Julian day (UT) the dasha is dated from: the instant the chart's Moon
+// is computed for (the zone's size on the place's side of Greenwich, as the
+// angles and the Moon take it), so that the period the Moon's degree balances
+// starts when that Moon stood there.
 double BirthJulianDay(const astro::BirthData& birth);
 
 // "YYYY-MM-DD" of the Gregorian civil day (UT) that holds the Julian day.

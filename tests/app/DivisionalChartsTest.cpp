@@ -7,6 +7,7 @@
 #include <random>
 
 #include "app/DivisionalCharts.h"
+#include "app/ZoneTable.h"
 #include "support/Forms.h"
 
 using namespace app;
@@ -136,6 +137,37 @@ TEST(VimshottariDashas, AMoonAtANakshatrasStartBeginsItsLordsWholePeriod) {
         EXPECT_NEAR(dashas.back().EndJD - birth, 120 * DaysPerYear, 1e-6) << k;
         EXPECT_NEAR(dashas[0].Antardasha.front().StartJD, birth, 1e-6) << k;
     }
+}
+
+// London in British Summer Time (15 July 1985, 14:00, zone +1 at 0:07 W):
+// the Moon and the angles are computed for 15:00 UT, the planets for 13:00.
+// The dasha balances the chart's Moon, 1 deg 9' 43" Gemini = 61.162 deg in
+// Mrigashira (53.333 .. 66.667, Mars, 7 years): 0.5871 has run, 0.4129 x 7 x
+// 365.25 = 1055.6 days are left, from the Moon's instant, JD 2446262.125
+// (15:00 UT), to JD 2447317.7, 5 June 1988.
+TEST(VimshottariDashas, DatedFromTheInstantItsMoonWasComputedFor) {
+    app::BirthFormValues london = testdata::withDate(testdata::referenceForm(), 15, 7, 1985);
+    london.cboHour = 14;
+    london.cboMinute = 0;
+    london.cboTimeZone = ZonePositionOf("BST");
+    london.txtLatDeg = "51";
+    london.txtLatMin = "30";
+    london.txtLonDeg = "0";
+    london.txtLonMin = "7";
+    london.optLongEast = false;
+    london.optLongWest = true;
+    const auto session = testdata::computedSession(london);
+    ASSERT_TRUE(session.has_value());
+    const ChartRecord& r = session->record;
+    EXPECT_EQ(r.moon.MoonPositionText, "1\u00b0 9' 43\" Gem");
+    const double birth = BirthJulianDay(r.birth);
+    EXPECT_NEAR(birth, 2446262.125, 1e-9);
+    const std::vector<DashaPeriod> dashas =
+        VimshottariDashas(r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)], birth);
+    EXPECT_EQ(dashas[0].Lord, "Mars");
+    EXPECT_NEAR(dashas[0].StartJD, 2446262.125, 1e-9);
+    EXPECT_NEAR(dashas[0].EndJD - dashas[0].StartJD, 1055.6, 0.3);  // the text keeps whole seconds of the Moon
+    EXPECT_EQ(CalendarDateOfJulianDay(dashas[0].EndJD), "1988-06-05");
 }
 
 TEST(MoonPada, QuartersOfANakshatra) {
