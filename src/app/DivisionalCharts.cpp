@@ -51,7 +51,7 @@ std::array<int, astro::BodyCount> DivisionalSigns(int division, const ChartRecor
     return signs;
 }
 
-std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay) {
+std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay, double yearDays) {
     // One division gives both the nakshatra and how much of it has run, so
     // that they always agree: a Moon exactly at a nakshatra's start (40,
     // 80, ... 253.333... degrees) is at the start of that nakshatra, whose
@@ -65,7 +65,7 @@ std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJul
     double fullStart = 0;
     for (int k = 0; k < 9; ++k) {
         const std::size_t lord = static_cast<std::size_t>((nakshatra + k) % 9);
-        const double days = DashaLords[lord].years * DaysPerYear;
+        const double days = DashaLords[lord].years * yearDays;
         DashaPeriod maha;
         maha.Lord = DashaLords[lord].name;
         if (k == 0) {
@@ -111,6 +111,13 @@ std::string CalendarDateOfJulianDay(double julianDay) {
 int MoonPada(double moonLongitude) {
     const int quarter = static_cast<int>(std::floor(moonLongitude / (10.0 / 3)));
     return ((quarter % 4) + 4) % 4 + 1;
+}
+
+std::string DashaCivilDate(double julianDay, const astro::BirthData& birth) {
+    // The local clock runs ahead of the Moon's universal time by what the
+    // entered time less that universal time is.
+    const double localHours = birth.BirthHour + birth.BirthMinute / 60.0;
+    return CalendarDateOfJulianDay(julianDay + (localHours - modVedicEphemeris::UniversalTimeRule(birth).utHours) / 24);
 }
 
 }  // namespace app

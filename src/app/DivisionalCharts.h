@@ -58,7 +58,10 @@ inline constexpr std::array<DashaLord, 9> DashaLords = {{{"Ketu", 7},
                                                          {"Jupiter", 16},
                                                          {"Saturn", 19},
                                                          {"Mercury", 17}}};
+// The length of a dasha year in days: 365.25 (the Julian year, the default)
+// and the other conventions in use (Gregorian, sidereal, the 360-day savana).
 inline constexpr double DaysPerYear = 365.25;
+inline constexpr std::array<double, 4> DashaYearLengths = {365.25, 365.2425, 365.25636, 360.0};
 
 // VimshottariDashas: the nine mahadashas from the birth.
 //   Given:   the Moon's sidereal longitude m (degrees), the birth's Julian day.
@@ -70,7 +73,8 @@ inline constexpr double DaysPerYear = 365.25;
 //            mahadasha years x sub-lord years / 120, laid from the
 //            mahadasha's full start (for the first one, before the birth), so
 //            that they fill it and the last ends with it.
-std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay);
+//            A year is `yearDays` days long.
+std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay, double yearDays = DaysPerYear);
 
 // The Julian day (UT) the dasha is dated from: the instant the chart's Moon
 // is computed for (the zone's size on the place's side of Greenwich, as the
@@ -80,6 +84,11 @@ double BirthJulianDay(const astro::BirthData& birth);
 
 // "YYYY-MM-DD" of the Gregorian civil day (UT) that holds the Julian day.
 std::string CalendarDateOfJulianDay(double julianDay);
+
+// "YYYY-MM-DD" of the civil day in the birth's own zone, as entered, that
+// holds a Julian day of the chart's dasha: the birth itself falls on the
+// date entered (a birth at 1:00 in India is not dated the day before).
+std::string DashaCivilDate(double julianDay, const astro::BirthData& birth);
 
 // The Moon's pada 1..4: floor(m / (10/3)) mod 4 + 1.
 int MoonPada(double moonLongitude);

@@ -9,7 +9,7 @@
 
 namespace charttext {
 
-std::string FormatDerivedText(const app::ChartRecord& r, int varga) {
+std::string FormatDerivedText(const app::ChartRecord& r, int varga, double yearDays) {
     const double moon = r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)];
     std::ostringstream out;
     out << "\nMoon's pada: " << app::MoonPada(moon) << '\n';
@@ -23,12 +23,12 @@ std::string FormatDerivedText(const app::ChartRecord& r, int varga) {
         }
     }
     out << "\nVimshottari dasha     from         to\n";
-    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::BirthJulianDay(r.birth))) {
-        out << PadRight(maha.Lord, 22) << app::CalendarDateOfJulianDay(maha.StartJD) << "   "
-            << app::CalendarDateOfJulianDay(maha.EndJD) << '\n';
+    const auto date = [&r](double julianDay) { return app::DashaCivilDate(julianDay, r.birth); };
+    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::BirthJulianDay(r.birth), yearDays)) {
+        out << PadRight(maha.Lord, 22) << date(maha.StartJD) << "   " << date(maha.EndJD) << '\n';
         for (const app::DashaPeriod& antar : maha.Antardasha) {
-            out << "  " << PadRight(maha.Lord + " / " + antar.Lord, 20) << app::CalendarDateOfJulianDay(antar.StartJD)
-                << "   " << app::CalendarDateOfJulianDay(antar.EndJD) << '\n';
+            out << "  " << PadRight(maha.Lord + " / " + antar.Lord, 20) << date(antar.StartJD) << "   "
+                << date(antar.EndJD) << '\n';
         }
     }
     return out.str();

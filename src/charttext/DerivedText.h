@@ -6,11 +6,13 @@
 #include <string>
 
 #include "app/ChartRecord.h"
+#include "app/DivisionalCharts.h"
 
 namespace charttext {
 
 // The Moon's pada, the signs of the division `varga` when it is not 1, and
-// the dasha table (each period from and to, as calendar dates).
-std::string FormatDerivedText(const app::ChartRecord& r, int varga);
+// the dasha table (each period from and to, as dates of the birth's own
+// zone; a year of `yearDays` days).
+std::string FormatDerivedText(const app::ChartRecord& r, int varga, double yearDays = app::DaysPerYear);
 
 }  // namespace charttext

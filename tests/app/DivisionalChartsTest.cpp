@@ -170,6 +170,39 @@ TEST(VimshottariDashas, DatedFromTheInstantItsMoonWasComputedFor) {
     EXPECT_EQ(CalendarDateOfJulianDay(dashas[0].EndJD), "1988-06-05");
 }
 
+// The dates a user reads are those of the birth's own zone: a birth at 00:30
+// in India (19:00 UT the day before) starts its first period on the date
+// entered, and a period ending late in the UT day ends the next day in India.
+TEST(DashaCivilDate, TheBirthsOwnZoneAsEntered) {
+    app::BirthFormValues early = testdata::withDate(testdata::referenceForm(), 15, 5, 1990);
+    early.cboHour = 0;
+    early.cboMinute = 30;
+    const auto session = testdata::computedSession(early);
+    ASSERT_TRUE(session.has_value());
+    const astro::BirthData& birth = session->record.birth;
+    const double instant = BirthJulianDay(birth);
+    EXPECT_EQ(CalendarDateOfJulianDay(instant), "1990-05-14");  // UT: the day before
+    EXPECT_EQ(DashaCivilDate(instant, birth), "1990-05-15");
+    const struct {
+        double utHoursAfterMidnight;
+        const char* date;
+    } cases[] = {{0, "1990-05-15"}, {18.49, "1990-05-15"}, {18.51, "1990-05-16"}, {-5.49, "1990-05-15"}, {-5.51, "1990-05-14"}};
+    const double midnightUt = 2448026.5;  // 15 May 1990, 0:00 UT
+    for (const auto& c : cases) {
+        EXPECT_EQ(DashaCivilDate(midnightUt + c.utHoursAfterMidnight / 24, birth), c.date) << c.utHoursAfterMidnight;
+    }
+}
+
+// Every year length in use gives periods of that many days a year.
+TEST(VimshottariDashas, TheYearLengthChosen) {
+    for (const double yearDays : DashaYearLengths) {
+        const std::vector<DashaPeriod> dashas = VimshottariDashas(40.0, 2448026.7083, yearDays);  // Rohini's start: the Moon
+        EXPECT_EQ(dashas[0].Lord, "Moon");
+        EXPECT_NEAR(dashas[0].EndJD - dashas[0].StartJD, 10 * yearDays, 1e-6) << yearDays;
+        EXPECT_NEAR(dashas.back().EndJD - dashas.front().StartJD, 120 * yearDays, 1e-6) << yearDays;
+    }
+}
+
 TEST(MoonPada, QuartersOfANakshatra) {
     const std::pair<double, int> cases[] = {{0, 1},        {10.0 / 3 - Just, 1}, {10.0 / 3, 2}, {20.0 / 3, 3},
                                             {10, 4},       {40.0 / 3, 1},        {269.835, 1},  {359.99, 4}};

@@ -191,6 +191,18 @@ TEST(ParseChartOptions, CommandsWithoutBirthData) {
     EXPECT_EQ(ParseChartOptions({"--help", "--name", "x"}).options.command, Command::Help);
     // A name alone is birth data: the other fields are then missing.
     EXPECT_FALSE(ParseChartOptions({"--name", "x"}).ok());
+    // The dasha's year: one of the lengths in use, exactly as written.
+    const std::pair<const char*, double> years[] = {{"365.25", 365.25}, {"365.2425", 365.2425}, {"365.25636", 365.25636},
+                                                    {"360", 360.0}, {"365", 0}, {"360.0", 0}, {"x", 0}};
+    for (const auto& [text, days] : years) {
+        const ParseResult parsed = ParseChartOptions({"--dasha-year", text});
+        EXPECT_EQ(parsed.ok(), days != 0) << text;
+        if (days != 0) {
+            EXPECT_EQ(parsed.options.dashaYear, days) << text;
+        } else {
+            EXPECT_EQ(parsed.usageError.rfind("--dasha-year: must be", 0), 0U) << text;
+        }
+    }
     // A batch takes its births from its lines: nothing of a single chart goes with it.
     for (const char* other : {"--zones", "--dst"}) {
         EXPECT_EQ(ParseChartOptions({"--batch", "b.jsonl", other}).usageError,

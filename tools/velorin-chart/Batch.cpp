@@ -108,12 +108,13 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
     if (!outcome.accepted()) return ErrorLine(lineNumber, outcome.problem->message, 1);
 #ifdef VELORIN_WITH_CHECK
     if (check || options.check) {
-        return FormatJson(session, JsonLayout::OneLine, CheckJson(sky::CheckChart(session.record)), lineNumber);
+        return FormatJson(session, JsonLayout::OneLine, CheckJson(sky::CheckChart(session.record)), lineNumber,
+                          options.dashaYear);
     }
 #else
     (void)check;  // a line's own "check" is refused by the options' parser
 #endif
-    return FormatJson(session, JsonLayout::OneLine, {}, lineNumber);
+    return FormatJson(session, JsonLayout::OneLine, {}, lineNumber, options.dashaYear);
 }
 
 namespace {

@@ -58,21 +58,24 @@ void divisionalCharts(JsonWriter& json, const app::ChartRecord& r) {
     json.endObject();
 }
 
-void periodFields(JsonWriter& json, const app::DashaPeriod& period) {
+// A period: its instants as Julian days (UT) and its dates as the birth's
+// own zone has them.
+void periodFields(JsonWriter& json, const app::DashaPeriod& period, const astro::BirthData& birth) {
     json.key("Lord").string(period.Lord);
-    json.key("StartJD").number(period.StartJD).key("Start").string(app::CalendarDateOfJulianDay(period.StartJD));
-    json.key("EndJD").number(period.EndJD).key("End").string(app::CalendarDateOfJulianDay(period.EndJD));
+    json.key("StartJD").number(period.StartJD).key("Start").string(app::DashaCivilDate(period.StartJD, birth));
+    json.key("EndJD").number(period.EndJD).key("End").string(app::DashaCivilDate(period.EndJD, birth));
 }
 
-void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r) {
+void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, double yearDays) {
+    json.key("YearDays").number(yearDays);
     json.key("Vimshottari").beginArray();
-    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::BirthJulianDay(r.birth))) {
+    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::BirthJulianDay(r.birth), yearDays)) {
         json.beginObject();
-        periodFields(json, maha);
+        periodFields(json, maha, r.birth);
         json.key("Antardasha").beginArray();
         for (const app::DashaPeriod& antar : maha.Antardasha) {
             json.beginObject();
-            periodFields(json, antar);
+            periodFields(json, antar, r.birth);
             json.endObject();
         }
         json.endArray().endObject();
@@ -83,7 +86,7 @@ void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r) {
 }  // namespace
 
 std::string FormatJson(const app::ChartSession& session, JsonLayout layout, std::string_view check,
-                       std::optional<std::size_t> line) {
+                       std::optional<std::size_t> line, double yearDays) {
     const app::ChartRecord& r = session.record;
     std::string out;
     out.reserve(16384);
@@ -98,7 +101,7 @@ std::string FormatJson(const app::ChartSession& session, JsonLayout layout, std:
     divisionalCharts(json, r);
     const app::TimeBases bases = app::TimeBasesOf(r.birth);
     json.key("AnglesUniversalTime").number(bases.anglesHours).key("PlanetsUniversalTime").number(bases.planetsHours);
-    vimshottari(json, moon, r);
+    vimshottari(json, moon, r, yearDays);
     if (!check.empty()) json.key("Check").raw(check);
     json.endObject();
     out += '\n';

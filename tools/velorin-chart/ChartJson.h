@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/ChartCalculation.h"
+#include "app/DivisionalCharts.h"
 
 namespace velorin_chart {
 
@@ -16,7 +17,9 @@ namespace velorin_chart {
 // ended by "\n". A `check` (a JSON value) is added last as "Check".
 enum class JsonLayout { Indented, OneLine };
 // `line` (a batch's line number) comes first as "Line" when given.
+// The dasha's year is `yearDays` long ("YearDays" says so).
 std::string FormatJson(const app::ChartSession& session, JsonLayout layout = JsonLayout::Indented,
-                       std::string_view check = {}, std::optional<std::size_t> line = std::nullopt);
+                       std::string_view check = {}, std::optional<std::size_t> line = std::nullopt,
+                       double yearDays = app::DaysPerYear);
 
 }  // namespace velorin_chart

@@ -21,6 +21,7 @@ const char* const UsageText =
     "       [--varga 1|2|3|7|9|10|12] the divisional chart --format chart draws and text lists\n"
     "       [--style south|north]     the square of --format chart\n"
     "       [--check]                 the chart beside the sky at the birth instant\n"
+    "       [--dasha-year 365.25|365.2425|365.25636|360]  the days of a dasha year\n"
     "       velorin-chart --batch FILE|- [--jobs N] [--check]   one birth a line as a JSON object of the\n"
     "                                  long option names, one JSON chart a line out\n"
     "       velorin-chart --zones      list the time zones (N is the position; a zone's\n"
@@ -33,7 +34,8 @@ namespace {
 
 const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   "--zone", "--lat",
                                             "--lon",    "--city",   "--state",  "--country", "--format",
-                                            "--open",   "--save",   "--export", "--image", "--batch", "--jobs", "--varga", "--style"};
+                                            "--open",   "--save",   "--export", "--image", "--batch", "--jobs", "--varga", "--style",
+                                            "--dasha-year"};
 const std::set<std::string> BirthOptions = {"--name", "--date", "--time",  "--zone",   "--lat",
                                             "--lon",  "--city", "--state", "--country", "--dst"};
 const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version", "--check"};
@@ -180,6 +182,18 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
         const std::set<int> known = {1, 2, 3, 7, 9, 10, 12};
         if (!division || !known.count(*division)) return usageError("--varga", "must be 1, 2, 3, 7, 9, 10 or 12");
         opts.varga = *division;
+    }
+    if (const std::string* year = given.value("--dasha-year")) {
+        const std::pair<const char*, double> lengths[] = {
+            {"365.25", 365.25}, {"365.2425", 365.2425}, {"365.25636", 365.25636}, {"360", 360.0}};
+        bool known = false;
+        for (const auto& [text, days] : lengths) {
+            if (*year == text) {
+                opts.dashaYear = days;
+                known = true;
+            }
+        }
+        if (!known) return usageError("--dasha-year", "must be 365.25, 365.2425, 365.25636 or 360");
     }
     if (const std::string* style = given.value("--style")) {
         if (*style != "north" && *style != "south") return usageError("--style", "must be north or south");

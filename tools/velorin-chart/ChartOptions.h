@@ -24,6 +24,7 @@ struct ChartOptions {
     int varga = 1;           // --varga: the divisional chart drawn (1: the Rashi chart)
     bool northStyle = false; // --style north: the North Indian square
     bool check = false;      // --check: the chart beside the sky
+    double dashaYear = 365.25;  // --dasha-year: the days of a dasha year
     app::BirthFormValues form;  // the birth data as the entry form would hold it
 };
 

@@ -161,10 +161,12 @@ void printChart(const velorin_chart::ChartOptions& options, const app::ChartSess
     const app::ChartRecord& record = session.record;
     switch (options.format) {
         case OutputFormat::Text:
-            PrintToStandardOutput(FormatText(record, monthNames) + charttext::FormatDerivedText(record, options.varga) +
-                                  checkTable);
+            PrintToStandardOutput(FormatText(record, monthNames) +
+                                  charttext::FormatDerivedText(record, options.varga, options.dashaYear) + checkTable);
             break;
-        case OutputFormat::Json: PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, checkJson)); break;
+        case OutputFormat::Json:
+            PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, checkJson, std::nullopt, options.dashaYear));
+            break;
         case OutputFormat::Chart: {
             const charttext::ChartStyle style = options.northStyle ? charttext::ChartStyle::North : charttext::ChartStyle::South;
             PrintToStandardOutput(charttext::FormatChart(record, {options.varga, style}) + checkTable);
