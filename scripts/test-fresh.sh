@@ -144,7 +144,14 @@ a=$work/a
 clone "$a" /root/velorin root
 
 step "system A, root: make run (no display)"
-as "$a" root "cd /root/velorin && make run CMAKE_FLAGS='$cmake_flags'" | tee "$work/make-run.log"
+# Into a file first: behind a pipe (sh has no pipefail) a failing make run
+# would pass as the pipe's last command.
+as "$a" root "cd /root/velorin && make run CMAKE_FLAGS='$cmake_flags'" >"$work/make-run.log" 2>&1 || {
+    cat "$work/make-run.log"
+    echo "test-fresh: make run failed" >&2
+    exit 1
+}
+cat "$work/make-run.log"
 grep -q "./build/velorin-chart --help" "$work/make-run.log" || {
     echo "test-fresh: make run did not end with the way on (./build/velorin-chart --help)" >&2
     exit 1

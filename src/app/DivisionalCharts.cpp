@@ -113,11 +113,14 @@ int MoonPada(double moonLongitude) {
     return ((quarter % 4) + 4) % 4 + 1;
 }
 
-std::string DashaCivilDate(double julianDay, const astro::BirthData& birth) {
-    // The local clock runs ahead of the Moon's universal time by what the
-    // entered time less that universal time is.
+double DashaClockOffsetDays(const astro::BirthData& birth) {
+    // The entered time less the universal time the Moon is computed for.
     const double localHours = birth.BirthHour + birth.BirthMinute / 60.0;
-    return CalendarDateOfJulianDay(julianDay + (localHours - modVedicEphemeris::UniversalTimeRule(birth).utHours) / 24);
+    return (localHours - modVedicEphemeris::UniversalTimeRule(birth).utHours) / 24;
+}
+
+std::string DashaCivilDate(double julianDay, double clockOffsetDays) {
+    return CalendarDateOfJulianDay(julianDay + clockOffsetDays);
 }
 
 }  // namespace app

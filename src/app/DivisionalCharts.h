@@ -85,10 +85,15 @@ double BirthJulianDay(const astro::BirthData& birth);
 // "YYYY-MM-DD" of the Gregorian civil day (UT) that holds the Julian day.
 std::string CalendarDateOfJulianDay(double julianDay);
 
+// How far the birth's own clock, as entered, runs ahead of the universal time
+// the dasha is dated in (days); worked out once for a chart's dates.
+double DashaClockOffsetDays(const astro::BirthData& birth);
+
 // "YYYY-MM-DD" of the civil day in the birth's own zone, as entered, that
-// holds a Julian day of the chart's dasha: the birth itself falls on the
-// date entered (a birth at 1:00 in India is not dated the day before).
-std::string DashaCivilDate(double julianDay, const astro::BirthData& birth);
+// holds a Julian day of the chart's dasha (`clockOffsetDays` from
+// DashaClockOffsetDays): the birth itself falls on the date entered (a birth
+// at 1:00 in India is not dated the day before).
+std::string DashaCivilDate(double julianDay, double clockOffsetDays);
 
 // The Moon's pada 1..4: floor(m / (10/3)) mod 4 + 1.
 int MoonPada(double moonLongitude);

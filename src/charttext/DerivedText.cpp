@@ -23,7 +23,8 @@ std::string FormatDerivedText(const app::ChartRecord& r, int varga, double yearD
         }
     }
     out << "\nVimshottari dasha     from         to\n";
-    const auto date = [&r](double julianDay) { return app::DashaCivilDate(julianDay, r.birth); };
+    const double clock = app::DashaClockOffsetDays(r.birth);
+    const auto date = [clock](double julianDay) { return app::DashaCivilDate(julianDay, clock); };
     for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::BirthJulianDay(r.birth), yearDays)) {
         out << PadRight(maha.Lord, 22) << date(maha.StartJD) << "   " << date(maha.EndJD) << '\n';
         for (const app::DashaPeriod& antar : maha.Antardasha) {

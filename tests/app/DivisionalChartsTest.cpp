@@ -7,7 +7,6 @@
 #include <random>
 
 #include "app/DivisionalCharts.h"
-#include "app/ZoneTable.h"
 #include "support/Forms.h"
 
 using namespace app;
@@ -146,17 +145,7 @@ TEST(VimshottariDashas, AMoonAtANakshatrasStartBeginsItsLordsWholePeriod) {
 // 365.25 = 1055.6 days are left, from the Moon's instant, JD 2446262.125
 // (15:00 UT), to JD 2447317.7, 5 June 1988.
 TEST(VimshottariDashas, DatedFromTheInstantItsMoonWasComputedFor) {
-    app::BirthFormValues london = testdata::withDate(testdata::referenceForm(), 15, 7, 1985);
-    london.cboHour = 14;
-    london.cboMinute = 0;
-    london.cboTimeZone = ZonePositionOf("BST");
-    london.txtLatDeg = "51";
-    london.txtLatMin = "30";
-    london.txtLonDeg = "0";
-    london.txtLonMin = "7";
-    london.optLongEast = false;
-    london.optLongWest = true;
-    const auto session = testdata::computedSession(london);
+    const auto session = testdata::computedSession(testdata::londonSummerForm());
     ASSERT_TRUE(session.has_value());
     const ChartRecord& r = session->record;
     EXPECT_EQ(r.moon.MoonPositionText, "1\u00b0 9' 43\" Gem");
@@ -182,14 +171,15 @@ TEST(DashaCivilDate, TheBirthsOwnZoneAsEntered) {
     const astro::BirthData& birth = session->record.birth;
     const double instant = BirthJulianDay(birth);
     EXPECT_EQ(CalendarDateOfJulianDay(instant), "1990-05-14");  // UT: the day before
-    EXPECT_EQ(DashaCivilDate(instant, birth), "1990-05-15");
+    const double clock = DashaClockOffsetDays(birth);
+    EXPECT_EQ(DashaCivilDate(instant, clock), "1990-05-15");
     const struct {
         double utHoursAfterMidnight;
         const char* date;
     } cases[] = {{0, "1990-05-15"}, {18.49, "1990-05-15"}, {18.51, "1990-05-16"}, {-5.49, "1990-05-15"}, {-5.51, "1990-05-14"}};
     const double midnightUt = 2448026.5;  // 15 May 1990, 0:00 UT
     for (const auto& c : cases) {
-        EXPECT_EQ(DashaCivilDate(midnightUt + c.utHoursAfterMidnight / 24, birth), c.date) << c.utHoursAfterMidnight;
+        EXPECT_EQ(DashaCivilDate(midnightUt + c.utHoursAfterMidnight / 24, clock), c.date) << c.utHoursAfterMidnight;
     }
 }
 

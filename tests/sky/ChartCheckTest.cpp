@@ -22,19 +22,6 @@ sky::ChartCheck checkOf(const app::BirthFormValues& form) {
 }
 
 // London, 15 July 1985, 14:00 British Summer Time, 0:07 West.
-app::BirthFormValues london() {
-    app::BirthFormValues f = testdata::withDate(testdata::referenceForm(), 15, 7, 1985);
-    f.cboHour = 14;
-    f.cboMinute = 0;
-    f.cboTimeZone = 16;  // British Summer Time, +1.0
-    f.txtLatDeg = "51";
-    f.txtLatMin = "30";
-    f.txtLonDeg = "0";
-    f.txtLonMin = "7";
-    f.optLongEast = false;
-    f.optLongWest = true;
-    return f;
-}
 
 bool hasNote(const sky::ChartCheck& check, std::string_view words) {
     return std::any_of(check.notes.begin(), check.notes.end(),
@@ -72,7 +59,7 @@ TEST(CheckChart, SetsTheChartsOwnLongitudesBesideTheSkyAtTheTrueInstant) {
 }
 
 TEST(CheckChart, LondonInSummerTimeIsNotedAsTwoHoursApart) {
-    const sky::ChartCheck check = checkOf(london());
+    const sky::ChartCheck check = checkOf(testdata::londonSummerForm());
     EXPECT_EQ(check.instant, "1985-07-15T13:00:00Z");
     EXPECT_TRUE(hasNote(check, "computed for 15.00 h universal time")) << check.notes.front();
     EXPECT_TRUE(hasNote(check, "the planets for 13.00 h"));

@@ -52,6 +52,25 @@ inline app::BirthFormValues puneForm() {
     return f;
 }
 
+// London in British Summer Time: 15 July 1985, 14:00, zone +1 (list
+// position 16) at 51°30' N, 0°7' W, where the two time bases are 2 hours apart.
+inline app::BirthFormValues londonSummerForm() {
+    app::BirthFormValues f = referenceForm();
+    f.cboDate = 15 - 1;
+    f.cboMonth = 7 - 1;
+    f.cboYear = 1985 - app::FirstListYear;
+    f.cboHour = 14;
+    f.cboMinute = 0;
+    f.cboTimeZone = 16;  // British Summer Time, +1.0
+    f.txtLatDeg = "51";
+    f.txtLatMin = "30";
+    f.txtLonDeg = "0";
+    f.txtLonMin = "7";
+    f.optLongEast = false;
+    f.optLongWest = true;
+    return f;
+}
+
 // The form with another date (day 1..31, month 1..12, year 1901..2050).
 inline app::BirthFormValues withDate(app::BirthFormValues f, int day, int month, int year) {
     f.cboDate = day - 1;

@@ -60,22 +60,23 @@ void divisionalCharts(JsonWriter& json, const app::ChartRecord& r) {
 
 // A period: its instants as Julian days (UT) and its dates as the birth's
 // own zone has them.
-void periodFields(JsonWriter& json, const app::DashaPeriod& period, const astro::BirthData& birth) {
+void periodFields(JsonWriter& json, const app::DashaPeriod& period, double clock) {
     json.key("Lord").string(period.Lord);
-    json.key("StartJD").number(period.StartJD).key("Start").string(app::DashaCivilDate(period.StartJD, birth));
-    json.key("EndJD").number(period.EndJD).key("End").string(app::DashaCivilDate(period.EndJD, birth));
+    json.key("StartJD").number(period.StartJD).key("Start").string(app::DashaCivilDate(period.StartJD, clock));
+    json.key("EndJD").number(period.EndJD).key("End").string(app::DashaCivilDate(period.EndJD, clock));
 }
 
 void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, double yearDays) {
+    const double clock = app::DashaClockOffsetDays(r.birth);
     json.key("YearDays").number(yearDays);
     json.key("Vimshottari").beginArray();
     for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::BirthJulianDay(r.birth), yearDays)) {
         json.beginObject();
-        periodFields(json, maha, r.birth);
+        periodFields(json, maha, clock);
         json.key("Antardasha").beginArray();
         for (const app::DashaPeriod& antar : maha.Antardasha) {
             json.beginObject();
-            periodFields(json, antar, r.birth);
+            periodFields(json, antar, clock);
             json.endObject();
         }
         json.endArray().endObject();
