@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <vector>
@@ -81,12 +82,71 @@ void setFittedText(QLabel* box, const QString& text) {
     box->setFont(font);
 }
 
+// Where a text breaks into lines of a width: at blanks, or with anywhere
+// wherever a line is full. Each entry is a line's start and length.
+std::vector<std::pair<int, int>> lineBreaks(const QString& text, const QFont& font, int width, bool anywhere) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(anywhere ? QTextOption::WrapAnywhere : QTextOption::WordWrap);
+    layout.setTextOption(option);
+    std::vector<std::pair<int, int>> lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.emplace_back(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
+
+QString withoutTrailingBlanks(QString line) {
+    while (!line.isEmpty() && line.back().isSpace()) line.chop(1);
+    return line;
+}
+
+// The text broken into lines (without their trailing blanks).
+QStringList brokenLines(const QString& text, const std::vector<std::pair<int, int>>& breaks) {
+    QStringList lines;
+    for (const auto& [start, length] : breaks) lines << withoutTrailingBlanks(text.mid(start, length));
+    return lines;
+}
+
+// Whether lines of text drawn in a font lie inside a room.
+bool fitsRoom(const QString& lines, const QFont& font, const QSize& room) {
+    const QRect drawn = QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), room), Qt::AlignLeft | Qt::AlignTop, lines);
+    return drawn.width() <= room.width() && drawn.height() <= room.height();
+}
+
 }  // namespace
+
+FittedText FitText(const QString& text, const QSize& room, QFont font, double smallestPoints) {
+    // One line or broken at blanks, in the largest font that holds it.
+    for (;;) {
+        if (fitsRoom(text, font, room)) return {font, text, true};
+        const QString lines = brokenLines(text, lineBreaks(text, font, room.width(), false)).join(QLatin1Char('\n'));
+        if (fitsRoom(lines, font, room)) return {font, lines, true};
+        if (font.pointSizeF() - 0.25 < smallestPoints) break;
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    // In the smallest font, lines filled to the edge, words broken where they must.
+    const auto breaks = lineBreaks(text, font, room.width(), true);
+    const QStringList lines = brokenLines(text, breaks);
+    if (fitsRoom(lines.join(QLatin1Char('\n')), font, room)) return {font, lines.join(QLatin1Char('\n')), true};
+    // Even so it does not fit: the lines that do, the last ending in an ellipsis.
+    std::size_t kept = 1;
+    while (kept < breaks.size() && fitsRoom(lines.mid(0, static_cast<int>(kept + 1)).join(QLatin1Char('\n')), font, room)) {
+        ++kept;
+    }
+    QStringList shown = lines.mid(0, static_cast<int>(kept - 1));
+    shown << QFontMetrics(font).elidedText(text.mid(breaks[kept - 1].first), Qt::ElideRight, room.width());
+    return {font, shown.join(QLatin1Char('\n')), false};
+}
 
 SouthRasiPicture::SouthRasiPicture(QWidget* parent) : QWidget(parent) {}
 
 void SouthRasiPicture::setPersonName(const QString& name) {
     personName_ = name;
+    setToolTip(nameLayout().text.whole ? QString() : name);
     update();
 }
 
@@ -117,26 +177,15 @@ void SouthRasiPicture::paintEvent(QPaintEvent*) {
     painter.setFont(verdana(8));
     painter.drawText(centre.adjusted(0, 60, 0, 0), Qt::AlignHCenter | Qt::AlignTop, tr("Rashi Chart"));
     const NameLayout name = nameLayout();
-    painter.setFont(name.font);
-    painter.drawText(name.area, name.flags, personName_);
+    painter.setFont(name.text.font);
+    painter.drawText(name.area, Qt::AlignHCenter | Qt::AlignTop, name.text.text);
 }
 
 SouthRasiPicture::NameLayout SouthRasiPicture::nameLayout() const {
-    // The person's name in the centre, below the title: wrapped at blanks, in
-    // a smaller font when it would not fit, broken anywhere as a last resort.
+    // The person's name in the centre, below the title.
     const int cell = px(CellTwips);
-    NameLayout layout;
-    layout.area = QRect(cell + 4, cell + 4, 2 * cell - 8, 2 * cell - 8).adjusted(0, 100, 0, 0);
-    layout.font = verdana(8.25, true);
-    layout.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
-    const auto fits = [&] {
-        return layout.area.contains(QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, personName_));
-    };
-    while (!fits() && layout.font.pointSizeF() > SmallestPoints + 1) {
-        layout.font.setPointSizeF(layout.font.pointSizeF() - 0.25);
-    }
-    if (!fits()) layout.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere;
-    return layout;
+    const QRect area = QRect(cell + 4, cell + 4, 2 * cell - 8, 2 * cell - 8).adjusted(0, 100, 0, 0);
+    return {area, FitText(personName_, area.size(), verdana(8.25, true), SmallestPoints)};
 }
 
 frmDisplay::frmDisplay(const app::ChartRecord& record, const app::MonthNameTable& monthNames, QWidget* parent)
@@ -180,7 +229,23 @@ frmDisplay::frmDisplay(const app::ChartRecord& record, const app::MonthNameTable
     lblTOB->setText(fromStd(texts.lblTOB));
     lblLatitude->setText(fromStd(texts.lblLatitude));
     lblLongitude->setText(fromStd(texts.lblLongitude));
-    for (QLabel** l : header) (*l)->adjustSize();
+    // Each header line keeps to its own row and clear of the frames: a long
+    // name or place is drawn smaller, then on two lines, and only beyond that
+    // ends in an ellipsis, with the whole text in the label's tip.
+    const int fullRight = ClientWidth - 8;
+    const int besideFrame = px(10680) - 8;
+    for (std::size_t i = 0; i < 8; ++i) {
+        QLabel* l = *header[i];
+        const int top = l->y();
+        const int nextTop = i + 1 < 8 ? (*header[i + 1])->y() : px(4350);
+        const int right = nextTop > px(3630) ? besideFrame : fullRight;
+        const QSize room(right - l->x(), nextTop - top - 1);
+        const FittedText fitted = FitText(l->text(), room, l->font(), SmallestPoints);
+        if (!fitted.whole) l->setToolTip(l->text());
+        l->setFont(fitted.font);
+        l->setText(fitted.text);
+        l->adjustSize();
+    }
 
     fraVedic = new QGroupBox(tr("Other Vedic Details"), this);
     fraVedic->setObjectName(QStringLiteral("fraVedic"));

@@ -13,6 +13,17 @@ class QGroupBox;
 
 namespace chart {
 
+// A text laid out to fit a room: in its font or one down to smallestPoints,
+// on one line or broken into lines ("\n") at blanks (within a word only when
+// it is longer than a line). When even the smallest font cannot hold it, the
+// last line that fits ends in an ellipsis and whole is false.
+struct FittedText {
+    QFont font;
+    QString text;
+    bool whole = true;
+};
+FittedText FitText(const QString& text, const QSize& room, QFont font, double smallestPoints);
+
 // The amber square of the chart: a 4 x 4 grid whose twelve outer cells are the
 // sign boxes and whose inner 2 x 2 block is one area showing the program's
 // name and the person's name.
@@ -25,8 +36,7 @@ public:
     // Where and how the person's name is drawn: it always fits its area.
     struct NameLayout {
         QRect area;
-        QFont font;
-        int flags = 0;
+        FittedText text;
     };
     NameLayout nameLayout() const;
 

@@ -1,5 +1,7 @@
 #include "entry/frmMain.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -72,6 +74,21 @@ void frmMain::buildMenus() {
     connect(mnuAbout, &QAction::triggered, this, &frmMain::aboutRequested);
 }
 
+namespace {
+
+// A button's caption as drawn: "&&" is an ampersand, a single "&" marks the shortcut.
+QString shownCaption(const QString& text) {
+    return QString(text).replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&')).replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
+// Room around a button's caption, whatever the style's own margins.
+void padCaption(QPushButton* button) {
+    const int width = button->fontMetrics().horizontalAdvance(shownCaption(button->text()));
+    button->setMinimumWidth(std::max(button->sizeHint().width(), width + 2 * frmMain::ButtonPadding));
+}
+
+}  // namespace
+
 // The rows of the entry form: a caption in the first column, the fields
 // across the other four.
 class FormGrid {
@@ -99,6 +116,7 @@ public:
     QLabel* hint(const QString& text) const {
         auto* label = new QLabel(text, parent_);
         label->setObjectName(QStringLiteral("lblLabel"));
+        label->setIndent(frmMain::HintIndent);  // clear of the box it follows
         return label;
     }
 
@@ -144,8 +162,10 @@ void frmMain::buildForm() {
     cmdOpen = new QPushButton(tr("&Open Previously Saved Reading"), central);
     cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdCalculate);
-    buttons->addWidget(cmdOpen);
+    for (QPushButton* button : {cmdCalculate, cmdOpen}) {
+        padCaption(button);
+        buttons->addWidget(button);
+    }
     outer->addLayout(buttons);
     outer->addStretch(1);
     setCentralWidget(central);
@@ -246,6 +266,7 @@ void frmMain::buildPlaceRows(FormGrid& grid, QWidget* central) {
 
     cmdFindCoordinates = new QPushButton(tr("Click here to find Latitude && Longitude"), central);
     cmdFindCoordinates->setObjectName(QStringLiteral("Command1"));
+    padCaption(cmdFindCoordinates);
     grid.add(cmdFindCoordinates, Qt::AlignLeft);
 }
 

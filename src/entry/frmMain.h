@@ -22,6 +22,11 @@ class FormGrid;
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
+    // Pixels between a unit hint ("DEG/MIN") and the box before it, and at
+    // least between a button's caption and each of its edges.
+    static constexpr int HintIndent = 4;
+    static constexpr int ButtonPadding = 10;
+
     explicit frmMain(platform::Platform& platform, QWidget* parent = nullptr);
 
     // What the form shows, and putting values into it (as the chart-file

@@ -469,12 +469,65 @@ TEST_F(ChartWindow, EveryCaptionIsShownWhole) {
             EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), room) << name;
         }
     }
-    for (const QString& person : {QStringLiteral("Ravi"), QString(40, QLatin1Char('W')),
-                                  QStringLiteral("Venkatanarasimharajuvaripeta Subrahmanyam")}) {
-        display().picSouthRasi->setPersonName(person);
-        const chart::SouthRasiPicture::NameLayout name = display().picSouthRasi->nameLayout();
-        const QRect drawn = QFontMetrics(name.font).boundingRect(name.area, name.flags, person);
-        EXPECT_TRUE(name.area.contains(drawn)) << person.toStdString();
+}
+
+// The same text without its line breaks and blanks: what a reader can read of it.
+QString readable(QString text) { return text.remove(QLatin1Char('\n')).remove(QLatin1Char(' ')); }
+
+TEST(ChartHeader, LongNamesAndPlacesAreShownWholeInsideTheirRows) {
+    const QString longWord = QStringLiteral("Venkatanarasimharajuvaripeta");
+    const QString hundred = (longWord + QLatin1Char(' ')).repeated(4).left(100);  // 100 characters
+    struct Case {
+        QString text;
+        bool whole;
+    } const cases[] = {
+        {QStringLiteral("Ravi"), true},
+        {QString(40, QLatin1Char('W')), true},
+        {longWord + QStringLiteral(" Subrahmanyam"), true},
+        {hundred, true},
+        {QString(100, QLatin1Char('W')), true},
+        {(longWord + QLatin1Char(' ')).repeated(37).left(1024), false},
+    };
+    for (const Case& c : cases) {
+        app::ChartRecord record;
+        record.BirthName = record.City = c.text.toStdString();
+        const chart::frmDisplay window(record, app::EnglishMonthNames());
+        const std::string what = std::to_string(c.text.size()) + " characters";
+
+        const chart::SouthRasiPicture::NameLayout name = window.picSouthRasi->nameLayout();
+        const QRect drawn = QFontMetrics(name.text.font)
+                                .boundingRect(name.area, Qt::AlignHCenter | Qt::AlignTop, name.text.text);
+        EXPECT_TRUE(name.area.contains(drawn)) << what;
+        EXPECT_EQ(name.text.whole, c.whole) << what;
+        if (c.whole) {
+            EXPECT_EQ(readable(name.text.text), readable(c.text)) << what;
+            // Lines break at blanks where the words fit a line.
+            const QStringList words = c.text.split(QLatin1Char(' '));
+            const QString shown = QString(name.text.text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            for (const QString& word : shown.split(QLatin1Char(' '))) {
+                if (c.text.contains(QLatin1Char(' '))) {
+                    EXPECT_TRUE(words.contains(word)) << what << ": " << word.toStdString();
+                }
+            }
+        }
+        EXPECT_EQ(window.picSouthRasi->toolTip(), c.whole ? QString() : c.text) << what;
+
+        const QLabel* rows[] = {window.lblName, window.lblCity, window.lblState};
+        const QString captions[] = {QStringLiteral("Name: "), QStringLiteral("City: ")};
+        for (int i = 0; i < 2; ++i) {
+            const QLabel* row = rows[i];
+            EXPECT_LE(row->geometry().right(), chart::frmDisplay::ClientWidth - 1) << what;
+            EXPECT_LT(row->geometry().bottom(), rows[i + 1]->geometry().top()) << what;
+            EXPECT_LE(row->sizeHint().height(), row->height()) << what;
+            EXPECT_LE(row->sizeHint().width(), row->width()) << what;
+            if (c.whole) {
+                EXPECT_EQ(readable(row->text()).toStdString(), readable(captions[i] + c.text).toStdString()) << what;
+                EXPECT_TRUE(row->toolTip().isEmpty()) << what;
+            } else {
+                EXPECT_TRUE(row->text().endsWith(QChar(0x2026))) << what;
+                EXPECT_EQ(row->toolTip(), captions[i] + c.text) << what;
+            }
+        }
     }
 }
 

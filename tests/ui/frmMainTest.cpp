@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QMenu>
 #include <QMenuBar>
 #include <QInputMethodEvent>
@@ -217,6 +218,35 @@ TEST_F(EntryForm, TheHintMovesNothingAndIsNeverCut) {
     QLabel* label = form().lblZoneHint;
     EXPECT_LE(label->heightForWidth(label->contentsRect().width()), label->contentsRect().height())
         << label->text().toStdString();
+}
+
+TEST_F(EntryForm, CaptionsKeepClearOfTheirEdges) {
+    form().show();
+    QApplication::processEvents();
+    // A unit hint starts its text clear of the box before it.
+    const std::pair<QWidget*, QString> hints[] = {{form().cboMinute, QStringLiteral("HH/MM")},
+                                                  {form().txtLatMin, QStringLiteral("DEG/MIN")},
+                                                  {form().txtLonMin, QStringLiteral("DEG/MIN")}};
+    for (const auto& [box, text] : hints) {
+        const QLabel* hint = nullptr;
+        for (const QLabel* label : form().findChildren<QLabel*>()) {
+            if (label->text() == text && label->y() <= box->y() + box->height() / 2 &&
+                label->y() + label->height() >= box->y() + box->height() / 2 && label->x() > box->x()) {
+                hint = label;
+            }
+        }
+        ASSERT_NE(hint, nullptr) << text.toStdString();
+        const int textStart = hint->x() + std::max(hint->indent(), 0) + hint->margin();
+        EXPECT_GE(textStart - (box->x() + box->width()), 3) << text.toStdString();
+    }
+    // A button's caption has room on both sides.
+    for (const QPushButton* button : {form().cmdCalculate, form().cmdOpen, form().cmdFindCoordinates}) {
+        const QString shown = QString(button->text())
+                                  .remove(QRegularExpression(QStringLiteral("(?<!&)&(?!&)")))
+                                  .replace(QStringLiteral("&&"), QStringLiteral("&"));
+        const int caption = button->fontMetrics().horizontalAdvance(shown);  // at least the drawn width
+        EXPECT_GE(button->width() - caption, 2 * 8) << button->text().toStdString();
+    }
 }
 
 TEST_F(EntryForm, ControlKeysOtherThanBackspaceAreRefused) {
