@@ -1,0 +1,44 @@
+#include "atlas/GeonamesPlaces.h"
+
+#include <geonames.h>
+
+#include <memory>
+#include <string>
+
+namespace atlas {
+
+namespace {
+
+std::string textOf(const gchar* text) { return text ? std::string(text) : std::string(); }
+
+}  // namespace
+
+std::vector<Place> GeonamesPlaces::PlacesNamed(std::string_view name) const {
+    const std::string query(name);
+    guint count = 0;
+    GError* error = nullptr;
+    std::unique_ptr<gint, decltype(&g_free)> found(
+        geonames_query_cities_sync(query.c_str(), GEONAMES_QUERY_DEFAULT, &count, nullptr, &error), &g_free);
+    if (error) g_error_free(error);
+    std::vector<Place> places;
+    if (!found) return places;
+    places.reserve(count);
+    for (guint i = 0; i < count; ++i) {
+        std::unique_ptr<GeonamesCity, decltype(&geonames_city_free)> city(geonames_get_city(found.get()[i]),
+                                                                         &geonames_city_free);
+        if (!city) continue;
+        Place place;
+        place.name = textOf(geonames_city_get_name(city.get()));
+        place.state = textOf(geonames_city_get_state(city.get()));
+        place.country = textOf(geonames_city_get_country(city.get()));
+        place.countryCode = textOf(geonames_city_get_country_code(city.get()));
+        place.timeZone = textOf(geonames_city_get_timezone(city.get()));
+        place.latitude = geonames_city_get_latitude(city.get());
+        place.longitude = geonames_city_get_longitude(city.get());
+        place.population = static_cast<long>(geonames_city_get_population(city.get()));
+        places.push_back(std::move(place));
+    }
+    return places;
+}
+
+}  // namespace atlas

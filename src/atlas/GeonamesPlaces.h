@@ -1,0 +1,14 @@
+// The places of the GeoNames data the system's geonames library carries
+// (about 24,000 places of more than 15,000 people).
+#pragma once
+
+#include "atlas/Places.h"
+
+namespace atlas {
+
+class GeonamesPlaces : public PlaceSource {
+public:
+    std::vector<Place> PlacesNamed(std::string_view name) const override;
+};
+
+}  // namespace atlas

@@ -1,0 +1,160 @@
+#include "atlas/ZoneChoice.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "app/ZoneTable.h"
+#include "astro/BirthData.h"
+#include "astro/CivilCalendar.h"
+#include "astro/PlanetPositions.h"
+#include "astro/TimeScales.h"
+
+namespace atlas {
+
+namespace {
+
+constexpr int FirstYear = 1901;
+constexpr int LastYear = 2050;
+
+astro::BirthData birthData(const LocalBirth& birth, int zonePosition, bool daylightSaving) {
+    const app::ZoneRow& zone = app::ZoneTable[static_cast<std::size_t>(zonePosition)];
+    astro::BirthData b;
+    b.BirthYear = static_cast<std::int16_t>(birth.year);
+    b.BirthMonth = static_cast<std::int16_t>(birth.month);
+    b.BirthDay = static_cast<std::int16_t>(birth.day);
+    b.BirthHour = static_cast<std::int16_t>(birth.hour);
+    b.BirthMinute = static_cast<std::int16_t>(birth.minute);
+    b.ZoneHoursAbs = static_cast<std::int16_t>(std::abs(zone.hours));
+    b.ZoneMinutesAbs = static_cast<std::int16_t>(std::abs(zone.minutes));
+    b.ZoneHoursSigned = zone.hours;
+    b.ZoneMinutesSigned = zone.minutes;
+    b.LonDegrees = static_cast<std::int16_t>(birth.lonDegrees);
+    b.LonMinutes = static_cast<std::int16_t>(birth.lonMinutes);
+    b.IsEast = birth.east;
+    b.IsDaylightSaving = daylightSaving;
+    return b;
+}
+
+long long floorDiv(long long a, long long b) {
+    const long long q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+long long localMinutes(const LocalBirth& birth) {
+    return astro::DaysFromCivil(birth.year, birth.month, birth.day) * 1440 + birth.hour * 60 + birth.minute;
+}
+
+std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+const char* const MonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                  "July",    "August",   "September", "October", "November", "December"};
+
+std::string dateTimeText(int year, int month, int day, int hour, int minute) {
+    return std::to_string(day) + " " + MonthNames[month - 1] + " " + std::to_string(year) + " " +
+           std::to_string(hour) + ":" + twoDigits(minute);
+}
+
+std::string rowText(int position) {
+    return "zone " + std::to_string(position) + " " +
+           std::string(app::ZoneTable[static_cast<std::size_t>(position)].name.substr(
+               0, app::ZoneTable[static_cast<std::size_t>(position)].name.find(',')));
+}
+
+}  // namespace
+
+bool IsRightChoice(const LocalBirth& birth, int offsetSeconds, int zonePosition, bool daylightSaving) {
+    if (offsetSeconds % 60 != 0) return false;
+    const astro::BirthData b = birthData(birth, zonePosition, daylightSaving);
+    // The angles' universal time is hours of the local date, below 0 or beyond 24 on another day.
+    const double trueHours = birth.hour + birth.minute / 60.0 - offsetSeconds / 3600.0;
+    if (std::fabs(modVedicEphemeris::UniversalTimeRule(b).utHours - trueHours) > 1e-9) return false;
+    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(b);
+    const long long planets = astro::DaysFromCivil(ut.year, ut.month, ut.day) * 1440 + ut.hour * 60 + ut.minute;
+    return planets == localMinutes(birth) - offsetSeconds / 60;
+}
+
+ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts) {
+    struct Candidate {
+        int position;
+        bool daylightSaving;
+    };
+    std::vector<Candidate> right;
+    for (bool dst : {false, true}) {
+        for (int k = 0; k < app::ZoneCount; ++k) {
+            if (IsRightChoice(birth, facts.offsetSeconds, k, dst)) right.push_back({k, dst});
+        }
+    }
+    const auto sizeSeconds = [](int position) {
+        const app::ZoneRow& zone = app::ZoneTable[static_cast<std::size_t>(position)];
+        return -(zone.hours * 3600 + zone.minutes * 60);  // east positive, like the offset
+    };
+    const int standardSeconds = facts.offsetSeconds - (facts.daylightSaving ? 3600 : 0);
+    const auto pick = [&](auto&& wanted) -> const Candidate* {
+        for (const Candidate& c : right) {
+            if (wanted(c)) return &c;
+        }
+        return nullptr;
+    };
+    const Candidate* chosen = pick([&](const Candidate& c) {
+        return app::ZoneAbbreviation(app::ZoneTable[static_cast<std::size_t>(c.position)]) == facts.abbreviation;
+    });
+    if (!chosen) {
+        chosen = pick([&](const Candidate& c) {
+            return c.daylightSaving == facts.daylightSaving && sizeSeconds(c.position) == standardSeconds;
+        });
+    }
+    if (!chosen && !right.empty()) chosen = &right.front();
+
+    ZoneChoice choice;
+    if (chosen) {
+        choice.zonePosition = chosen->position;
+        choice.daylightSaving = chosen->daylightSaving;
+        choice.year = birth.year, choice.month = birth.month, choice.day = birth.day;
+        choice.hour = birth.hour, choice.minute = birth.minute;
+        return choice;
+    }
+    choice.universalTimeConversion = true;
+    choice.zonePosition = app::ZonePositionOf("UT");
+    const long long seconds = localMinutes(birth) * 60 - facts.offsetSeconds;
+    const long long rounded = floorDiv(seconds + 30, 60);  // minutes, half a minute rounded up
+    choice.roundedSeconds = static_cast<int>(std::llabs(rounded * 60 - seconds));
+    const long long days = floorDiv(rounded, 1440);
+    const astro::CivilDate date = astro::CivilFromDays(days);
+    choice.year = date.year, choice.month = date.month, choice.day = date.day;
+    const long long inDay = rounded - days * 1440;
+    choice.hour = static_cast<int>(inDay / 60);
+    choice.minute = static_cast<int>(inDay % 60);
+    if (choice.year < FirstYear || choice.year > LastYear) {
+        choice.problem = "in universal time the birth falls on " +
+                         dateTimeText(choice.year, choice.month, choice.day, choice.hour, choice.minute) +
+                         ", outside the years 1901-2050 the chart takes";
+    }
+    return choice;
+}
+
+std::string OffsetText(int offsetSeconds) {
+    const int magnitude = std::abs(offsetSeconds);
+    std::string text = (offsetSeconds < 0 ? "-" : "+") + std::to_string(magnitude / 3600) + ":" +
+                       twoDigits(magnitude / 60 % 60);
+    if (magnitude % 60 != 0) text += ":" + twoDigits(magnitude % 60);
+    return text;
+}
+
+std::string ChoiceSentence(const LocalBirth& birth, const ZoneFacts& facts, const ZoneChoice& choice) {
+    std::string sentence = OffsetText(facts.offsetSeconds) + (facts.daylightSaving ? " with daylight saving" : "") +
+                           " on " + dateTimeText(birth.year, birth.month, birth.day, birth.hour, birth.minute) + ": ";
+    if (!choice.universalTimeConversion) {
+        return sentence + rowText(choice.zonePosition) +
+               (choice.daylightSaving ? ", daylight saving" : ", no daylight saving");
+    }
+    sentence += rowText(choice.zonePosition) + ", no daylight saving, birth converted to " +
+                dateTimeText(choice.year, choice.month, choice.day, choice.hour, choice.minute) + " UT";
+    if (choice.roundedSeconds != 0) sentence += " (" + std::to_string(choice.roundedSeconds) + " s rounded away)";
+    sentence += "; no zone of the list gives this offset at a place ";
+    sentence += birth.east ? "east" : "west";
+    sentence += " of Greenwich";
+    return sentence;
+}
+
+}  // namespace atlas

@@ -1,0 +1,60 @@
+// Which of the form's zone rows and daylight-saving choice give a birth's
+// true instant, from the place's true offset from universal time.
+//
+// The chart takes universal time twice: the Ascendant and the Moon from the
+// zone's size on the place's side of Greenwich (a longitude of 0 counts as
+// west; daylight saving widens an eastern zone and narrows a western one),
+// the planets from the zone's own signed correction, less an hour for
+// daylight saving. A row and choice is right for a place and moment whose
+// true offset is O when both give UT = local time - O. When none is, the
+// birth is entered in Universal Time: that row, no daylight saving, and the
+// date and time converted (to the nearest minute).
+#pragma once
+
+#include <string>
+
+namespace atlas {
+
+// A birth as the form takes it: local date and clock time (hour 0..24), and
+// the longitude rounded to the minute (0:00 counts as west).
+struct LocalBirth {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    int lonDegrees = 0, lonMinutes = 0;
+    bool east = false;
+};
+
+// What the time-zone history says of the place at that local time.
+struct ZoneFacts {
+    int offsetSeconds = 0;         // local time less universal time
+    bool daylightSaving = false;   // whether daylight saving was in force
+    std::string abbreviation;      // the zone's own ("IST", "BST", "+0545")
+};
+
+// Whether the zone row at a list position and a daylight-saving choice give
+// the birth's true instant, for both the angles and the planets.
+bool IsRightChoice(const LocalBirth& birth, int offsetSeconds, int zonePosition, bool daylightSaving);
+
+struct ZoneChoice {
+    int zonePosition = 0;
+    bool daylightSaving = false;
+    bool universalTimeConversion = false;
+    // The date and time to enter: the birth's own, or with the conversion
+    // its universal time (to the nearest minute).
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    int roundedSeconds = 0;  // seconds the conversion rounded away (0..30)
+    std::string problem;     // set when the converted date lies outside 1901..2050
+};
+
+// The row and choice for a birth: a right row whose abbreviation is the
+// zone's own, then a right row of the zone's standard offset with daylight
+// saving as in force, then any right row (without daylight saving first);
+// otherwise the Universal Time conversion.
+ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts);
+
+// "+5:30", "-10:00", "+5:21:10": an offset from universal time.
+std::string OffsetText(int offsetSeconds);
+
+// A plain sentence saying what was chosen and why.
+std::string ChoiceSentence(const LocalBirth& birth, const ZoneFacts& facts, const ZoneChoice& choice);
+
+}  // namespace atlas

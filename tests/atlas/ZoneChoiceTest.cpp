@@ -1,0 +1,136 @@
+// Which zone row and daylight-saving choice give a birth's true instant.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "app/ZoneTable.h"
+#include "atlas/ZoneChoice.h"
+
+namespace {
+
+atlas::LocalBirth birthAt(int lonDegrees, int lonMinutes, bool east, int hour = 12) {
+    return {1990, 1, 15, hour, 0, lonDegrees, lonMinutes, east};
+}
+
+using Choices = std::set<std::pair<int, bool>>;
+
+Choices rightChoices(const atlas::LocalBirth& birth, int offsetSeconds) {
+    Choices right;
+    for (int k = 0; k < app::ZoneCount; ++k) {
+        for (bool dst : {false, true}) {
+            if (atlas::IsRightChoice(birth, offsetSeconds, k, dst)) right.insert({k, dst});
+        }
+    }
+    return right;
+}
+
+int at(const char* abbreviation) { return app::ZonePositionOf(abbreviation); }
+
+// The rules the README states, on whole sets of rows.
+TEST(IsRightChoice, EastOfGreenwichTheRowOfTheOffsetOrOneHourLessWithDaylightSaving) {
+    const atlas::LocalBirth east = birthAt(77, 12, true);
+    EXPECT_EQ(rightChoices(east, 19800), (Choices{{at("IST"), false}}));
+    // +6:30: North Sumatra Time as it is, or Indian Time with daylight saving.
+    EXPECT_EQ(rightChoices(east, 23400), (Choices{{at("IST"), true}, {52, false}}));
+    // A western offset at an eastern place: no row takes it there.
+    EXPECT_TRUE(rightChoices(east, -5 * 3600).empty());
+    // Seconds in the offset: no row.
+    EXPECT_TRUE(rightChoices(east, 19270).empty());
+}
+
+TEST(IsRightChoice, WestOfGreenwichOnlyWesternRowsAndGreenwich) {
+    for (const atlas::LocalBirth& west : {birthAt(74, 0, false), birthAt(0, 0, true), birthAt(0, 0, false)}) {
+        const Choices right = rightChoices(west, -5 * 3600);
+        ASSERT_FALSE(right.empty());
+        for (const auto& [position, dst] : right) {
+            const app::ZoneRow& row = app::ZoneTable[static_cast<std::size_t>(position)];
+            const int size = row.hours * 60 + row.minutes;  // minutes to add to local time
+            EXPECT_EQ(size, dst ? 6 * 60 : 5 * 60) << row.name;
+        }
+        // An eastern offset: only Greenwich (or Universal Time) with daylight saving, for +1.
+        EXPECT_EQ(rightChoices(west, 3600), (Choices{{at("GMT"), true}, {at("UT"), true}}));
+        EXPECT_TRUE(rightChoices(west, 7200).empty());
+    }
+}
+
+TEST(IsRightChoice, AcrossMidnightTheDateCounts) {
+    // 00:30 at +5:30 is 19:00 UT the day before: still right with Indian Time.
+    EXPECT_EQ(rightChoices(birthAt(77, 12, true, 0), 19800), (Choices{{at("IST"), false}}));
+    atlas::LocalBirth late = birthAt(74, 0, false, 23);
+    late.minute = 30;
+    EXPECT_TRUE(rightChoices(late, -5 * 3600).count({at("EST"), false}));
+}
+
+TEST(ChooseZone, TheZonesOwnAbbreviationThenItsStandardOffsetThenAnyRightRow) {
+    struct Case {
+        const char* what;
+        atlas::LocalBirth birth;
+        atlas::ZoneFacts facts;
+        int position;
+        bool dst;
+    } const cases[] = {
+        {"India", birthAt(77, 12, true), {19800, false, "IST"}, at("IST"), false},
+        {"India in the war", birthAt(88, 22, true), {23400, true, "+0630"}, at("IST"), true},
+        {"London in summer, west of Greenwich", birthAt(0, 7, false), {3600, true, "BST"}, at("GMT"), true},
+        {"Cambridge in summer, east of Greenwich", birthAt(0, 7, true), {3600, true, "BST"}, at("BST"), false},
+        {"Madrid in winter", birthAt(3, 42, false), {3600, false, "CET"}, at("GMT"), true},
+        {"Honolulu 1961", birthAt(157, 52, false), {-36000, false, "HST"}, at("AHST"), false},
+        {"New York in summer", birthAt(74, 0, false), {-14400, true, "EDT"}, at("EDT"), false},
+        {"New York in winter", birthAt(74, 0, false), {-18000, false, "EST"}, at("EST"), false},
+    };
+    for (const Case& c : cases) {
+        const atlas::ZoneChoice choice = atlas::ChooseZone(c.birth, c.facts);
+        EXPECT_FALSE(choice.universalTimeConversion) << c.what;
+        EXPECT_EQ(choice.zonePosition, c.position) << c.what;
+        EXPECT_EQ(choice.daylightSaving, c.dst) << c.what;
+        EXPECT_EQ(choice.hour, c.birth.hour) << c.what;
+        EXPECT_TRUE(atlas::IsRightChoice(c.birth, c.facts.offsetSeconds, choice.zonePosition, choice.daylightSaving));
+    }
+}
+
+TEST(ChooseZone, WithoutARightRowTheBirthIsConvertedToUniversalTime) {
+    struct Case {
+        const char* what;
+        atlas::LocalBirth birth;
+        int offsetSeconds;
+        int year, month, day, hour, minute, roundedSeconds;
+    } const cases[] = {
+        {"Madrid in summer", {1990, 7, 15, 14, 0, 3, 42, false}, 7200, 1990, 7, 15, 12, 0, 0},
+        {"London, double summer time", {1941, 7, 15, 14, 0, 0, 7, false}, 7200, 1941, 7, 15, 12, 0, 0},
+        {"Kathmandu", {1990, 1, 15, 0, 10, 85, 19, true}, 20700, 1990, 1, 14, 18, 25, 0},
+        {"Madras time", {1905, 5, 15, 10, 30, 80, 17, true}, 19270, 1905, 5, 15, 5, 9, 10},
+        {"Madras time, 20 s", {1905, 5, 15, 10, 30, 80, 17, true}, 19240, 1905, 5, 15, 5, 9, 20},
+        {"half a minute rounds up", {1905, 5, 15, 10, 30, 80, 17, true}, 19230, 1905, 5, 15, 5, 10, 30},
+        {"west, into the next day", {1990, 12, 31, 23, 0, 74, 0, false}, -5 * 3600 - 30 * 60, 1991, 1, 1, 4, 30, 0},
+    };
+    for (const Case& c : cases) {
+        const atlas::ZoneChoice choice = atlas::ChooseZone(c.birth, {c.offsetSeconds, false, ""});
+        EXPECT_TRUE(choice.universalTimeConversion) << c.what;
+        EXPECT_EQ(choice.zonePosition, at("UT")) << c.what;
+        EXPECT_FALSE(choice.daylightSaving) << c.what;
+        EXPECT_EQ((std::array{choice.year, choice.month, choice.day, choice.hour, choice.minute}),
+                  (std::array{c.year, c.month, c.day, c.hour, c.minute}))
+            << c.what;
+        EXPECT_EQ(choice.roundedSeconds, c.roundedSeconds) << c.what;
+        EXPECT_TRUE(choice.problem.empty()) << c.what;
+    }
+    // 1 January 1901 at 0:10 in Nepal is still 1900 in universal time.
+    const atlas::ZoneChoice early = atlas::ChooseZone({1901, 1, 1, 0, 10, 85, 19, true}, {20700, false, ""});
+    EXPECT_NE(early.problem.find("31 December 1900 18:25"), std::string::npos) << early.problem;
+}
+
+TEST(ChoiceSentence, SaysTheOffsetTheChoiceAndWhatWasRounded) {
+    const atlas::LocalBirth madras{1905, 5, 15, 10, 30, 80, 17, true};
+    const atlas::ZoneFacts mmt{19270, false, "MMT"};
+    EXPECT_EQ(atlas::ChoiceSentence(madras, mmt, atlas::ChooseZone(madras, mmt)),
+              "+5:21:10 on 15 May 1905 10:30: zone 61 Universal Time, no daylight saving, birth converted to "
+              "15 May 1905 5:09 UT (10 s rounded away); no zone of the list gives this offset at a place east of Greenwich");
+    const atlas::LocalBirth pune{1990, 5, 15, 10, 30, 73, 51, true};
+    const atlas::ZoneFacts ist{19800, false, "IST"};
+    EXPECT_EQ(atlas::ChoiceSentence(pune, ist, atlas::ChooseZone(pune, ist)),
+              "+5:30 on 15 May 1990 10:30: zone 34 Indian Time, no daylight saving");
+    EXPECT_EQ(atlas::OffsetText(-36000), "-10:00");
+}
+
+}  // namespace
