@@ -1,29 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "atlas/FormLetters.h"
 #include "atlas/Places.h"
+#include "support/FakeAtlas.h"
 
 namespace {
 
-// Places whose name or a word of it begins with the text, like the atlas.
-class FakePlaces : public atlas::PlaceSource {
-public:
-    std::vector<atlas::Place> PlacesNamed(std::string_view name) const override {
-        std::vector<atlas::Place> found;
-        for (const atlas::Place& place : all) {
-            const std::string folded = atlas::FoldedName(place.name);
-            if (folded.rfind(name, 0) == 0 || folded.find(" " + std::string(name)) != std::string::npos) found.push_back(place);
-        }
-        return found;
-    }
-    std::vector<atlas::Place> all = {
-        {"East London", "Eastern Cape", "South Africa", "ZA", "Africa/Johannesburg", -33.0, 27.9, 478676},
-        {"London", "Ontario", "Canada", "CA", "America/Toronto", 42.98, -81.23, 346765},
-        {"Londonderry", "Northern Ireland", "United Kingdom", "GB", "Europe/London", 55.0, -7.3, 83652},
-        {"London", "England", "United Kingdom", "GB", "Europe/London", 51.51, -0.13, 8961989},
-        {"S\u00e3o Paulo", "S\u00e3o Paulo", "Brazil", "BR", "America/Sao_Paulo", -23.5, -46.6, 10021295},
-    };
-};
+const testdata::FakeAtlas places({
+    {"East London", "Eastern Cape", "South Africa", "ZA", "Africa/Johannesburg", -33.0, 27.9, 478676},
+    {"London", "Ontario", "Canada", "CA", "America/Toronto", 42.98, -81.23, 346765},
+    {"Londonderry", "Northern Ireland", "United Kingdom", "GB", "Europe/London", 55.0, -7.3, 83652},
+    {"London", "England", "United Kingdom", "GB", "Europe/London", 51.51, -0.13, 8961989},
+    {"S\u00e3o Paulo", "S\u00e3o Paulo", "Brazil", "BR", "America/Sao_Paulo", -23.5, -46.6, 10021295},
+});
 
 std::vector<std::string> labels(const atlas::PlaceSearch& search) {
     std::vector<std::string> out;
@@ -32,7 +20,6 @@ std::vector<std::string> labels(const atlas::PlaceSearch& search) {
 }
 
 TEST(FindPlaces, TheNameItselfFirstThenTheMostPeopleAndEveryGivenPartMustMatch) {
-    const FakePlaces places;
     EXPECT_EQ(labels(atlas::FindPlaces(places, "london")),
               (std::vector<std::string>{"London, England, United Kingdom", "London, Ontario, Canada",
                                         "East London, Eastern Cape, South Africa",
@@ -45,7 +32,6 @@ TEST(FindPlaces, TheNameItselfFirstThenTheMostPeopleAndEveryGivenPartMustMatch) 
 }
 
 TEST(FindPlaces, NothingFoundSaysWhatWasLookedFor) {
-    const FakePlaces places;
     const atlas::PlaceSearch wrongCountry = atlas::FindPlaces(places, "London, France");
     EXPECT_TRUE(wrongCountry.matches.empty());
     EXPECT_EQ(wrongCountry.problem.rfind("no place in the atlas is called 'London, France'; places named so: ", 0), 0u)

@@ -1,6 +1,7 @@
 // The command line's option parser: what parses, what is a usage error.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -208,6 +209,69 @@ TEST(ParseChartOptions, CommandsWithoutBirthData) {
         EXPECT_EQ(ParseChartOptions({"--batch", "b.jsonl", other}).usageError,
                   std::string("--batch: takes its births from its lines; ") + other + " cannot go with it");
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ParseChartOptions, DecimalDegreesRoundToTheNearestMinute) {
+    struct Case {
+        const char* lat;
+        const char* lon;
+        std::vector<std::string> boxes;  // latitude degrees, minutes, longitude degrees, minutes
+        bool south, west;
+    } const cases[] = {
+        {"28.6139", "77.2090", {"28", "37", "77", "13"}, false, false},
+        {"-33.8688", "-77.2090", {"33", "52", "77", "13"}, true, true},
+        {"51.508333", "-0.125", {"51", "30", "0", "8"}, false, true},   // 7.5' rounds up
+        {"-0.004", "179.9999", {"0", "0", "180", "0"}, false, false},  // 0:00 counts as north
+        {"90", "-180", {"90", "0", "180", "0"}, false, true},
+        {"12.99999", "+5.5", {"13", "0", "5", "30"}, false, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = replaced("--lat", {"--lat", c.lat});
+        args.erase(std::find(args.begin(), args.end(), "--lon"), std::find(args.begin(), args.end(), "--lon") + 2);
+        args.insert(args.end(), {"--lon", c.lon});
+        const ParseResult r = ParseChartOptions(args);
+        ASSERT_TRUE(r.ok()) << c.lat << " " << r.usageError;
+        const app::BirthFormValues& f = r.options.form;
+        EXPECT_EQ((std::vector<std::string>{f.txtLatDeg, f.txtLatMin, f.txtLonDeg, f.txtLonMin}), c.boxes) << c.lat;
+        EXPECT_EQ(f.optLatSouth, c.south) << c.lat;
+        EXPECT_EQ(f.optLatNorth, !c.south) << c.lat;
+        EXPECT_EQ(f.optLongWest, c.west) << c.lon;
+        EXPECT_EQ(f.optLongEast, !c.west) << c.lon;
+    }
+    for (const char* bad : {"90.01", "12.", ".5", "1.2.3", "-+5", "12.5N", "1234", "12.0000000001", "-"}) {
+        const ParseResult r = ParseChartOptions(replaced("--lat", {"--lat", bad}));
+        EXPECT_EQ(r.usageError.rfind("--lat: expected D:M followed by N or S, or decimal degrees up to 90", 0), 0u) << bad;
+    }
+    EXPECT_FALSE(ParseChartOptions(replaced("--lon", {"--lon", "180.01"})).ok());
+}
+
+TEST(ParseChartOptions, ThePlaceAndTheTimeZoneFromTheAtlas) {
+    const std::vector<std::string> when = {"--date", "1990-05-15", "--time", "10:30"};
+    const auto parse = [&](std::vector<std::string> args) {
+        args.insert(args.end(), when.begin(), when.end());
+        return ParseChartOptions(args);
+    };
+#ifdef VELORIN_WITH_ATLAS
+    const ParseResult place = parse({"--place", "Pune", "--city", "Poona"});
+    ASSERT_TRUE(place.ok()) << place.usageError;
+    EXPECT_EQ(place.options.placeQuery, "Pune");
+    EXPECT_EQ(place.options.givenByHand, (std::set<std::string>{"--place", "--city", "--date", "--time"}));
+    const ParseResult zone = parse({"--tz", "America/Argentina/Buenos_Aires", "--lon", "58:22W"});
+    ASSERT_TRUE(zone.ok()) << zone.usageError;
+    EXPECT_EQ(zone.options.timeZoneName, "America/Argentina/Buenos_Aires");
+    EXPECT_EQ(parse({"--tz", "Asia/Kolkata"}).usageError.rfind("--tz: needs --lon", 0), 0u);
+    EXPECT_EQ(parse({"--tz", "Asia/Kolkata; rm", "--lon", "1:0E"}).usageError.rfind("--tz: expected a time zone", 0), 0u);
+    EXPECT_EQ(parse({"--place-list"}).usageError, "--place-list: goes with --place");
+    EXPECT_EQ(parse({"--place", "Pune", "--place-list"}).options.command, Command::PlaceList);
+#else
+    EXPECT_EQ(parse({"--place", "Pune"}).usageError.rfind("--place: is not available in this build", 0), 0u);
+#endif
+    // Without the atlas, the zone must be given.
+    EXPECT_EQ(parse({"--lat", "1:0N"}).usageError, "--zone: is required");
 }
 
 }  // namespace

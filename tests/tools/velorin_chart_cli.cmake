@@ -438,6 +438,29 @@ function(case_time_bases)
     endif()
 endfunction()
 
+function(case_place)
+    # The place from the atlas: one line on standard error says what was
+    # chosen, the JSON carries it as "Place"; a place unknown is a usage error.
+    run_chart(0 out err --name Ravi --place Pune --date 1990-05-15 --time 10:30)
+    set(line "Pune, Maharashtra, India: 18:31N 73:51E; Asia/Kolkata +5:30 on 15 May 1990 10:30: zone 34 Indian Time, no daylight saving\n")
+    if(NOT err STREQUAL line)
+        message(FATAL_ERROR "--place Pune said: ${err}")
+    endif()
+    string(FIND "${out}" "City: Pune" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "--place Pune: the chart lacks its city: ${out}")
+    endif()
+    run_chart(0 out err --name Ravi --place Pune --date 1990-05-15 --time 10:30 --format json)
+    string(FIND "${out}" "\"Place\": {\"Name\": \"Pune\", \"State\": \"Maharashtra\", \"Country\": \"India\"" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "--format json lacks the place: ${out}")
+    endif()
+    run_chart(2 out err --name Ravi --place Qxzwv --date 1990-05-15 --time 10:30)
+    if(NOT err MATCHES "^velorin-chart: --place: no place in the atlas is called 'Qxzwv'")
+        message(FATAL_ERROR "an unknown place: ${err}")
+    endif()
+endfunction()
+
 function(case_check)
     # --check: the chart beside the sky, in JSON as "Check" and in text as a
     # table after the chart; without it nothing of the kind.

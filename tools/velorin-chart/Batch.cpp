@@ -12,6 +12,9 @@
 #ifdef VELORIN_WITH_CHECK
 #include "velorin-chart/CheckOutput.h"
 #endif
+#ifdef VELORIN_WITH_ATLAS
+#include "velorin-chart/PlaceOptions.h"
+#endif
 #include "app/ChartCalculation.h"
 #include "astro/DecimalDigits.h"
 #include "astro/Utf8Text.h"
@@ -90,7 +93,8 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
     return args;
 }
 
-std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check) {
+std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check,
+                                 const atlas::PlaceSource* places) {
     if (line.find_first_not_of(" \t") == std::string_view::npos) return ErrorLine(lineNumber, "empty line", 2);
     if (!astro::IsValidUtf8(line)) return ErrorLine(lineNumber, "the line is not valid UTF-8", 2);
     std::string error;
@@ -98,23 +102,39 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
     if (!args) return ErrorLine(lineNumber, error, 2);
     const ParseResult parsed = ParseChartOptions(*args);
     if (!parsed.ok()) return ErrorLine(lineNumber, parsed.usageError, 2);
-    const ChartOptions& options = parsed.options;
+    ChartOptions options = parsed.options;
     if (options.command != Command::Chart || !options.openPath.empty() || !options.savePath.empty() ||
         !options.exportPath.empty() || !options.imagePath.empty() || options.formatGiven) {
         return ErrorLine(lineNumber, "a batch line holds birth data options only", 2);
     }
+    JsonExtras extras;
+    extras.line = lineNumber;
+    extras.yearDays = options.dashaYear;
+    std::string placeJson;
+#ifdef VELORIN_WITH_ATLAS
+    if (!options.placeQuery.empty() || !options.timeZoneName.empty()) {
+        if (!places) return ErrorLine(lineNumber, "the atlas is not available here", 2);
+        PlaceOutcome place = ApplyPlace(options, *places);
+        if (!place.problem.empty()) return ErrorLine(lineNumber, place.problem, 2);
+        placeJson = std::move(place.json);
+        extras.place = placeJson;
+    }
+#else
+    (void)places;  // "place" and "tz" are refused by the options' parser
+#endif
     app::ChartSession session;
     const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
     if (!outcome.accepted()) return ErrorLine(lineNumber, outcome.problem->message, 1);
 #ifdef VELORIN_WITH_CHECK
     if (check || options.check) {
-        return FormatJson(session, JsonLayout::OneLine, CheckJson(sky::CheckChart(session.record)), lineNumber,
-                          options.dashaYear);
+        const std::string checkJson = CheckJson(sky::CheckChart(session.record));
+        extras.check = checkJson;
+        return FormatJson(session, JsonLayout::OneLine, extras);
     }
 #else
     (void)check;  // a line's own "check" is refused by the options' parser
 #endif
-    return FormatJson(session, JsonLayout::OneLine, {}, lineNumber, options.dashaYear);
+    return FormatJson(session, JsonLayout::OneLine, extras);
 }
 
 namespace {
@@ -182,7 +202,7 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
         std::atomic<std::size_t> next{0};
         const auto work = [&] {
             for (std::size_t i = next++; i < lines.size(); i = next++) {
-                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.check);
+                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.check, settings.places);
             }
         };
         const std::size_t threads = std::min<std::size_t>(jobs, std::max<std::size_t>(lines.size(), 1));

@@ -86,14 +86,13 @@ void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, doubl
 
 }  // namespace
 
-std::string FormatJson(const app::ChartSession& session, JsonLayout layout, std::string_view check,
-                       std::optional<std::size_t> line, double yearDays) {
+std::string FormatJson(const app::ChartSession& session, JsonLayout layout, const JsonExtras& extras) {
     const app::ChartRecord& r = session.record;
     std::string out;
     out.reserve(16384);
     JsonWriter json(out);
     json.beginObject(layout == JsonLayout::Indented ? JsonWriter::Layout::Indented : JsonWriter::Layout::OneLine);
-    if (line) json.key("Line").integer(static_cast<long long>(*line));
+    if (extras.line) json.key("Line").integer(static_cast<long long>(*extras.line));
     birthFields(json, r);
     chartFields(json, session);
     // Derived from the chart's sidereal degrees.
@@ -102,8 +101,9 @@ std::string FormatJson(const app::ChartSession& session, JsonLayout layout, std:
     divisionalCharts(json, r);
     const app::TimeBases bases = app::TimeBasesOf(r.birth);
     json.key("AnglesUniversalTime").number(bases.anglesHours).key("PlanetsUniversalTime").number(bases.planetsHours);
-    vimshottari(json, moon, r, yearDays);
-    if (!check.empty()) json.key("Check").raw(check);
+    vimshottari(json, moon, r, extras.yearDays);
+    if (!extras.place.empty()) json.key("Place").raw(extras.place);
+    if (!extras.check.empty()) json.key("Check").raw(extras.check);
     json.endObject();
     out += '\n';
     return out;

@@ -11,15 +11,22 @@
 
 namespace velorin_chart {
 
+// What a chart's JSON carries beyond the chart: a batch's line number (first,
+// as "Line"), the place from the atlas ("Place", a JSON object), the check
+// against the sky ("Check", last), and the dasha year's length ("YearDays").
+struct JsonExtras {
+    std::optional<std::size_t> line;
+    std::string_view place;
+    std::string_view check;
+    double yearDays = app::DaysPerYear;
+};
+
 // One JSON object with the record's fields, the sign boxes, the zone
 // position, the Moon's pada, the divisional charts, both universal times and
 // the Vimshottari periods: a field a line, or all on one line (for --batch),
-// ended by "\n". A `check` (a JSON value) is added last as "Check".
+// ended by "\n".
 enum class JsonLayout { Indented, OneLine };
-// `line` (a batch's line number) comes first as "Line" when given.
-// The dasha's year is `yearDays` long ("YearDays" says so).
 std::string FormatJson(const app::ChartSession& session, JsonLayout layout = JsonLayout::Indented,
-                       std::string_view check = {}, std::optional<std::size_t> line = std::nullopt,
-                       double yearDays = app::DaysPerYear);
+                       const JsonExtras& extras = {});
 
 }  // namespace velorin_chart

@@ -22,6 +22,14 @@ const char* const UsageText =
     "       [--style south|north]     the square of --format chart\n"
     "       [--check]                 the chart beside the sky at the birth instant\n"
     "       [--dasha-year 365.25|365.2425|365.25636|360]  the days of a dasha year\n"
+    "       --lat and --lon also take decimal degrees (28.6139, -77.2090: south and west negative)\n"
+    "       velorin-chart --place TEXT --date ... --time ... [--name ...]   the place from the atlas\n"
+    "                                  (\"Pune\", \"London, England\"): coordinates, city, state, country,\n"
+    "                                  zone and daylight saving for that date and time; options\n"
+    "                                  given by hand override what it fills in\n"
+    "       [--tz Area/City]           the zone and daylight saving alone, from the time-zone\n"
+    "                                  history (with --lat and --lon)\n"
+    "       velorin-chart --place TEXT --place-list --date ... --time ...   the places that match\n"
     "       velorin-chart --batch FILE|- [--jobs N] [--check]   one birth a line as a JSON object of the\n"
     "                                  long option names, one JSON chart a line out\n"
     "       velorin-chart --zones      list the time zones (N is the position; a zone's\n"
@@ -35,10 +43,10 @@ namespace {
 const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   "--zone", "--lat",
                                             "--lon",    "--city",   "--state",  "--country", "--format",
                                             "--open",   "--save",   "--export", "--image", "--batch", "--jobs", "--varga", "--style",
-                                            "--dasha-year"};
-const std::set<std::string> BirthOptions = {"--name", "--date", "--time",  "--zone",   "--lat",
-                                            "--lon",  "--city", "--state", "--country", "--dst"};
-const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version", "--check"};
+                                            "--dasha-year", "--place", "--tz"};
+const std::set<std::string> BirthOptions = {"--name", "--date",  "--time",    "--zone", "--lat", "--lon",
+                                            "--city", "--state", "--country", "--dst",  "--place", "--tz", "--place-list"};
+const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version", "--check", "--place-list"};
 
 // Short spellings of the flags every command-line tool knows.
 const std::map<std::string, std::string> ShortOptions = {{"-h", "--help"}, {"-V", "--version"}};
@@ -66,12 +74,41 @@ std::optional<int> zonePosition(const std::string& text, std::string& problem) {
 // "--opt: why", the option as the terminal may show it (an unknown one is the user's text).
 std::string usageError(const std::string& option, const std::string& why) { return ShownOnTerminal(option) + ": " + why; }
 
+// Decimal degrees ("28.6139", "-77.2090", "-77") up to `most`, rounded to
+// the nearest minute: negative is south or west.
+bool parseDecimalCoordinate(const std::string& value, int most, std::string& degrees, std::string& minutes,
+                            bool& isPositive, bool& isNegative) {
+    const bool negative = !value.empty() && value.front() == '-';
+    const std::string number = negative || (!value.empty() && value.front() == '+') ? value.substr(1) : value;
+    const std::size_t point = number.find('.');
+    const std::string whole = number.substr(0, point);
+    const std::string fraction = point == std::string::npos ? std::string() : number.substr(point + 1);
+    if (whole.empty() || whole.size() > 3 || !app::DigitsBoxAcceptsText(whole) || fraction.size() > 9 ||
+        !app::DigitsBoxAcceptsText(fraction) || (point != std::string::npos && fraction.empty())) {
+        return false;
+    }
+    // Whole minutes from the digits themselves, so that nothing depends on binary rounding.
+    long long scale = 1, fractionValue = 0;
+    for (const char digit : fraction) {
+        scale *= 10;
+        fractionValue = fractionValue * 10 + (digit - '0');
+    }
+    const long long totalMinutes = std::stoll(whole) * 60 + (fractionValue * 60 * 2 + scale) / (2 * scale);
+    if (totalMinutes > static_cast<long long>(most) * 60) return false;
+    degrees = std::to_string(totalMinutes / 60);
+    minutes = std::to_string(totalMinutes % 60);
+    isPositive = !negative || totalMinutes == 0;
+    isNegative = !isPositive;
+    return true;
+}
+
 // "D:M" with an optional direction letter; degrees and minutes of up to three
-// digits each may be empty (the input checks report that).
-bool parseCoordinate(const std::string& value, char positive, char negative, std::string& degrees,
+// digits each may be empty (the input checks report that). Without a colon,
+// decimal degrees up to `most`.
+bool parseCoordinate(const std::string& value, char positive, char negative, int most, std::string& degrees,
                      std::string& minutes, bool& isPositive, bool& isNegative) {
     const std::size_t colon = value.find(':');
-    if (colon == std::string::npos) return false;
+    if (colon == std::string::npos) return parseDecimalCoordinate(value, most, degrees, minutes, isPositive, isNegative);
     std::string rest = value.substr(colon + 1);
     isPositive = isNegative = false;
     if (!rest.empty() && (rest.back() == positive || rest.back() == negative)) {
@@ -267,23 +304,31 @@ Problem timeOption(const std::string& time, app::BirthFormValues& form) {
 Problem birthOptions(const GivenOptions& given, app::BirthFormValues& form) {
     // The date, time and zone lists always show a value on the form; here they
     // must be given, so that nothing is guessed.
+    // The atlas gives the zone (and with --place the coordinates) instead.
+    const bool atlasZone = given.has("--place") || given.has("--tz");
     for (const char* required : {"--date", "--time", "--zone"}) {
-        if (!given.values.count(required)) return usageError(required, "is required");
+        if (!given.values.count(required) && !(atlasZone && std::string_view(required) == "--zone")) {
+            return usageError(required, "is required");
+        }
     }
     if (Problem problem = dateOption(*given.value("--date"), form)) return problem;
     if (Problem problem = timeOption(*given.value("--time"), form)) return problem;
-    std::string zoneProblem;
-    const auto zone = zonePosition(*given.value("--zone"), zoneProblem);
-    if (!zone) return usageError("--zone", zoneProblem);
-    form.cboTimeZone = *zone;
+    if (const std::string* zoneText = given.value("--zone")) {
+        std::string zoneProblem;
+        const auto zone = zonePosition(*zoneText, zoneProblem);
+        if (!zone) return usageError("--zone", zoneProblem);
+        form.cboTimeZone = *zone;
+    }
     if (const std::string* lat = given.value("--lat")) {
-        if (!parseCoordinate(*lat, 'N', 'S', form.txtLatDeg, form.txtLatMin, form.optLatNorth, form.optLatSouth)) {
-            return usageError("--lat", "expected D:M followed by N or S, digits only, got '" + ShownOnTerminal(*lat) + "'");
+        if (!parseCoordinate(*lat, 'N', 'S', 90, form.txtLatDeg, form.txtLatMin, form.optLatNorth, form.optLatSouth)) {
+            return usageError("--lat", "expected D:M followed by N or S, or decimal degrees up to 90 (south negative), got '" +
+                                           ShownOnTerminal(*lat) + "'");
         }
     }
     if (const std::string* lon = given.value("--lon")) {
-        if (!parseCoordinate(*lon, 'E', 'W', form.txtLonDeg, form.txtLonMin, form.optLongEast, form.optLongWest)) {
-            return usageError("--lon", "expected D:M followed by E or W, digits only, got '" + ShownOnTerminal(*lon) + "'");
+        if (!parseCoordinate(*lon, 'E', 'W', 180, form.txtLonDeg, form.txtLonMin, form.optLongEast, form.optLongWest)) {
+            return usageError("--lon", "expected D:M followed by E or W, or decimal degrees up to 180 (west negative), got '" +
+                                           ShownOnTerminal(*lon) + "'");
         }
     }
     // The texts the entry form would take: UTF-8, no control character, not too long.
@@ -300,6 +345,43 @@ Problem birthOptions(const GivenOptions& given, app::BirthFormValues& form) {
     }
     form.chkDST = given.flags.count("--dst") > 0;
     return std::nullopt;
+}
+
+// --place, --tz and --place-list, and which birth options the user gave.
+Problem atlasOptions(const GivenOptions& given, ChartOptions& opts) {
+    for (const std::string& option : BirthOptions) {
+        if (given.has(option)) opts.givenByHand.insert(option);
+    }
+    const std::string* place = given.value("--place");
+    const std::string* zone = given.value("--tz");
+    if (!place && !zone) {
+        if (given.has("--place-list")) return usageError("--place-list", "goes with --place");
+        return std::nullopt;
+    }
+#ifndef VELORIN_WITH_ATLAS
+    return usageError(place ? "--place" : "--tz", "is not available in this build (it needs the atlas: the geonames and tz libraries)");
+#else
+    if (place) {
+        if (auto problem = app::TextFieldProblem(*place)) return usageError("--place", *problem);
+        opts.placeQuery = *place;
+    }
+    if (zone) {
+        for (const char c : *zone) {
+            const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                                 c == '/' || c == '_' || c == '-' || c == '+';
+            if (!allowed) return usageError("--tz", "expected a time zone such as Asia/Kolkata, got '" + ShownOnTerminal(*zone) + "'");
+        }
+        if (zone->empty() || zone->size() > 64) return usageError("--tz", "expected a time zone such as Asia/Kolkata");
+        opts.timeZoneName = *zone;
+        if (!place && !given.has("--lon")) return usageError("--tz", "needs --lon (or --place): the zone row depends on the side of Greenwich");
+    }
+    opts.placeList = given.has("--place-list");
+    if (opts.placeList) {
+        if (!place) return usageError("--place-list", "goes with --place");
+        opts.command = Command::PlaceList;
+    }
+    return std::nullopt;
+#endif
 }
 
 }  // namespace
@@ -344,6 +426,7 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         return result;
     }
     opts.command = Command::Chart;
+    if (Problem problem = atlasOptions(given, opts)) return refused(problem);
     if (Problem problem = birthOptions(given, opts.form)) return refused(problem);
     return result;
 }

@@ -1,6 +1,7 @@
 // The command line's options: what velorin-chart was asked to do.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,7 @@
 
 namespace velorin_chart {
 
-enum class Command { Chart, Example, Zones, Help, Version, Batch };
+enum class Command { Chart, Example, Zones, Help, Version, Batch, PlaceList };
 enum class OutputFormat { Text, Json, Chart };
 
 struct ChartOptions {
@@ -26,6 +27,13 @@ struct ChartOptions {
     bool check = false;      // --check: the chart beside the sky
     double dashaYear = 365.25;  // --dasha-year: the days of a dasha year
     app::BirthFormValues form;  // the birth data as the entry form would hold it
+    // The atlas: the place of birth (--place), the time zone by its IANA name
+    // (--tz), the list of matching places (--place-list), and which birth
+    // options were given by hand (they override what the atlas fills in).
+    std::string placeQuery;
+    std::string timeZoneName;
+    bool placeList = false;
+    std::set<std::string> givenByHand;
 };
 
 // Either the options or a usage error that names the offending option.

@@ -26,6 +26,10 @@
 #include "velorin-chart/FileOutput.h"
 #include "velorin-chart/MonthNames.h"
 #include "velorin-chart/TextOutput.h"
+#ifdef VELORIN_WITH_ATLAS
+#include "atlas/GeonamesPlaces.h"
+#include "velorin-chart/PlaceOptions.h"
+#endif
 #ifdef VELORIN_WITH_CHECK
 #include "charttext/CheckTable.h"
 #include "velorin-chart/CheckOutput.h"
@@ -86,6 +90,10 @@ int runBatch(const velorin_chart::ChartOptions& options) {
     velorin_chart::BatchSettings settings;
     settings.jobs = jobs;
     settings.check = options.check;
+#ifdef VELORIN_WITH_ATLAS
+    const atlas::GeonamesPlaces places;
+    settings.places = &places;
+#endif
     // Each answer is written whole, keeping the reason of a failed write (a
     // full disk: "No space left on device"), and the batch ends there.
     settings.writeLine = [](const std::string& line) {
@@ -148,7 +156,7 @@ std::optional<int> writeFiles(const velorin_chart::ChartOptions& options, const 
 // The chart on standard output in the format asked for, with the check's
 // table or object; the note on the time bases and the example's hint.
 void printChart(const velorin_chart::ChartOptions& options, const app::ChartSession& session,
-                const app::MonthNameTable& monthNames) {
+                const app::MonthNameTable& monthNames, const std::string& placeJson) {
     using namespace velorin_chart;
     std::string checkJson, checkTable;
 #ifdef VELORIN_WITH_CHECK
@@ -165,7 +173,7 @@ void printChart(const velorin_chart::ChartOptions& options, const app::ChartSess
                                   charttext::FormatDerivedText(record, options.varga, options.dashaYear) + checkTable);
             break;
         case OutputFormat::Json:
-            PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, checkJson, std::nullopt, options.dashaYear));
+            PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, {std::nullopt, placeJson, checkJson, options.dashaYear}));
             break;
         case OutputFormat::Chart: {
             const charttext::ChartStyle style = options.northStyle ? charttext::ChartStyle::North : charttext::ChartStyle::South;
@@ -202,10 +210,36 @@ int run(const std::vector<std::string>& args, char** argv) {
         case Command::Zones:
             std::cout << FormatZoneList();
             return finish(0);
+        case Command::PlaceList:
         case Command::Example:
         case Command::Chart:
             break;
     }
+
+    std::string placeJson;
+#ifdef VELORIN_WITH_ATLAS
+    const atlas::GeonamesPlaces places;
+    if (options.command == Command::PlaceList) {
+        std::string problem;
+        const std::string list = FormatPlaceList(options, places, problem);
+        if (!problem.empty()) {
+            std::cerr << "velorin-chart: " << ShownOnTerminal(problem) << "\n";
+            return Usage;
+        }
+        PrintToStandardOutput(list);
+        return finish(0);
+    }
+    {
+        const PlaceOutcome place = ApplyPlace(options, places);
+        if (!place.problem.empty()) {
+            std::cerr << "velorin-chart: " << ShownOnTerminal(place.problem) << "\n";
+            return Usage;
+        }
+        if (!place.note.empty()) std::cerr << ShownOnTerminal(place.note) << "\n";
+        for (const std::string& remark : place.remarks) std::cerr << "velorin-chart: " << ShownOnTerminal(remark) << "\n";
+        placeJson = place.json;
+    }
+#endif
 
     if (!options.openPath.empty()) {
         if (!app::HasChartFileExtension(options.openPath)) {
@@ -238,7 +272,7 @@ int run(const std::vector<std::string>& args, char** argv) {
     const app::MonthNameTable monthNames = namesMonths ? UserMonthNames() : app::EnglishMonthNames();
     if (const std::optional<int> failed = writeFiles(options, session, outcome, monthNames)) return *failed;
     if (filesOnly && !options.formatGiven) return finish(0);
-    printChart(options, session, monthNames);
+    printChart(options, session, monthNames, placeJson);
     return finish(0);
 }
 
