@@ -203,7 +203,10 @@ as "$b" root "set -e; cd /tmp
     velorin-chart --name Ravi --date 1990-05-15 --time 10:30 --zone IST --lat 28:36N --lon 77:12E \
         --city 'New Delhi' --state Delhi --country India --image chart.jpg
     test \"\$(head -c 3 chart.jpg | od -An -tx1 | tr -d ' ')\" = ffd8ff
+    velorin-chart --name Ravi --place Pune --date 1990-05-15 --time 10:30 --format json >place.json 2>place.txt
+    grep -q 'zone 34 Indian Time' place.txt
+    grep -q '\"TimeZone\": \"Asia/Kolkata\"' place.json
     man -w velorin-chart >/dev/null 2>&1 || test -f /usr/share/man/man1/velorin-chart.1.gz
-    echo 'installed package: velorin, velorin-chart (text, JSON, --image) run from PATH'"
+    echo 'installed package: velorin, velorin-chart (text, JSON, --image, --place) run from PATH'"
 
 step "passed"

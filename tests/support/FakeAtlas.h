@@ -1,18 +1,30 @@
 // A made-up atlas for tests: places whose name, or a word of it, begins with
-// the text looked for, like the real one.
+// the text looked for, like the real one; zones from the function given (by
+// default none).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "atlas/Atlas.h"
 #include "atlas/FormLetters.h"
-#include "atlas/Places.h"
 
 namespace testdata {
 
-class FakeAtlas : public atlas::PlaceSource {
+using ZoneFunction = std::function<atlas::ZoneLookup(std::string_view, int, int, int, int, int)>;
+
+class FakeAtlas : public atlas::Atlas {
 public:
-    explicit FakeAtlas(std::vector<atlas::Place> places) : places_(std::move(places)) {}
+    explicit FakeAtlas(std::vector<atlas::Place> places, ZoneFunction zones = {})
+        : places_(std::move(places)), zones_(std::move(zones)) {}
+    atlas::ZoneLookup ZoneAtLocal(std::string_view zone, int year, int month, int day, int hour,
+                                  int minute) const override {
+        if (zones_) return zones_(zone, year, month, day, hour, minute);
+        atlas::ZoneLookup none;
+        none.problem = "no zones in this atlas";
+        return none;
+    }
     std::vector<atlas::Place> PlacesNamed(std::string_view name) const override {
         std::vector<atlas::Place> found;
         for (const atlas::Place& place : places_) {
@@ -26,6 +38,7 @@ public:
 
 private:
     std::vector<atlas::Place> places_;
+    ZoneFunction zones_;
 };
 
 }  // namespace testdata

@@ -255,7 +255,7 @@ TEST(ParseChartOptions, ThePlaceAndTheTimeZoneFromTheAtlas) {
         args.insert(args.end(), when.begin(), when.end());
         return ParseChartOptions(args);
     };
-#ifdef VELORIN_WITH_ATLAS
+#ifdef VELORIN_ATLAS_BUILT
     const ParseResult place = parse({"--place", "Pune", "--city", "Poona"});
     ASSERT_TRUE(place.ok()) << place.usageError;
     EXPECT_EQ(place.options.placeQuery, "Pune");

@@ -22,7 +22,7 @@ testdata::FakeAtlas FakeAtlas() {
         {"London", "Ontario", "Canada", "CA", "America/Toronto", 42.98339, -81.23304, 346765},
         {"Kathmandu", "Bagmati Province", "Nepal", "NP", "Asia/Kathmandu", 27.70169, 85.3206, 1442271},
         {"S\u00e3o Paulo", "S\u00e3o Paulo", "Brazil", "BR", "America/Sao_Paulo", -23.5475, -46.63611, 10021295},
-    });
+    }, atlas::ZoneAt);
 }
 
 struct Applied {

@@ -12,9 +12,7 @@
 #ifdef VELORIN_WITH_CHECK
 #include "velorin-chart/CheckOutput.h"
 #endif
-#ifdef VELORIN_WITH_ATLAS
 #include "velorin-chart/PlaceOptions.h"
-#endif
 #include "app/ChartCalculation.h"
 #include "astro/DecimalDigits.h"
 #include "astro/Utf8Text.h"
@@ -94,7 +92,7 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
 }
 
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check,
-                                 const atlas::PlaceSource* places) {
+                                 const atlas::Atlas* data) {
     if (line.find_first_not_of(" \t") == std::string_view::npos) return ErrorLine(lineNumber, "empty line", 2);
     if (!astro::IsValidUtf8(line)) return ErrorLine(lineNumber, "the line is not valid UTF-8", 2);
     std::string error;
@@ -111,17 +109,13 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
     extras.line = lineNumber;
     extras.yearDays = options.dashaYear;
     std::string placeJson;
-#ifdef VELORIN_WITH_ATLAS
     if (!options.placeQuery.empty() || !options.timeZoneName.empty()) {
-        if (!places) return ErrorLine(lineNumber, "the atlas is not available here", 2);
-        PlaceOutcome place = ApplyPlace(options, *places);
+        if (!data) return ErrorLine(lineNumber, "the atlas could not be loaded: the place cannot be looked up", 2);
+        PlaceOutcome place = ApplyPlace(options, *data);
         if (!place.problem.empty()) return ErrorLine(lineNumber, place.problem, 2);
         placeJson = std::move(place.json);
         extras.place = placeJson;
     }
-#else
-    (void)places;  // "place" and "tz" are refused by the options' parser
-#endif
     app::ChartSession session;
     const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
     if (!outcome.accepted()) return ErrorLine(lineNumber, outcome.problem->message, 1);
@@ -202,7 +196,7 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
         std::atomic<std::size_t> next{0};
         const auto work = [&] {
             for (std::size_t i = next++; i < lines.size(); i = next++) {
-                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.check, settings.places);
+                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.check, settings.atlas);
             }
         };
         const std::size_t threads = std::min<std::size_t>(jobs, std::max<std::size_t>(lines.size(), 1));

@@ -26,20 +26,30 @@ std::string RunPictureProgram(char**) {
            "program, which is not built there); --save, --export and --format work as elsewhere";
 }
 
+std::string RunAtlasProgram(char**) { return "the atlas is not built on Windows"; }
+
 #else
 
-std::string RunPictureProgram(char** argv) {
+namespace {
+
+// Replaces this process by a helper found beside it or in its libexec folder.
+std::string runHelper(const char* name, char** argv) {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     const std::filesystem::path folder = error ? std::filesystem::path(".") : self.parent_path();
     int reason = ENOENT;
-    for (const std::filesystem::path& candidate :
-         {folder / "velorin-chart-image", folder / VELORIN_PICTURE_PROGRAM_FROM_BINDIR / "velorin-chart-image"}) {
+    for (const std::filesystem::path& candidate : {folder / name, folder / VELORIN_PICTURE_PROGRAM_FROM_BINDIR / name}) {
         ::execv(candidate.c_str(), argv);
         if (errno != ENOENT) reason = errno;
     }
-    return std::string("velorin-chart-image cannot be started: ") + std::strerror(reason);
+    return std::string(name) + " cannot be started: " + std::strerror(reason);
 }
+
+}  // namespace
+
+std::string RunPictureProgram(char** argv) { return runHelper("velorin-chart-image", argv); }
+
+std::string RunAtlasProgram(char** argv) { return runHelper("velorin-chart-atlas", argv); }
 
 #endif
 

@@ -358,7 +358,7 @@ Problem atlasOptions(const GivenOptions& given, ChartOptions& opts) {
         if (given.has("--place-list")) return usageError("--place-list", "goes with --place");
         return std::nullopt;
     }
-#ifndef VELORIN_WITH_ATLAS
+#ifndef VELORIN_ATLAS_BUILT
     return usageError(place ? "--place" : "--tz", "is not available in this build (it needs the atlas: the geonames and tz libraries)");
 #else
     if (place) {

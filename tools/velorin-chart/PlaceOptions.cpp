@@ -9,7 +9,6 @@
 #include "astro/DecimalDigits.h"
 #include "atlas/FormLetters.h"
 #include "atlas/ZoneChoice.h"
-#include "atlas/ZoneHistory.h"
 #include "velorin-chart/Json.h"
 
 namespace velorin_chart {
@@ -69,7 +68,7 @@ std::string degreesJson(double degrees) {
 
 }  // namespace
 
-PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::PlaceSource& places) {
+PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
     PlaceOutcome outcome;
     if (options.placeQuery.empty() && options.timeZoneName.empty()) return outcome;
     app::BirthFormValues& form = options.form;
@@ -77,7 +76,7 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::PlaceSource& places)
 
     atlas::Place place;
     if (!options.placeQuery.empty()) {
-        atlas::PlaceSearch search = atlas::FindPlaces(places, options.placeQuery);
+        atlas::PlaceSearch search = atlas::FindPlaces(data, options.placeQuery);
         if (search.matches.empty()) {
             outcome.problem = "--place: " + search.problem;
             return outcome;
@@ -107,7 +106,7 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::PlaceSource& places)
 
     const atlas::LocalBirth birth = localBirth(form);
     const atlas::ZoneLookup zone =
-        atlas::ZoneAt(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
+        data.ZoneAtLocal(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
     if (!zone.problem.empty()) {
         outcome.problem = (options.timeZoneName.empty() ? "--place: " : "--tz: ") + zone.problem;
         return outcome;
@@ -165,8 +164,8 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::PlaceSource& places)
     return outcome;
 }
 
-std::string FormatPlaceList(const ChartOptions& options, const atlas::PlaceSource& places, std::string& problem) {
-    const atlas::PlaceSearch search = atlas::FindPlaces(places, options.placeQuery);
+std::string FormatPlaceList(const ChartOptions& options, const atlas::Atlas& data, std::string& problem) {
+    const atlas::PlaceSearch search = atlas::FindPlaces(data, options.placeQuery);
     if (search.matches.empty()) {
         problem = "--place: " + search.problem;
         return {};
@@ -181,7 +180,7 @@ std::string FormatPlaceList(const ChartOptions& options, const atlas::PlaceSourc
         out += atlas::PlaceLabel(place) + ": " + coordinateText(latDeg, latMin, south ? 'S' : 'N') + " " +
                coordinateText(lonDeg, lonMin, west ? 'W' : 'E') + "; " + place.timeZone;
         const atlas::ZoneLookup zone =
-            atlas::ZoneAt(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
+            data.ZoneAtLocal(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
         if (zone.problem.empty()) {
             out += " " + atlas::OffsetText(zone.facts.offsetSeconds) + (zone.facts.daylightSaving ? " daylight saving" : "");
         } else {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "atlas/Places.h"
+#include "atlas/Atlas.h"
 #include "velorin-chart/ChartOptions.h"
 
 namespace velorin_chart {
@@ -23,10 +23,10 @@ struct PlaceOutcome {
 // time become universal time. Options in `givenByHand` are kept as given,
 // and a remark says when the result no longer gives the birth's true instant.
 // Does nothing when neither --place nor --tz was given.
-PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::PlaceSource& places);
+PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data);
 
 // --place-list: the places that match, the best first, a line each with the
 // coordinates, zone and offset at the birth's date and time.
-std::string FormatPlaceList(const ChartOptions& options, const atlas::PlaceSource& places, std::string& problem);
+std::string FormatPlaceList(const ChartOptions& options, const atlas::Atlas& data, std::string& problem);
 
 }  // namespace velorin_chart

@@ -26,9 +26,9 @@
 #include "velorin-chart/FileOutput.h"
 #include "velorin-chart/MonthNames.h"
 #include "velorin-chart/TextOutput.h"
-#ifdef VELORIN_WITH_ATLAS
-#include "atlas/GeonamesPlaces.h"
 #include "velorin-chart/PlaceOptions.h"
+#ifdef VELORIN_WITH_ATLAS
+#include "atlas/SystemAtlas.h"
 #endif
 #ifdef VELORIN_WITH_CHECK
 #include "charttext/CheckTable.h"
@@ -67,7 +67,7 @@ int finish(int status) {
 volatile std::sig_atomic_t stopSignal = 0;
 
 // --batch: one chart a line; standard input for "-".
-int runBatch(const velorin_chart::ChartOptions& options) {
+int runBatch(const velorin_chart::ChartOptions& options, const atlas::Atlas* data) {
     const unsigned jobs = options.jobs ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
     std::ifstream file;
     if (options.batchPath != "-") {
@@ -90,10 +90,7 @@ int runBatch(const velorin_chart::ChartOptions& options) {
     velorin_chart::BatchSettings settings;
     settings.jobs = jobs;
     settings.check = options.check;
-#ifdef VELORIN_WITH_ATLAS
-    const atlas::GeonamesPlaces places;
-    settings.places = &places;
-#endif
+    settings.atlas = data;
     // Each answer is written whole, keeping the reason of a failed write (a
     // full disk: "No space left on device"), and the batch ends there.
     settings.writeLine = [](const std::string& line) {
@@ -198,6 +195,26 @@ int run(const std::vector<std::string>& args, char** argv) {
         return Usage;
     }
     ChartOptions& options = parsed.options;
+    // The atlas's data are loaded by velorin-chart-atlas (and the picture
+    // program), so that a chart without --place starts as fast as before.
+#ifdef VELORIN_WITH_ATLAS
+    const atlas::SystemAtlas systemAtlas;
+    const atlas::Atlas* data = &systemAtlas;
+#else
+    const atlas::Atlas* data = nullptr;
+#endif
+#ifdef VELORIN_ATLAS_BUILT
+    const bool placeAsked = !options.placeQuery.empty() || !options.timeZoneName.empty();
+    const bool picture = !options.imagePath.empty() && !CanRenderImages();
+    if (!data && argv && (options.command == Command::Batch || (placeAsked && !picture))) {
+        const std::string failure = RunAtlasProgram(argv);  // returns only when it cannot start
+        if (options.command != Command::Batch) {
+            std::cerr << "velorin-chart: --place: " << failure << "\n";
+            return Usage;
+        }
+        // A batch goes on without the atlas: its lines with a place are answered with an error.
+    }
+#endif
     switch (options.command) {
         case Command::Help:
             std::cout << UsageText;
@@ -206,7 +223,7 @@ int run(const std::vector<std::string>& args, char** argv) {
             std::cout << "velorin-chart " << app::ProgramVersion << "\n";
             return finish(0);
         case Command::Batch:
-            return runBatch(options);
+            return runBatch(options, data);
         case Command::Zones:
             std::cout << FormatZoneList();
             return finish(0);
@@ -217,11 +234,9 @@ int run(const std::vector<std::string>& args, char** argv) {
     }
 
     std::string placeJson;
-#ifdef VELORIN_WITH_ATLAS
-    const atlas::GeonamesPlaces places;
-    if (options.command == Command::PlaceList) {
+    if (data && options.command == Command::PlaceList) {
         std::string problem;
-        const std::string list = FormatPlaceList(options, places, problem);
+        const std::string list = FormatPlaceList(options, *data, problem);
         if (!problem.empty()) {
             std::cerr << "velorin-chart: " << ShownOnTerminal(problem) << "\n";
             return Usage;
@@ -229,8 +244,8 @@ int run(const std::vector<std::string>& args, char** argv) {
         PrintToStandardOutput(list);
         return finish(0);
     }
-    {
-        const PlaceOutcome place = ApplyPlace(options, places);
+    if (data) {
+        const PlaceOutcome place = ApplyPlace(options, *data);
         if (!place.problem.empty()) {
             std::cerr << "velorin-chart: " << ShownOnTerminal(place.problem) << "\n";
             return Usage;
@@ -239,7 +254,6 @@ int run(const std::vector<std::string>& args, char** argv) {
         for (const std::string& remark : place.remarks) std::cerr << "velorin-chart: " << ShownOnTerminal(remark) << "\n";
         placeJson = place.json;
     }
-#endif
 
     if (!options.openPath.empty()) {
         if (!app::HasChartFileExtension(options.openPath)) {
