@@ -9,8 +9,12 @@
 #include "chart/ChartFonts.h"
 #include "desktop/CommandLine.h"
 #include "desktop/Program.h"
+#include "entry/frmMain.h"
 #include "platform/ProgramIcon.h"
 #include "platform/QtPlatform.h"
+#ifdef VELORIN_WITH_ATLAS
+#include "atlas/SystemAtlas.h"
+#endif
 
 namespace {
 
@@ -49,6 +53,11 @@ int main(int argc, char** argv) {
 
     platform::QtPlatform platform;
     desktop::Program program(platform);
+#ifdef VELORIN_WITH_ATLAS
+    // The find-coordinates button looks the place up in the atlas.
+    const atlas::SystemAtlas atlas;
+    program.form().setAtlas(&atlas);
+#endif
     // "velorin FILE.vrc" (as the file manager starts it) opens that chart.
     if (!program.StartProgram(QString::fromLocal8Bit(request.file.c_str()))) return 0;
     return QApplication::exec();

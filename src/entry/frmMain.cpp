@@ -1,4 +1,5 @@
 #include "entry/frmMain.h"
+#include "entry/PlaceFinder.h"
 
 #include <algorithm>
 
@@ -386,7 +387,18 @@ void frmMain::cmdFindCoordinates_Click() {
         reportProblem(*lookup.problem);
         return;
     }
-    web::LookUpCoordinates(platform_, QString::fromStdString(lookup.phrase));
+    const QString phrase = QString::fromStdString(lookup.phrase);
+    if (!atlas_) {
+        web::LookUpCoordinates(platform_, phrase);
+        return;
+    }
+    // The atlas, searched for what was typed; the chosen place fills the form.
+    const app::BirthFormValues form = values();
+    auto* finder = new PlaceFinder(*atlas_, form, platform::fromUtf8(form.txtCity + ", " + form.txtState + ", " + form.txtCountry), this);
+    finder->setAttribute(Qt::WA_DeleteOnClose);
+    connect(finder, &PlaceFinder::webSearchRequested, this, [this, phrase] { web::LookUpCoordinates(platform_, phrase); });
+    connect(finder, &QDialog::accepted, this, [this, finder] { setValues(finder->filledForm()); });
+    finder->open();
 }
 
 void frmMain::showEvent(QShowEvent* event) {

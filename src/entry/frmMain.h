@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include "app/BirthForm.h"
+#include "atlas/Atlas.h"
 #include "platform/Platform.h"
 
 class QAction;
@@ -36,6 +37,10 @@ public:
 
     // Shows a problem found by the checks or the calculation.
     void reportProblem(const app::InputProblem& problem);
+
+    // The atlas the find-coordinates button searches; without one (a build
+    // without the atlas) the button searches the web, as it always did.
+    void setAtlas(const atlas::Atlas* source) { atlas_ = source; }
 
     // Controls, named as the form names them (their object names); two whose
     // form names say nothing carry descriptive member names.
@@ -89,6 +94,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    const atlas::Atlas* atlas_ = nullptr;
     // The lines kept for the zone hint: its longest text wraps to four at the
     // form's narrowest.
     static constexpr int ZoneHintLines = 4;

@@ -20,11 +20,15 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
+#include "app/ZoneTable.h"
 #include "chart/MDI.h"
 #include "desktop/Program.h"
 #include "entry/FilteredLineEdit.h"
+#include "entry/PlaceFinder.h"
 #include "entry/frmMain.h"
+#include "support/FakeAtlas.h"
 #include "support/FakePlatform.h"
 
 namespace {
@@ -451,5 +455,92 @@ TEST_F(EntryForm, CoordinateLookupSearchesForThePlace) {
     EXPECT_TRUE(fake.openedUrls[0].endsWith(QStringLiteral("Pune%20Maharashtra%20India%20Latitude%20Longitude")))
         << fake.openedUrls[0].toStdString();
 }
+
+#ifdef VELORIN_ATLAS_IN_TESTS
+// The atlas behind the find-coordinates button: made-up places, the system's zones.
+const testdata::FakeAtlas& testAtlas() {
+    static const testdata::FakeAtlas atlas(
+        {
+            {"Kathmandu", "Bagmati Province", "Nepal", "NP", "Asia/Kathmandu", 27.70169, 85.3206, 1442271},
+            {"London", "England", "United Kingdom", "GB", "Europe/London", 51.50853, -0.12574, 8961989},
+            {"London", "Ontario", "Canada", "CA", "America/Toronto", 42.98339, -81.23304, 346765},
+        },
+        atlas::ZoneAt);
+    return atlas;
+}
+
+TEST_F(EntryForm, ThePlaceFinderFillsTheFormAndTheChartFollows) {
+    form().setAtlas(&testAtlas());
+    QTest::keyClicks(form().txtName, QStringLiteral("abc"));
+    setDate(15, 1, 1990);
+    form().cboHour->setCurrentIndex(0);
+    form().cboMinute->setCurrentIndex(10);
+    QTest::keyClicks(form().txtCity, QStringLiteral("Kathmandu"));
+    QTest::keyClicks(form().txtState, QStringLiteral("Bagmati Province"));
+    QTest::keyClicks(form().txtCountry, QStringLiteral("Nepal"));
+    form().cmdFindCoordinates->click();
+    auto* finder = form().findChild<entry::PlaceFinder*>();
+    ASSERT_NE(finder, nullptr);
+    EXPECT_TRUE(fake.openedUrls.isEmpty());
+    ASSERT_EQ(finder->lstPlaces->topLevelItemCount(), 1);
+    EXPECT_EQ(finder->lstPlaces->topLevelItem(0)->text(5), QStringLiteral("+5:45"));
+    // Said before the user accepts: the birth is entered in universal time.
+    EXPECT_TRUE(finder->lblChoice->text().contains(QStringLiteral("1990-01-14 18:25"))) << finder->lblChoice->text().toStdString();
+
+    QTest::keyClick(finder->txtSearch, Qt::Key_Return);
+    const app::BirthFormValues v = form().values();
+    EXPECT_EQ((std::vector<std::string>{v.txtLatDeg, v.txtLatMin, v.txtLonDeg, v.txtLonMin}),
+              (std::vector<std::string>{"27", "42", "85", "19"}));
+    EXPECT_TRUE(v.optLatNorth && v.optLongEast);
+    EXPECT_EQ(v.cboTimeZone, app::ZonePositionOf("UT"));
+    EXPECT_FALSE(v.chkDST);
+    EXPECT_EQ((std::vector<int>{v.cboDate + 1, v.cboMonth + 1, v.cboHour, v.cboMinute}), (std::vector<int>{14, 1, 18, 25}));
+
+    // The chart that follows is the one for that instant.
+    form().cmdCalculate->click();
+    ASSERT_NE(program->frame(), nullptr);
+    EXPECT_EQ(program->session().record.birth.BirthHour, 18);
+    EXPECT_EQ(program->session().record.birth.ZoneHoursSigned, 0);
+}
+
+TEST_F(EntryForm, ThePlaceFinderByKeyboardAndItsWebSearch) {
+    form().setAtlas(&testAtlas());
+    setDate(15, 7, 1985);
+    form().cboHour->setCurrentIndex(14);
+    QTest::keyClicks(form().txtCity, QStringLiteral("London"));
+    QTest::keyClicks(form().txtState, QStringLiteral("Ontario"));
+    QTest::keyClicks(form().txtCountry, QStringLiteral("Canada"));
+    form().cmdFindCoordinates->click();
+    auto* finder = form().findChild<entry::PlaceFinder*>();
+    ASSERT_NE(finder, nullptr);
+    ASSERT_EQ(finder->lstPlaces->topLevelItemCount(), 1);
+    // A new search as typed; the arrows move through the list from the search box.
+    finder->txtSearch->clear();
+    QTest::keyClicks(finder->txtSearch, QStringLiteral("london"));
+    finder->search();
+    ASSERT_EQ(finder->lstPlaces->topLevelItemCount(), 2);
+    EXPECT_EQ(finder->lstPlaces->currentItem()->text(1), QStringLiteral("England"));
+    QTest::keyClick(finder->txtSearch, Qt::Key_Down);
+    EXPECT_EQ(finder->lstPlaces->currentItem()->text(1), QStringLiteral("Ontario"));
+    // The web search is still there, for the phrase of the form.
+    finder->cmdWeb->click();
+    ASSERT_EQ(fake.openedUrls.size(), 1);
+    EXPECT_TRUE(fake.openedUrls[0].endsWith(QStringLiteral("London%20Ontario%20Canada%20Latitude%20Longitude")));
+    // Escape closes it and changes nothing.
+    const app::BirthFormValues before = form().values();
+    QTest::keyClick(finder->txtSearch, Qt::Key_Escape);
+    EXPECT_EQ(form().values().txtLonDeg, before.txtLonDeg);
+    EXPECT_EQ(form().values().cboTimeZone, before.cboTimeZone);
+
+    // Used: west of Greenwich in summer, Eastern Daylight Time.
+    form().cmdFindCoordinates->click();
+    finder = form().findChild<entry::PlaceFinder*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(finder, nullptr);
+    finder->cmdUse->click();
+    EXPECT_EQ(form().values().cboTimeZone, app::ZonePositionOf("EDT"));
+    EXPECT_TRUE(form().values().optLongWest);
+    EXPECT_EQ(form().values().txtLonDeg, "81");
+}
+#endif
 
 }  // namespace

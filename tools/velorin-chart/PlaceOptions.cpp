@@ -8,23 +8,13 @@
 #include "app/ZoneTable.h"
 #include "astro/DecimalDigits.h"
 #include "atlas/FormLetters.h"
+#include "atlas/FormFill.h"
 #include "atlas/ZoneChoice.h"
 #include "velorin-chart/Json.h"
 
 namespace velorin_chart {
 
 namespace {
-
-// Whole minutes of arc of decimal degrees, to the nearest.
-long long arcMinutes(double degrees) { return std::llround(std::fabs(degrees) * 60.0); }
-
-void fillCoordinate(double degrees, std::string& whole, std::string& minutes, bool& positive, bool& negative) {
-    const long long total = arcMinutes(degrees);
-    whole = std::to_string(total / 60);
-    minutes = std::to_string(total % 60);
-    positive = degrees >= 0 || total == 0;
-    negative = !positive;
-}
 
 std::string coordinateText(const std::string& degrees, const std::string& minutes, char direction) {
     return degrees + ":" + (minutes.size() < 2 ? "0" : "") + minutes + direction;
@@ -35,19 +25,6 @@ double formDegrees(const std::string& degrees, const std::string& minutes, bool 
     const int d = astro::ParseDigits(degrees, 1, 3).value_or(0);
     const int m = astro::ParseDigits(minutes, 1, 3).value_or(0);
     return (negative ? -1 : 1) * (d + m / 60.0);
-}
-
-atlas::LocalBirth localBirth(const app::BirthFormValues& form) {
-    atlas::LocalBirth birth;
-    birth.year = app::FirstListYear + form.cboYear;
-    birth.month = form.cboMonth + 1;
-    birth.day = form.cboDate + 1;
-    birth.hour = form.cboHour;
-    birth.minute = form.cboMinute;
-    birth.lonDegrees = astro::ParseDigits(form.txtLonDeg, 1, 3).value_or(0);
-    birth.lonMinutes = astro::ParseDigits(form.txtLonMin, 1, 3).value_or(0);
-    birth.east = form.optLongEast;
-    return birth;
 }
 
 std::string choiceText(int position, bool dst) {
@@ -90,11 +67,6 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
             if (search.matches.size() > 6) others += "; and " + std::to_string(search.matches.size() - 6) + " more";
             outcome.remarks.push_back(others + " (--place-list lists them; name the state or country to choose)");
         }
-        if (!byHand("--lat")) fillCoordinate(place.latitude, form.txtLatDeg, form.txtLatMin, form.optLatNorth, form.optLatSouth);
-        if (!byHand("--lon")) fillCoordinate(place.longitude, form.txtLonDeg, form.txtLonMin, form.optLongEast, form.optLongWest);
-        if (!byHand("--city")) form.txtCity = atlas::FormLetters(place.name);
-        if (!byHand("--state")) form.txtState = atlas::FormLetters(place.state);
-        if (!byHand("--country")) form.txtCountry = atlas::FormLetters(place.country);
     } else {
         place.name = form.txtCity;
         place.state = form.txtState;
@@ -104,45 +76,33 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
     }
     if (!options.timeZoneName.empty()) place.timeZone = options.timeZoneName;
 
-    const atlas::LocalBirth birth = localBirth(form);
-    const atlas::ZoneLookup zone =
-        data.ZoneAtLocal(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
-    if (!zone.problem.empty()) {
-        outcome.problem = (options.timeZoneName.empty() ? "--place: " : "--tz: ") + zone.problem;
+    atlas::KeptFields kept;
+    const bool coordinatesByHand = options.placeQuery.empty();
+    kept.latitude = coordinatesByHand || byHand("--lat");
+    kept.longitude = coordinatesByHand || byHand("--lon");
+    kept.city = coordinatesByHand || byHand("--city");
+    kept.state = coordinatesByHand || byHand("--state");
+    kept.country = coordinatesByHand || byHand("--country");
+    kept.zone = byHand("--zone");
+    kept.daylightSaving = byHand("--dst");
+    const atlas::FormFill fill = atlas::FillFormFromPlace(form, place, data, kept);
+    if (!fill.problem.empty()) {
+        outcome.problem = (options.timeZoneName.empty() ? "--place: " : "--tz: ") + fill.problem;
         return outcome;
     }
-    const atlas::ZoneChoice choice = atlas::ChooseZone(birth, zone.facts);
-    if (!choice.problem.empty()) {
-        outcome.problem = (options.timeZoneName.empty() ? "--place: " : "--tz: ") + choice.problem;
-        return outcome;
-    }
-    // The date and time become universal time only with the row that takes them so.
-    const bool convert = choice.universalTimeConversion && !byHand("--zone");
-    if (!byHand("--zone")) form.cboTimeZone = choice.zonePosition;
-    // The atlas's daylight saving goes with its row: with a row given by hand,
-    // daylight saving is as given (absent: none).
-    if (!byHand("--dst")) form.chkDST = !byHand("--zone") && choice.daylightSaving;
-    if (convert) {
-        form.cboYear = choice.year - app::FirstListYear;
-        form.cboMonth = choice.month - 1;
-        form.cboDate = choice.day - 1;
-        form.cboHour = choice.hour;
-        form.cboMinute = choice.minute;
-    }
+    const atlas::ZoneChoice& choice = fill.choice;
+    const atlas::ZoneFacts& facts = fill.facts;
 
     std::string label = options.placeQuery.empty() ? std::string() : atlas::PlaceLabel(place) + ": ";
     label += coordinateText(form.txtLatDeg, form.txtLatMin, form.optLatSouth ? 'S' : 'N') + " " +
-             coordinateText(form.txtLonDeg, form.txtLonMin, form.optLongWest ? 'W' : 'E') + "; " + place.timeZone + " ";
-    outcome.note = label + atlas::ChoiceSentence(birth, zone.facts, choice);
-    if (zone.repeated) {
-        outcome.note += "; that time happened twice (the clocks went back), the first is taken";
-    }
+             coordinateText(form.txtLonDeg, form.txtLonMin, form.optLongWest ? 'W' : 'E') + "; ";
+    outcome.note = label + fill.sentence;
     // A zone or daylight saving given by hand: is the chart still for the true instant?
-    const int offsetNow = convert ? 0 : zone.facts.offsetSeconds;
+    const int offsetNow = fill.converted ? 0 : facts.offsetSeconds;
     if ((byHand("--zone") || byHand("--dst")) &&
-        !atlas::IsRightChoice(localBirth(form), offsetNow, form.cboTimeZone, form.chkDST)) {
+        !atlas::IsRightChoice(atlas::LocalBirthOf(form), offsetNow, form.cboTimeZone, form.chkDST)) {
         outcome.remarks.push_back("as given by hand, " + choiceText(form.cboTimeZone, form.chkDST) +
-                                  " does not give the birth's true instant (" + atlas::OffsetText(zone.facts.offsetSeconds) +
+                                  " does not give the birth's true instant (" + atlas::OffsetText(facts.offsetSeconds) +
                                   " in " + place.timeZone + "): the Ascendant, Moon or planets are for another time; the atlas chooses " +
                                   choiceText(choice.zonePosition, choice.daylightSaving) +
                                   (choice.universalTimeConversion ? " with the birth converted to universal time" : ""));
@@ -155,8 +115,8 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
     json.key("Name").string(place.name).key("State").string(place.state).key("Country").string(place.country);
     json.key("Latitude").raw(degreesJson(place.latitude)).key("Longitude").raw(degreesJson(place.longitude));
     json.key("TimeZone").string(place.timeZone);
-    json.key("UtcOffsetMinutes").number(zone.facts.offsetSeconds / 60.0);
-    json.key("DaylightSaving").boolean(zone.facts.daylightSaving);
+    json.key("UtcOffsetMinutes").number(facts.offsetSeconds / 60.0);
+    json.key("DaylightSaving").boolean(facts.daylightSaving);
     json.key("ZoneListPosition").integer(choice.zonePosition);
     json.key("UniversalTimeConversion").boolean(choice.universalTimeConversion);
     json.key("Note").string(note);
@@ -170,13 +130,13 @@ std::string FormatPlaceList(const ChartOptions& options, const atlas::Atlas& dat
         problem = "--place: " + search.problem;
         return {};
     }
-    const atlas::LocalBirth birth = localBirth(options.form);
+    const atlas::LocalBirth birth = atlas::LocalBirthOf(options.form);
     std::string out;
     for (const atlas::Place& place : search.matches) {
         std::string latDeg, latMin, lonDeg, lonMin;
         bool north = true, south = false, east = true, west = false;
-        fillCoordinate(place.latitude, latDeg, latMin, north, south);
-        fillCoordinate(place.longitude, lonDeg, lonMin, east, west);
+        atlas::FillCoordinate(place.latitude, latDeg, latMin, north, south);
+        atlas::FillCoordinate(place.longitude, lonDeg, lonMin, east, west);
         out += atlas::PlaceLabel(place) + ": " + coordinateText(latDeg, latMin, south ? 'S' : 'N') + " " +
                coordinateText(lonDeg, lonMin, west ? 'W' : 'E') + "; " + place.timeZone;
         const atlas::ZoneLookup zone =

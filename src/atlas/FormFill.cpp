@@ -1,0 +1,72 @@
+#include "atlas/FormFill.h"
+
+#include <cmath>
+
+#include "astro/DecimalDigits.h"
+#include "atlas/FormLetters.h"
+
+namespace atlas {
+
+LocalBirth LocalBirthOf(const app::BirthFormValues& form) {
+    LocalBirth birth;
+    birth.year = app::FirstListYear + form.cboYear;
+    birth.month = form.cboMonth + 1;
+    birth.day = form.cboDate + 1;
+    birth.hour = form.cboHour;
+    birth.minute = form.cboMinute;
+    birth.lonDegrees = astro::ParseDigits(form.txtLonDeg, 1, 3).value_or(0);
+    birth.lonMinutes = astro::ParseDigits(form.txtLonMin, 1, 3).value_or(0);
+    birth.east = form.optLongEast;
+    return birth;
+}
+
+void FillCoordinate(double degrees, std::string& whole, std::string& minutes, bool& positive, bool& negative) {
+    const long long total = std::llround(std::fabs(degrees) * 60.0);
+    whole = std::to_string(total / 60);
+    minutes = std::to_string(total % 60);
+    positive = degrees >= 0 || total == 0;
+    negative = !positive;
+}
+
+FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const Atlas& data, const KeptFields& kept) {
+    app::BirthFormValues filled = form;
+    if (!kept.latitude) FillCoordinate(place.latitude, filled.txtLatDeg, filled.txtLatMin, filled.optLatNorth, filled.optLatSouth);
+    if (!kept.longitude) FillCoordinate(place.longitude, filled.txtLonDeg, filled.txtLonMin, filled.optLongEast, filled.optLongWest);
+    if (!kept.city) filled.txtCity = FormLetters(place.name);
+    if (!kept.state) filled.txtState = FormLetters(place.state);
+    if (!kept.country) filled.txtCountry = FormLetters(place.country);
+
+    FormFill fill;
+    // The zone row depends on the side of Greenwich of the longitude charted.
+    const LocalBirth birth = LocalBirthOf(filled);
+    const ZoneLookup zone = data.ZoneAtLocal(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
+    if (!zone.problem.empty()) {
+        fill.problem = zone.problem;
+        return fill;
+    }
+    fill.facts = zone.facts;
+    fill.repeated = zone.repeated;
+    fill.choice = ChooseZone(birth, zone.facts);
+    if (!fill.choice.problem.empty()) {
+        fill.problem = fill.choice.problem;
+        return fill;
+    }
+    if (!kept.zone) filled.cboTimeZone = fill.choice.zonePosition;
+    // The atlas's daylight saving goes with its row: with a row kept,
+    // daylight saving is as the user set it.
+    if (!kept.daylightSaving) filled.chkDST = !kept.zone && fill.choice.daylightSaving;
+    fill.converted = fill.choice.universalTimeConversion && !kept.zone;
+    if (fill.converted) {
+        filled.cboYear = fill.choice.year - app::FirstListYear;
+        filled.cboMonth = fill.choice.month - 1;
+        filled.cboDate = fill.choice.day - 1;
+        filled.cboHour = fill.choice.hour;
+        filled.cboMinute = fill.choice.minute;
+    }
+    fill.sentence = place.timeZone + " " + ChoiceSentence(birth, zone.facts, fill.choice);
+    if (zone.repeated) fill.sentence += "; that time happened twice (the clocks went back), the first is taken";
+    form = filled;
+    return fill;
+}
+
+}  // namespace atlas

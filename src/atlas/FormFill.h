@@ -1,0 +1,44 @@
+// The entry form filled from a place of the atlas: its coordinates and names,
+// and the zone row and daylight saving that give the birth's true instant at
+// the date and time on the form (or those converted to universal time).
+#pragma once
+
+#include <string>
+
+#include "app/BirthForm.h"
+#include "atlas/Atlas.h"
+#include "atlas/ZoneChoice.h"
+
+namespace atlas {
+
+// Fields the user set and the atlas must leave as they are.
+struct KeptFields {
+    bool latitude = false, longitude = false;
+    bool city = false, state = false, country = false;
+    bool zone = false, daylightSaving = false;
+};
+
+struct FormFill {
+    std::string problem;    // the zone is unknown, the time was skipped, or the conversion leaves 1901-2050
+    ZoneFacts facts;        // the zone's offset at the birth
+    bool repeated = false;  // the clock showed that time twice (the first is taken)
+    ZoneChoice choice;      // the atlas's row and daylight saving, or the conversion
+    bool converted = false; // the form's date and time are now universal time
+    std::string sentence;   // what was chosen and why (ChoiceSentence, and the repeated time)
+};
+
+// The birth as the form holds it: date, clock time and longitude.
+LocalBirth LocalBirthOf(const app::BirthFormValues& form);
+
+// Degrees and minutes of decimal degrees, to the nearest minute, into a
+// pair of boxes and their directions (0:00 counts as north or east).
+void FillCoordinate(double degrees, std::string& whole, std::string& minutes, bool& positive, bool& negative);
+
+// Fills `form` from the place (its coordinates, its names in the form's
+// letters, its zone's row and daylight saving at the form's date and time)
+// except the kept fields. With the Universal Time conversion (when the zone
+// is not kept) the form's date and time become universal time. On a problem
+// the form is left as it was.
+FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const Atlas& data, const KeptFields& kept = {});
+
+}  // namespace atlas

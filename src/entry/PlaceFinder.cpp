@@ -1,0 +1,189 @@
+#include "entry/PlaceFinder.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/ZoneTable.h"
+#include "atlas/FormLetters.h"
+#include "atlas/ZoneChoice.h"
+
+namespace entry {
+
+namespace {
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+QString coordinates(const atlas::Place& place) {
+    std::string latDeg, latMin, lonDeg, lonMin;
+    bool north = true, south = false, east = true, west = false;
+    atlas::FillCoordinate(place.latitude, latDeg, latMin, north, south);
+    atlas::FillCoordinate(place.longitude, lonDeg, lonMin, east, west);
+    return QStringLiteral("%1:%2%3 %4:%5%6")
+        .arg(fromStd(latDeg), fromStd(latMin).rightJustified(2, QLatin1Char('0')), south ? QStringLiteral("S") : QStringLiteral("N"),
+             fromStd(lonDeg), fromStd(lonMin).rightJustified(2, QLatin1Char('0')), west ? QStringLiteral("W") : QStringLiteral("E"));
+}
+
+QString zoneRowName(int position) {
+    const std::string_view name = app::ZoneTable[static_cast<std::size_t>(position)].name;
+    return QString::number(position) + QLatin1Char(' ') + fromStd(std::string(name.substr(0, name.find(','))));
+}
+
+}  // namespace
+
+PlaceFinder::PlaceFinder(const atlas::Atlas& source, const app::BirthFormValues& form, const QString& query, QWidget* parent)
+    : QDialog(parent), data_(source), form_(form), filled_(form) {
+    setObjectName(QStringLiteral("PlaceFinder"));
+    setWindowTitle(tr("Find the Place of Birth"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* prompt = new QLabel(tr("&Place (city, state, country):"), this);
+    txtSearch = new QLineEdit(query, this);
+    txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    prompt->setBuddy(txtSearch);
+    layout->addWidget(prompt);
+    layout->addWidget(txtSearch);
+
+    lstPlaces = new QTreeWidget(this);
+    lstPlaces->setObjectName(QStringLiteral("lstPlaces"));
+    lstPlaces->setRootIsDecorated(false);
+    lstPlaces->setUniformRowHeights(true);
+    lstPlaces->setHeaderLabels({tr("Place"), tr("State"), tr("Country"), tr("Coordinates"), tr("Time zone"),
+                                tr("At the birth")});
+    lstPlaces->setMinimumSize(760, 220);
+    layout->addWidget(lstPlaces, 1);
+
+    lblChoice = new QLabel(this);
+    lblChoice->setObjectName(QStringLiteral("lblChoice"));
+    lblChoice->setWordWrap(true);
+    lblChoice->setMinimumHeight(4 * lblChoice->fontMetrics().lineSpacing());
+    lblChoice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(lblChoice);
+
+    auto* buttons = new QDialogButtonBox(this);
+    cmdUse = buttons->addButton(tr("&Use This Place"), QDialogButtonBox::AcceptRole);
+    cmdWeb = buttons->addButton(tr("Search the &Web"), QDialogButtonBox::ActionRole);
+    cmdClose = buttons->addButton(QDialogButtonBox::Close);
+    cmdUse->setDefault(true);
+    layout->addWidget(buttons);
+
+    auto* credit = new QLabel(tr("Places: GeoNames (geonames.org), CC BY 4.0. Time zones: the tz database. "
+                                 "Nothing is sent over the network unless you search the web."),
+                              this);
+    credit->setWordWrap(true);
+    QFont small = credit->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    credit->setFont(small);
+    layout->addWidget(credit);
+
+    typing_ = new QTimer(this);
+    typing_->setSingleShot(true);
+    typing_->setInterval(200);
+    connect(typing_, &QTimer::timeout, this, &PlaceFinder::search);
+    connect(txtSearch, &QLineEdit::textEdited, typing_, qOverload<>(&QTimer::start));
+    connect(lstPlaces, &QTreeWidget::currentItemChanged, this, &PlaceFinder::showChoice);
+    connect(lstPlaces, &QTreeWidget::itemActivated, this, &PlaceFinder::useChoice);
+    connect(cmdUse, &QPushButton::clicked, this, &PlaceFinder::useChoice);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdWeb, &QPushButton::clicked, this, &PlaceFinder::webSearchRequested);
+    txtSearch->installEventFilter(this);
+    search();
+}
+
+void PlaceFinder::search() {
+    typing_->stop();
+    const atlas::PlaceSearch found = atlas::FindPlaces(data_, txtSearch->text().toStdString());
+    places_ = found.matches;
+    lstPlaces->clear();
+    const atlas::LocalBirth birth = atlas::LocalBirthOf(form_);
+    for (const atlas::Place& place : places_) {
+        const atlas::ZoneLookup zone =
+            data_.ZoneAtLocal(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
+        const QString at = zone.problem.empty()
+                               ? fromStd(atlas::OffsetText(zone.facts.offsetSeconds)) +
+                                     (zone.facts.daylightSaving ? tr(" daylight saving") : QString())
+                               : tr("(no such time)");
+        new QTreeWidgetItem(lstPlaces, {fromStd(place.name), fromStd(place.state), fromStd(place.country),
+                                        coordinates(place), fromStd(place.timeZone), at});
+    }
+    for (int column = 0; column < lstPlaces->columnCount(); ++column) lstPlaces->resizeColumnToContents(column);
+    if (places_.empty()) {
+        lblChoice->setText(fromStd(found.problem));
+        cmdUse->setEnabled(false);
+        return;
+    }
+    lstPlaces->setCurrentItem(lstPlaces->topLevelItem(0));
+    showChoice();
+}
+
+void PlaceFinder::showChoice() {
+    const int row = lstPlaces->indexOfTopLevelItem(lstPlaces->currentItem());
+    if (row < 0 || static_cast<std::size_t>(row) >= places_.size()) {
+        cmdUse->setEnabled(false);
+        return;
+    }
+    app::BirthFormValues filled = form_;
+    const atlas::FormFill fill = atlas::FillFormFromPlace(filled, places_[static_cast<std::size_t>(row)], data_);
+    if (!fill.problem.empty()) {
+        lblChoice->setText(tr("This place cannot be used for the date and time on the form: %1").arg(fromStd(fill.problem)));
+        cmdUse->setEnabled(false);
+        return;
+    }
+    QString text = tr("The form gets %1 %2, zone %3, %4.")
+                       .arg(fromStd(filled.txtLatDeg + ":" + filled.txtLatMin + (filled.optLatSouth ? "S" : "N")),
+                            fromStd(filled.txtLonDeg + ":" + filled.txtLonMin + (filled.optLongWest ? "W" : "E")),
+                            zoneRowName(filled.cboTimeZone),
+                            filled.chkDST ? tr("daylight saving") : tr("no daylight saving"));
+    if (fill.converted) {
+        text += QLatin1Char(' ') +
+                tr("No zone of the list gives this place's offset (%1), so the birth is entered in universal time: "
+                   "the date and time become %2-%3-%4 %5:%6%7.")
+                    .arg(fromStd(atlas::OffsetText(fill.facts.offsetSeconds)))
+                    .arg(app::FirstListYear + filled.cboYear)
+                    .arg(filled.cboMonth + 1, 2, 10, QLatin1Char('0'))
+                    .arg(filled.cboDate + 1, 2, 10, QLatin1Char('0'))
+                    .arg(filled.cboHour)
+                    .arg(filled.cboMinute, 2, 10, QLatin1Char('0'))
+                    .arg(fill.choice.roundedSeconds ? tr(" (%1 s rounded away)").arg(fill.choice.roundedSeconds) : QString());
+    }
+    if (fill.repeated) text += QLatin1Char(' ') + tr("That time happened twice (the clocks went back): the first is taken.");
+    lblChoice->setText(text);
+    cmdUse->setEnabled(true);
+}
+
+void PlaceFinder::useChoice() {
+    const int row = lstPlaces->indexOfTopLevelItem(lstPlaces->currentItem());
+    if (row < 0 || static_cast<std::size_t>(row) >= places_.size()) return;
+    app::BirthFormValues filled = form_;
+    if (!atlas::FillFormFromPlace(filled, places_[static_cast<std::size_t>(row)], data_).problem.empty()) return;
+    filled_ = filled;
+    accept();
+}
+
+bool PlaceFinder::eventFilter(QObject* watched, QEvent* event) {
+    // The arrows in the search box move through the list; Enter there uses
+    // the place (a search still waiting is made first).
+    if (watched == txtSearch && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_PageUp ||
+            key->key() == Qt::Key_PageDown) {
+            QKeyEvent copy(key->type(), key->key(), key->modifiers());
+            QCoreApplication::sendEvent(lstPlaces, &copy);
+            return true;
+        }
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && typing_->isActive()) {
+            search();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace entry
