@@ -30,7 +30,8 @@ frmAbout::frmAbout(platform::Platform& platform, QWidget* parent) : QDialog(pare
     Label1 = new QLabel(tr("Velorin draws your Vedic birth chart, the Rashi chart, in the South Indian style. "
                            "From the date, time and place of birth it computes the Ascendant, the Moon with its "
                            "nakshatra, pada and lord, and the positions of the Sun, the planets and the lunar "
-                           "nodes at the time of birth, and places them in the twelve signs."),
+                           "nodes at the time of birth, and places them in the twelve signs.\n\n"
+                           "Places of birth: GeoNames (geonames.org), CC BY 4.0. Time zones: the tz database."),
                         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
