@@ -2,6 +2,7 @@
 
 #include <geonames.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -11,7 +12,26 @@ namespace {
 
 std::string textOf(const gchar* text) { return text ? std::string(text) : std::string(); }
 
+Place placeOf(int index) {
+    Place place;
+    std::unique_ptr<GeonamesCity, decltype(&geonames_city_free)> city(geonames_get_city(index), &geonames_city_free);
+    if (!city) return place;
+    place.name = textOf(geonames_city_get_name(city.get()));
+    place.state = textOf(geonames_city_get_state(city.get()));
+    place.country = textOf(geonames_city_get_country(city.get()));
+    place.countryCode = textOf(geonames_city_get_country_code(city.get()));
+    place.timeZone = textOf(geonames_city_get_timezone(city.get()));
+    place.latitude = geonames_city_get_latitude(city.get());
+    place.longitude = geonames_city_get_longitude(city.get());
+    place.population = static_cast<long>(geonames_city_get_population(city.get()));
+    return place;
+}
+
 }  // namespace
+
+std::size_t GeonamesPlaces::PlaceCount() const { return static_cast<std::size_t>(std::max(0, geonames_get_n_cities())); }
+
+Place GeonamesPlaces::PlaceAt(std::size_t index) const { return placeOf(static_cast<int>(index)); }
 
 std::vector<Place> GeonamesPlaces::PlacesNamed(std::string_view name) const {
     const std::string query(name);
@@ -24,19 +44,8 @@ std::vector<Place> GeonamesPlaces::PlacesNamed(std::string_view name) const {
     if (!found) return places;
     places.reserve(count);
     for (guint i = 0; i < count; ++i) {
-        std::unique_ptr<GeonamesCity, decltype(&geonames_city_free)> city(geonames_get_city(found.get()[i]),
-                                                                         &geonames_city_free);
-        if (!city) continue;
-        Place place;
-        place.name = textOf(geonames_city_get_name(city.get()));
-        place.state = textOf(geonames_city_get_state(city.get()));
-        place.country = textOf(geonames_city_get_country(city.get()));
-        place.countryCode = textOf(geonames_city_get_country_code(city.get()));
-        place.timeZone = textOf(geonames_city_get_timezone(city.get()));
-        place.latitude = geonames_city_get_latitude(city.get());
-        place.longitude = geonames_city_get_longitude(city.get());
-        place.population = static_cast<long>(geonames_city_get_population(city.get()));
-        places.push_back(std::move(place));
+        Place place = placeOf(found.get()[i]);
+        if (!place.name.empty()) places.push_back(std::move(place));
     }
     return places;
 }

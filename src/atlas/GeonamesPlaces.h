@@ -9,6 +9,9 @@ namespace atlas {
 class GeonamesPlaces : public PlaceSource {
 public:
     std::vector<Place> PlacesNamed(std::string_view name) const override;
+    // Every place, by its number 0 .. PlaceCount() - 1.
+    std::size_t PlaceCount() const;
+    Place PlaceAt(std::size_t index) const;
 };
 
 }  // namespace atlas

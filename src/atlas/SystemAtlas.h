@@ -14,6 +14,8 @@ public:
         return ZoneAt(zoneName, year, month, day, hour, minute);
     }
 
+    const GeonamesPlaces& places() const { return places_; }
+
 private:
     GeonamesPlaces places_;
 };

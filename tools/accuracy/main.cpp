@@ -4,12 +4,17 @@
 // minus the sky by body and period (mean and largest), and the share of
 // charts with a body in another sign or nakshatra.
 //
-//   accuracy [--births N] [--seed S] [--any-zone]
+//   accuracy [--births N] [--seed S] [--any-zone | --atlas]
 //
 // The births: a uniform date and minute, a place between 60 degrees south
 // and north, the zone of the table nearest the place's meridian on the
 // place's side of Greenwich (so that the chart's two time bases agree; with
 // --any-zone, any of the table's zones), and daylight saving one time in five.
+// With --atlas: a place of the atlas and a uniform moment, the form filled
+// from the atlas as the find-coordinates window and --place fill it (the
+// zone row and daylight saving of the zone's history, or the birth in
+// universal time); it prints how often the Ascendant lies in another sign
+// than the sky's and the largest Ascendant and Moon differences.
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -23,6 +28,10 @@
 #include "app/ZoneTable.h"
 #include "astro/PlanetPositions.h"
 #include "sky/ChartCheck.h"
+#ifdef VELORIN_WITH_ATLAS
+#include "atlas/FormFill.h"
+#include "atlas/SystemAtlas.h"
+#endif
 
 namespace {
 
@@ -100,15 +109,75 @@ std::optional<Number> numberOf(std::string_view text) {
     return value;
 }
 
+#ifdef VELORIN_WITH_ATLAS
+// Births at the atlas's places, their inputs from the atlas.
+int atlasRun(long births, unsigned long long seed) {
+    const atlas::SystemAtlas data;
+    std::mt19937_64 random(seed);
+    std::uniform_int_distribution<std::size_t> placeIndex(0, data.places().PlaceCount() - 1);
+    std::uniform_int_distribution<int> year(app::FirstListYear, 2050), month(1, 12), hour(0, 23), minute(0, 59);
+    long charts = 0, skipped = 0, converted = 0, ascendantSign = 0, below60 = 0;
+    double largestAscendant = 0, largestAscendantBelow60 = 0, largestMoon = 0;
+    for (long n = 0; n < births; ++n) {
+        const atlas::Place place = data.places().PlaceAt(placeIndex(random));
+        app::BirthFormValues form;
+        form.txtName = "Random";
+        form.cboYear = year(random) - app::FirstListYear;
+        form.cboMonth = month(random) - 1;
+        const int monthLength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        form.cboDate = std::uniform_int_distribution<int>(0, monthLength[form.cboMonth] - 1)(random);
+        form.cboHour = hour(random);
+        form.cboMinute = minute(random);
+        const atlas::FormFill fill = atlas::FillFormFromPlace(form, place, data);
+        if (!fill.problem.empty()) {
+            ++skipped;  // a time the clocks skipped, or a conversion out of 1901-2050
+            continue;
+        }
+        if (form.txtCity.empty()) form.txtCity = "Random";  // a name of other letters only
+        if (form.txtState.empty()) form.txtState = "Random";
+        if (form.txtCountry.empty()) form.txtCountry = "Random";
+        app::ChartSession session;
+        if (!app::RunCalculation(form, session).accepted()) {
+            ++skipped;
+            continue;
+        }
+        ++charts;
+        converted += fill.converted;
+        const sky::ChartCheck check = sky::CheckChart(session.record);
+        const sky::BodyCheck& ascendant = check.bodies[astro::BodyIndex(astro::Body::Ascendant)];
+        const double ascendantGap = std::fabs(*ascendant.differenceArcmin);
+        ascendantSign += ascendant.signDiffers;
+        largestAscendant = std::fmax(largestAscendant, ascendantGap);
+        if (std::fabs(place.latitude) < 60) {
+            ++below60;
+            largestAscendantBelow60 = std::fmax(largestAscendantBelow60, ascendantGap);
+        }
+        largestMoon = std::fmax(largestMoon, std::fabs(*check.bodies[astro::BodyIndex(astro::Body::Moon)].differenceArcmin));
+    }
+    std::printf("%ld random births at atlas places (seed %llu), the zone from the atlas; %ld charts, %ld of them "
+                "converted to universal time; %ld skipped (a time the clocks skipped, or out of 1901-2050).\n\n",
+                births, seed, charts, converted, skipped);
+    std::printf("| | charts | share or largest |\n|---|---|---|\n");
+    std::printf("| the Ascendant in another sign than the sky's | %ld | %.2f%% |\n", charts,
+                charts ? 100.0 * static_cast<double>(ascendantSign) / static_cast<double>(charts) : 0.0);
+    std::printf("| largest Ascendant difference, places below 60 degrees of latitude | %ld | %.2f' |\n", below60,
+                largestAscendantBelow60);
+    std::printf("| largest Ascendant difference, all places | %ld | %.2f' |\n", charts, largestAscendant);
+    std::printf("| largest Moon difference | %ld | %.2f' |\n", charts, largestMoon);
+    return 0;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
     long births = 10000;
     unsigned long long seed = 1;
-    bool anyZone = false, usage = false;
+    bool anyZone = false, atlasPlaces = false, usage = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--any-zone") anyZone = true;
+        else if (option == "--atlas") atlasPlaces = true;
         else if (option == "--births" && i + 1 < argc) {
             const std::optional<long> n = numberOf<long>(argv[++i]);
             usage = usage || !n;
@@ -121,9 +190,17 @@ int main(int argc, char** argv) {
             usage = true;
         }
     }
-    if (usage || births < 1) {
-        std::fprintf(stderr, "usage: accuracy [--births N] [--seed S] [--any-zone]\n");
+    if (usage || births < 1 || (anyZone && atlasPlaces)) {
+        std::fprintf(stderr, "usage: accuracy [--births N] [--seed S] [--any-zone | --atlas]\n");
         return 2;
+    }
+    if (atlasPlaces) {
+#ifdef VELORIN_WITH_ATLAS
+        return atlasRun(births, seed);
+#else
+        std::fprintf(stderr, "accuracy: --atlas: this build has no atlas\n");
+        return 2;
+#endif
     }
 
     std::mt19937_64 random(seed);
