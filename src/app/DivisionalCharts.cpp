@@ -62,6 +62,7 @@ std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJul
     const int nakshatra = std::clamp(static_cast<int>(whole), 0, 26);
     const double elapsed = std::clamp(position - nakshatra, 0.0, 1.0);
     std::vector<DashaPeriod> dashas;
+    dashas.reserve(9);
     double fullStart = 0;
     for (int k = 0; k < 9; ++k) {
         const std::size_t lord = static_cast<std::size_t>((nakshatra + k) % 9);
@@ -76,6 +77,7 @@ std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJul
             fullStart = maha.StartJD;
         }
         maha.EndJD = fullStart + days;
+        maha.Antardasha.reserve(9);
         double subStart = fullStart;
         for (int j = 0; j < 9; ++j) {
             const std::size_t sub = (lord + static_cast<std::size_t>(j)) % 9;
@@ -84,9 +86,9 @@ std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJul
             antar.StartJD = subStart;
             antar.EndJD = j == 8 ? maha.EndJD : subStart + days * DashaLords[sub].years / 120.0;
             subStart = antar.EndJD;
-            maha.Antardasha.push_back(antar);
+            maha.Antardasha.push_back(std::move(antar));
         }
-        dashas.push_back(maha);
+        dashas.push_back(std::move(maha));
     }
     return dashas;
 }
@@ -103,8 +105,19 @@ std::string CalendarDateOfJulianDay(double julianDay) {
     // Julian day 2440587.5 began 1 January 1970 at midnight UT.
     const auto days = static_cast<long long>(std::floor(julianDay - 2440587.5));
     const astro::CivilDate date = astro::CivilFromDays(days);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    if (date.year < 0 || date.year > 9999) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+        return text;
+    }
+    // Written digit by digit: a batch writes 162 of these a chart.
+    std::string text = "0000-00-00";
+    const auto put = [&text](std::size_t end, int value, int digits) {
+        for (int k = 0; k < digits; ++k, value /= 10) text[end - static_cast<std::size_t>(k)] = static_cast<char>('0' + value % 10);
+    };
+    put(3, date.year, 4);
+    put(6, date.month, 2);
+    put(9, date.day, 2);
     return text;
 }
 

@@ -65,6 +65,19 @@ std::string randomBirths(std::size_t count, unsigned seed) {
     return lines.str();
 }
 
+TEST(ChartLineOfBatchLine, TheBatchsSectionsGoForLinesThatDoNotChoose) {
+    const std::string birth = R"("date": "1990-05-15", "time": "10:30", "zone": 34, "lat": "28:36N", "lon": "77:12E", )"
+                              R"("city": "D", "state": "D", "country": "I")";
+    LineSettings chartOnly;
+    chartOnly.sections = "none";
+    const std::string plain = ChartLineOfBatchLine("{\"name\": \"A\", " + birth + "}", 1, chartOnly);
+    EXPECT_EQ(plain.find("\"Vimshottari\""), std::string::npos);
+    EXPECT_EQ(plain.find("\"DivisionalCharts\""), std::string::npos);
+    const std::string own = ChartLineOfBatchLine("{\"name\": \"A\", \"sections\": \"dasha\", " + birth + "}", 2, chartOnly);
+    EXPECT_NE(own.find("\"Vimshottari\""), std::string::npos);
+    EXPECT_EQ(own.find("\"DivisionalCharts\""), std::string::npos);
+}
+
 TEST(RunBatch, ThreadsKeepTheInputOrderAndChangeNothing) {
     const std::string input = randomBirths(600, 11);  // spans several blocks of 64
     std::string outputs[3];

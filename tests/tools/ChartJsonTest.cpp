@@ -2,6 +2,10 @@
 // and values, the writer's layout, the export's lines and the zone list.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
+
 #include <algorithm>
 #include <string>
 
@@ -52,6 +56,43 @@ TEST(FormatJson, ReferenceChartKeysAndValues) {
     for (const char* piece : expected) EXPECT_NE(json.find(piece), std::string::npos) << piece;
     EXPECT_EQ(json.front(), '{');
     EXPECT_EQ(json.substr(json.size() - 2), "}\n");
+}
+
+// Numbers are written as "%.17g" writes them, in every locale; the chart's
+// numbers take a fast exact route, checked here against the general one.
+TEST(JsonNumber, SeventeenSignificantDigitsExactlyAsTheGeneralRoutine) {
+    const auto general = [](double value) {
+        char buffer[64];
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+        return std::string(buffer, written.ptr);
+    };
+    const double cases[] = {
+        2447505.928004344, 2448026.7083333335, 365.25, -23.7265, 0.5, 1e-6, 9.999999999999999e15, 1e16, 1e-7,
+        0.1, 0.30000000000000004, 123456789012345.67, 99999999999999999.0, 0.00012345, -0.0001, 1.0, 10.0, 100.0,
+        1234567890123456.25, 1234567890123456.75,  // halfway at the 17th digit: to the even digit
+        1234567890123455.25, 0.000123456789012345678, 5e-5, 4.9999999999999996e-5, 2.5, 7.0 / 3,
+    };
+    for (const double value : cases) EXPECT_EQ(JsonNumber(value), general(value)) << general(value);
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> exponent(-7, 17), sign(-1, 1);
+    for (int i = 0; i < 200000; ++i) {
+        const double value = std::copysign(std::pow(10.0, exponent(random)), sign(random));
+        ASSERT_EQ(JsonNumber(value), general(value)) << general(value);
+    }
+}
+
+TEST(FormatJson, TheOptionalPartsCanBeLeftOut) {
+    const app::ChartSession session = exampleSession();
+    const std::string all = FormatJson(session, JsonLayout::OneLine);
+    JsonExtras chartOnly;
+    chartOnly.vargas = chartOnly.dasha = false;
+    const std::string some = FormatJson(session, JsonLayout::OneLine, chartOnly);
+    for (const char* part : {"\"DivisionalCharts\"", "\"Vimshottari\"", "\"YearDays\""}) {
+        EXPECT_NE(all.find(part), std::string::npos) << part;
+        EXPECT_EQ(some.find(part), std::string::npos) << part;
+    }
+    // What stays is the same text as in the whole line.
+    EXPECT_EQ(some.substr(0, some.find("\"AnglesUniversalTime\"")), all.substr(0, all.find("\"DivisionalCharts\"")));
 }
 
 // Objects and arrays within each other, on one line and with the top

@@ -275,3 +275,43 @@ TEST(ParseChartOptions, ThePlaceAndTheTimeZoneFromTheAtlas) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ParseChartOptions, SectionsChooseTheJsonsOptionalParts) {
+    struct Case {
+        std::vector<std::string> extra;
+        bool vargas, dasha, check;
+    } const cases[] = {
+        {{}, true, true, false},
+        {{"--sections", "dasha"}, false, true, false},
+        {{"--sections", "vargas,dasha"}, true, true, false},
+        {{"--sections", "none"}, false, false, false},
+#ifdef VELORIN_WITH_CHECK
+        {{"--sections", "check"}, false, false, true},
+        {{"--sections", "dasha,check", "--check"}, false, true, true},
+#endif
+    };
+    for (const Case& c : cases) {
+        const ParseResult r = ParseChartOptions(replaced("--zone", [&] {
+            std::vector<std::string> extra = {"--zone", "34"};
+            extra.insert(extra.end(), c.extra.begin(), c.extra.end());
+            return extra;
+        }()));
+        ASSERT_TRUE(r.ok()) << r.usageError;
+        EXPECT_EQ((std::vector<bool>{r.options.vargas, r.options.dasha, r.options.check}),
+                  (std::vector<bool>{c.vargas, c.dasha, c.check}));
+    }
+    for (const char* bad : {"dashas", "none,dasha", "", "vargas,,dasha"}) {
+        EXPECT_EQ(ParseChartOptions(replaced("--zone", {"--zone", "34", "--sections", bad})).usageError.rfind("--sections: expected", 0),
+                  0u)
+            << bad;
+    }
+#ifdef VELORIN_WITH_CHECK
+    EXPECT_EQ(ParseChartOptions(replaced("--zone", {"--zone", "34", "--sections", "dasha", "--check"})).usageError,
+              "--check: --sections leaves the check out; add check to it");
+#endif
+    EXPECT_TRUE(ParseChartOptions({"--batch", "-", "--sections", "none"}).ok());
+}
+
+}  // namespace

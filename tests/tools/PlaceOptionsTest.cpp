@@ -138,7 +138,7 @@ TEST(FormatPlaceList, EveryMatchWithItsZoneAtTheBirth) {
 TEST(BatchLine, APlaceAndAZoneByName) {
     const testdata::FakeAtlas atlas = FakeAtlas();
     const std::string kathmandu = ChartLineOfBatchLine(
-        R"({"name": "A", "place": "Kathmandu", "date": "1990-01-15", "time": "0:10"})", 3, false, &atlas);
+        R"({"name": "A", "place": "Kathmandu", "date": "1990-01-15", "time": "0:10"})", 3, {false, &atlas, {}});
     EXPECT_EQ(kathmandu.rfind("{\"Line\": 3, ", 0), 0u) << kathmandu;
     for (const char* piece : {"\"BirthDay\": 14", "\"BirthHour\": 18", "\"City\": \"Kathmandu\"",
                               "\"Place\": {\"Name\": \"Kathmandu\"", "\"UniversalTimeConversion\": true"}) {
@@ -147,9 +147,9 @@ TEST(BatchLine, APlaceAndAZoneByName) {
     const std::string zone = ChartLineOfBatchLine(
         R"({"name": "A", "tz": "Asia/Kolkata", "lat": "22.5626", "lon": "88.363", "date": "1990-05-15", "time": "10:30", )"
         R"("city": "Kolkata", "state": "West Bengal", "country": "India"})", 1,
-        false, &atlas);
+        {false, &atlas, {}});
     EXPECT_NE(zone.find("\"ZoneListPosition\": 34"), std::string::npos) << zone;
-    EXPECT_EQ(ChartLineOfBatchLine(R"({"place": "Atlantis", "date": "1990-01-15", "time": "0:10"})", 2, false, &atlas),
+    EXPECT_EQ(ChartLineOfBatchLine(R"({"place": "Atlantis", "date": "1990-01-15", "time": "0:10"})", 2, {false, &atlas, {}}),
               "{\"line\": 2, \"error\": \"--place: no place in the atlas is called 'Atlantis'\", \"status\": 2}\n");
 }
 

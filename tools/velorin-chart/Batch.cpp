@@ -91,13 +91,17 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
     return args;
 }
 
-std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check,
-                                 const atlas::Atlas* data) {
+std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings) {
     if (line.find_first_not_of(" \t") == std::string_view::npos) return ErrorLine(lineNumber, "empty line", 2);
     if (!astro::IsValidUtf8(line)) return ErrorLine(lineNumber, "the line is not valid UTF-8", 2);
     std::string error;
-    const std::optional<std::vector<std::string>> args = ArgumentsOfBatchLine(line, error);
+    std::optional<std::vector<std::string>> args = ArgumentsOfBatchLine(line, error);
     if (!args) return ErrorLine(lineNumber, error, 2);
+    if (!settings.sections.empty() && std::none_of(args->begin(), args->end(), [](const std::string& arg) {
+            return arg.rfind("--sections=", 0) == 0;
+        })) {
+        args->push_back("--sections=" + settings.sections);
+    }
     const ParseResult parsed = ParseChartOptions(*args);
     if (!parsed.ok()) return ErrorLine(lineNumber, parsed.usageError, 2);
     ChartOptions options = parsed.options;
@@ -108,10 +112,12 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
     JsonExtras extras;
     extras.line = lineNumber;
     extras.yearDays = options.dashaYear;
+    extras.vargas = options.vargas;
+    extras.dasha = options.dasha;
     std::string placeJson;
     if (!options.placeQuery.empty() || !options.timeZoneName.empty()) {
-        if (!data) return ErrorLine(lineNumber, "the atlas could not be loaded: the place cannot be looked up", 2);
-        PlaceOutcome place = ApplyPlace(options, *data);
+        if (!settings.atlas) return ErrorLine(lineNumber, "the atlas could not be loaded: the place cannot be looked up", 2);
+        PlaceOutcome place = ApplyPlace(options, *settings.atlas);
         if (!place.problem.empty()) return ErrorLine(lineNumber, place.problem, 2);
         placeJson = std::move(place.json);
         extras.place = placeJson;
@@ -120,13 +126,13 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
     const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
     if (!outcome.accepted()) return ErrorLine(lineNumber, outcome.problem->message, 1);
 #ifdef VELORIN_WITH_CHECK
-    if (check || options.check) {
+    if (settings.check || options.check) {
         const std::string checkJson = CheckJson(sky::CheckChart(session.record));
         extras.check = checkJson;
         return FormatJson(session, JsonLayout::OneLine, extras);
     }
 #else
-    (void)check;  // a line's own "check" is refused by the options' parser
+    // a line's own "check" is refused by the options' parser
 #endif
     return FormatJson(session, JsonLayout::OneLine, extras);
 }
@@ -196,7 +202,7 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
         std::atomic<std::size_t> next{0};
         const auto work = [&] {
             for (std::size_t i = next++; i < lines.size(); i = next++) {
-                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.check, settings.atlas);
+                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.line);
             }
         };
         const std::size_t threads = std::min<std::size_t>(jobs, std::max<std::size_t>(lines.size(), 1));

@@ -27,10 +27,15 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
 // N, "error": "...", "status": 1|2} (1: the form's checks refuse the birth,
 // 2: the line is not a birth the command line takes, a blank line included). With `check`, or a line's "check": true,
 // the chart carries its "Check" against the sky.
-// A line's "place" or "tz" is looked up in the atlas (without one such a
-// line is an error line).
-std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, bool check = false,
-                                 const atlas::Atlas* data = nullptr);
+// What every line of a batch takes: the check against the sky, the atlas
+// for a line's "place" or "tz" (without one such a line is an error line),
+// and the JSON's optional parts (--sections) for lines that do not say.
+struct LineSettings {
+    bool check = false;
+    const atlas::Atlas* atlas = nullptr;
+    std::string sections;
+};
+std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings = {});
 
 // How many lines a batch reads, computes and writes together, and the longest
 // line it takes (a birth needs a few hundred bytes; a longer line is answered
@@ -43,8 +48,7 @@ std::string ErrorLine(std::size_t lineNumber, const std::string& error, int stat
 
 struct BatchSettings {
     unsigned jobs = 1;                       // threads, at least 1
-    bool check = false;                      // every chart with its check against the sky
-    const atlas::Atlas* atlas = nullptr;     // for lines with "place" or "tz"
+    LineSettings line;                       // the check, the atlas and the sections of every line
     std::size_t blockLines = BatchBlockLines;
     // Starts a thread that runs `work`; false when the system cannot start
     // one (the default starts a std::thread). Tests put a failing one here.

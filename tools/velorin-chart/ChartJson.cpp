@@ -1,5 +1,6 @@
 #include "velorin-chart/ChartJson.h"
 
+#include <array>
 #include <vector>
 
 #include "velorin-chart/Json.h"
@@ -9,6 +10,32 @@
 namespace velorin_chart {
 
 namespace {
+
+// The twelve sign boxes of a chart's signs, each the names of the bodies in
+// the sign (the Ascendant first) with CR LF between them, as SignBoxesOf makes
+// them, written without making the texts first.
+void signBoxes(JsonWriter& json, const std::array<int, astro::BodyCount>& signs,
+               const std::array<std::string, astro::BodyCount>& names) {
+    std::string& out = json.rawValue();
+    out += '[';
+    const int ascendant = signs[astro::BodyIndex(astro::Body::Ascendant)];
+    for (int sign = 0; sign < 12; ++sign) {
+        out += sign == 0 ? "\"" : ", \"";
+        bool first = true;
+        if (ascendant == sign) {
+            out += "Asc";
+            first = false;
+        }
+        for (std::size_t body = 0; body < astro::PlacedBodyCount; ++body) {
+            if (signs[body] != sign) continue;
+            if (!first) out += "\\r\\n";
+            first = false;
+            AppendJsonStringContent(out, names[body]);
+        }
+        out += '"';
+    }
+    out += ']';
+}
 
 void birthFields(JsonWriter& json, const app::ChartRecord& r) {
     const astro::BirthData& b = r.birth;
@@ -43,7 +70,8 @@ void chartFields(JsonWriter& json, const app::ChartSession& session) {
     json.key("LagnaName").string(c.LagnaName).key("NakshatraCaption").string(c.NakshatraCaption);
     json.key("RashiCaption").string(c.RashiCaption).key("NakshatraLord").string(c.NakshatraLord);
     json.key("PadaCaption").string(c.PadaCaption);
-    json.key("SignBoxes").strings(app::MakeSignBoxes(r));
+    json.key("SignBoxes");
+    signBoxes(json, app::RashiSigns(r), r.bodies.PlanetNameSanskrit);
     json.key("ZoneListPosition").integer(session.zoneListPosition);
 }
 
@@ -53,35 +81,85 @@ void divisionalCharts(JsonWriter& json, const app::ChartRecord& r) {
         const std::array<int, astro::BodyCount> signs = app::DivisionalSigns(division, r);
         json.key("D" + std::to_string(division)).beginObject().key("Signs").beginArray();
         for (const int sign : signs) json.integer(sign);
-        json.endArray().key("SignBoxes").strings(app::SignBoxesOf(signs, r.bodies.PlanetNameSanskrit)).endObject();
+        json.endArray().key("SignBoxes");
+        signBoxes(json, signs, r.bodies.PlanetNameSanskrit);
+        json.endObject();
     }
     json.endObject();
 }
 
-// A period: its instants as Julian days (UT) and its dates as the birth's
-// own zone has them.
-void periodFields(JsonWriter& json, const app::DashaPeriod& period, double clock) {
-    json.key("Lord").string(period.Lord);
-    json.key("StartJD").number(period.StartJD).key("Start").string(app::DashaCivilDate(period.StartJD, clock));
-    json.key("EndJD").number(period.EndJD).key("End").string(app::DashaCivilDate(period.EndJD, clock));
+// The texts of a period's boundary: its Julian day (UT) and its civil date
+// as the birth's own zone has it. A period starts where another ends, so the
+// last two boundaries are kept rather than written afresh (90 periods share
+// about 90 boundaries).
+class BoundaryTexts {
+public:
+    explicit BoundaryTexts(double clock) : clock_(clock) {}
+    struct Texts {
+        double julianDay = 0;
+        std::string number, date;
+    };
+    const Texts& of(double julianDay) {
+        for (const Texts& kept : kept_) {
+            if (!kept.number.empty() && kept.julianDay == julianDay) return kept;
+        }
+        Texts& fresh = kept_[next_];
+        next_ = 1 - next_;
+        fresh.julianDay = julianDay;
+        fresh.number.clear();  // its room is used again
+        AppendJsonNumber(fresh.number, julianDay);
+        fresh.date = app::DashaCivilDate(julianDay, clock_);
+        return fresh;
+    }
+
+private:
+    double clock_;
+    std::array<Texts, 2> kept_;
+    std::size_t next_ = 0;
+};
+
+// A period's fields, written straight into the text (a batch line holds 90
+// periods): the same bytes as the writer's one-line objects. Lords and
+// dates are plain letters and digits, which JSON takes as they are.
+void appendPeriodFields(std::string& out, const app::DashaPeriod& period, BoundaryTexts& boundaries) {
+    out += "{\"Lord\": \"";
+    out += period.Lord;
+    out += '"';
+    for (const auto& [name, julianDay] : {std::pair{"Start", period.StartJD}, std::pair{"End", period.EndJD}}) {
+        const BoundaryTexts::Texts& boundary = boundaries.of(julianDay);
+        out += ", \"";
+        out += name;
+        out += "JD\": ";
+        out += boundary.number;
+        out += ", \"";
+        out += name;
+        out += "\": \"";
+        out += boundary.date;
+        out += '"';
+    }
 }
 
 void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, double yearDays) {
-    const double clock = app::DashaClockOffsetDays(r.birth);
+    BoundaryTexts boundaries(app::DashaClockOffsetDays(r.birth));
     json.key("YearDays").number(yearDays);
-    json.key("Vimshottari").beginArray();
+    std::string& text = json.key("Vimshottari").rawValue();
+    text += '[';
+    bool firstMaha = true;
     for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::BirthJulianDay(r.birth), yearDays)) {
-        json.beginObject();
-        periodFields(json, maha, clock);
-        json.key("Antardasha").beginArray();
+        if (!firstMaha) text += ", ";
+        firstMaha = false;
+        appendPeriodFields(text, maha, boundaries);
+        text += ", \"Antardasha\": [";
+        bool firstAntar = true;
         for (const app::DashaPeriod& antar : maha.Antardasha) {
-            json.beginObject();
-            periodFields(json, antar, clock);
-            json.endObject();
+            if (!firstAntar) text += ", ";
+            firstAntar = false;
+            appendPeriodFields(text, antar, boundaries);
+            text += '}';
         }
-        json.endArray().endObject();
+        text += "]}";
     }
-    json.endArray();
+    text += ']';
 }
 
 }  // namespace
@@ -98,10 +176,10 @@ std::string FormatJson(const app::ChartSession& session, JsonLayout layout, cons
     // Derived from the chart's sidereal degrees.
     const double moon = r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)];
     json.key("MoonPada").integer(app::MoonPada(moon));
-    divisionalCharts(json, r);
+    if (extras.vargas) divisionalCharts(json, r);
     const app::TimeBases bases = app::TimeBasesOf(r.birth);
     json.key("AnglesUniversalTime").number(bases.anglesHours).key("PlanetsUniversalTime").number(bases.planetsHours);
-    vimshottari(json, moon, r, extras.yearDays);
+    if (extras.dasha) vimshottari(json, moon, r, extras.yearDays);
     if (!extras.place.empty()) json.key("Place").raw(extras.place);
     if (!extras.check.empty()) json.key("Check").raw(extras.check);
     json.endObject();

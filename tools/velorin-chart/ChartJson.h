@@ -19,6 +19,8 @@ struct JsonExtras {
     std::string_view place;
     std::string_view check;
     double yearDays = app::DaysPerYear;
+    bool vargas = true;  // "DivisionalCharts"
+    bool dasha = true;   // "YearDays" and "Vimshottari"
 };
 
 // One JSON object with the record's fields, the sign boxes, the zone

@@ -22,6 +22,8 @@ const char* const UsageText =
     "       [--style south|north]     the square of --format chart\n"
     "       [--check]                 the chart beside the sky at the birth instant\n"
     "       [--dasha-year 365.25|365.2425|365.25636|360]  the days of a dasha year\n"
+    "       [--sections vargas,dasha,check|none]  the JSON's optional parts (default: vargas,dasha\n"
+    "                                  and check with --check)\n"
     "       --lat and --lon also take decimal degrees (28.6139, -77.2090: south and west negative)\n"
     "       velorin-chart --place TEXT --date ... --time ... [--name ...]   the place from the atlas\n"
     "                                  (\"Pune\", \"London, England\"): coordinates, city, state, country,\n"
@@ -43,7 +45,7 @@ namespace {
 const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   "--zone", "--lat",
                                             "--lon",    "--city",   "--state",  "--country", "--format",
                                             "--open",   "--save",   "--export", "--image", "--batch", "--jobs", "--varga", "--style",
-                                            "--dasha-year", "--place", "--tz"};
+                                            "--dasha-year", "--place", "--tz", "--sections"};
 const std::set<std::string> BirthOptions = {"--name", "--date",  "--time",    "--zone", "--lat", "--lon",
                                             "--city", "--state", "--country", "--dst",  "--place", "--tz", "--place-list"};
 const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version", "--check", "--place-list"};
@@ -236,11 +238,34 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
         if (*style != "north" && *style != "south") return usageError("--style", "must be north or south");
         opts.northStyle = *style == "north";
     }
-    if (given.flags.count("--check")) {
+    bool sectionsCheck = false;
+    if (const std::string* sections = given.value("--sections")) {
+        opts.vargas = opts.dasha = false;
+        opts.sectionsText = *sections;
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t comma = sections->find(',', start);
+            const std::string part = sections->substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            if (part == "vargas") opts.vargas = true;
+            else if (part == "dasha") opts.dasha = true;
+            else if (part == "check") sectionsCheck = true;
+            else if (part != "none" || *sections != "none") {
+                return usageError("--sections", "expected a list of vargas, dasha and check, or none, got '" +
+                                                    ShownOnTerminal(*sections) + "'");
+            }
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+        if (given.flags.count("--check") && !sectionsCheck) {
+            return usageError("--check", "--sections leaves the check out; add check to it");
+        }
+    }
+    if (given.flags.count("--check") || sectionsCheck) {
 #ifdef VELORIN_WITH_CHECK
         opts.check = true;
 #else
-        return usageError("--check", "is not available in this build (it needs the ERFA library)");
+        return usageError(given.flags.count("--check") ? "--check" : "--sections",
+                          "the check is not available in this build (it needs the ERFA library)");
 #endif
     }
     return std::nullopt;
@@ -258,7 +283,7 @@ Problem batchOptions(const GivenOptions& given, ChartOptions& opts) {
     if (!batch) return std::nullopt;
     if (batch->empty()) return usageError("--batch", "needs a file name, or - for standard input");
     for (const auto& [option, value] : given.values) {
-        if (option != "--batch" && option != "--jobs" && !(option == "--format" && value == "json")) {
+        if (option != "--batch" && option != "--jobs" && option != "--sections" && !(option == "--format" && value == "json")) {
             return usageError("--batch", "takes its births from its lines; " + option + " cannot go with it");
         }
     }
@@ -349,14 +374,14 @@ Problem birthOptions(const GivenOptions& given, app::BirthFormValues& form) {
 
 // --place, --tz and --place-list, and which birth options the user gave.
 Problem atlasOptions(const GivenOptions& given, ChartOptions& opts) {
-    for (const std::string& option : BirthOptions) {
-        if (given.has(option)) opts.givenByHand.insert(option);
-    }
     const std::string* place = given.value("--place");
     const std::string* zone = given.value("--tz");
     if (!place && !zone) {
         if (given.has("--place-list")) return usageError("--place-list", "goes with --place");
         return std::nullopt;
+    }
+    for (const std::string& option : BirthOptions) {
+        if (given.has(option)) opts.givenByHand.insert(option);
     }
 #ifndef VELORIN_ATLAS_BUILT
     return usageError(place ? "--place" : "--tz", "is not available in this build (it needs the atlas: the geonames and tz libraries)");

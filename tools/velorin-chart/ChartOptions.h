@@ -25,11 +25,17 @@ struct ChartOptions {
     int varga = 1;           // --varga: the divisional chart drawn (1: the Rashi chart)
     bool northStyle = false; // --style north: the North Indian square
     bool check = false;      // --check: the chart beside the sky
+    // --sections: the JSON's optional parts (by default the divisional
+    // charts and the dasha, and the check with --check).
+    bool vargas = true;
+    bool dasha = true;
+    std::string sectionsText;  // as given, for a batch's lines
     double dashaYear = 365.25;  // --dasha-year: the days of a dasha year
     app::BirthFormValues form;  // the birth data as the entry form would hold it
     // The atlas: the place of birth (--place), the time zone by its IANA name
-    // (--tz), the list of matching places (--place-list), and which birth
-    // options were given by hand (they override what the atlas fills in).
+    // (--tz), the list of matching places (--place-list), and, with one of
+    // the first two, which birth options were given by hand (they override
+    // what the atlas fills in).
     std::string placeQuery;
     std::string timeZoneName;
     bool placeList = false;

@@ -1,5 +1,7 @@
 #include "velorin-chart/Json.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -10,8 +12,7 @@ namespace velorin_chart {
 
 namespace {
 
-void appendString(std::string& out, std::string_view text) {
-    out += '"';
+void appendContent(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
@@ -51,7 +52,89 @@ void appendString(std::string& out, std::string_view text) {
         }
         ++i;
     }
+}
+
+void appendString(std::string& out, std::string_view text) {
     out += '"';
+    appendContent(out, text);
+    out += '"';
+}
+
+// 17 significant digits of a double as "%.17g" writes them, worked out
+// exactly with 128-bit integers for the numbers a chart holds (a magnitude
+// from 1e-6 to 1e16, which covers Julian days, degrees and hours); false for
+// any other, which the general routine writes.
+__extension__ typedef unsigned __int128 Wide;
+
+// 10^0 .. 10^22, each exact in 128 bits.
+constexpr std::array<Wide, 23> PowersOfTen = [] {
+    std::array<Wide, 23> powers{};
+    powers[0] = 1;
+    for (std::size_t k = 1; k < powers.size(); ++k) powers[k] = powers[k - 1] * 10;
+    return powers;
+}();
+
+constexpr char DigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+bool appendSeventeenDigits(std::string& out, double value) {
+    if (value == 0 || !std::isfinite(value)) return false;
+    const double size = std::fabs(value);
+    if (size < 1e-6 || size >= 1e16) return false;
+    // size = mantissa / 2^shift, from the bits of a normal double (1e-6 is one).
+    const auto bits = std::bit_cast<unsigned long long>(size);
+    const unsigned long long mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
+    const int binaryExponent = static_cast<int>(bits >> 52) - 1022;  // size lies in [2^(e-1), 2^e)
+    const int shift = 53 - binaryExponent;
+    if (shift <= 0 || shift >= 120) return false;
+    // The decimal exponent of the first digit, from the binary one (log10 2 =
+    // 0.30103), corrected below when it is one too small.
+    int exponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int scale = 16 - exponent;  // digits = round(size * 10^scale)
+        if (scale < 0 || scale > 22) return false;
+        const Wide product = static_cast<Wide>(mantissa) * PowersOfTen[static_cast<std::size_t>(scale)];
+        Wide digits = product >> shift;
+        const Wide rest = product - (digits << shift);
+        const Wide half = static_cast<Wide>(1) << (shift - 1);
+        if (rest > half || (rest == half && (digits & 1) != 0)) ++digits;  // to nearest, ties to even
+        constexpr auto low = static_cast<unsigned long long>(1e16), high = static_cast<unsigned long long>(1e17);
+        if (digits < low) {
+            --exponent;
+            continue;
+        }
+        if (digits >= high) {
+            ++exponent;
+            continue;
+        }
+        char text[17];
+        auto remaining = static_cast<unsigned long long>(digits);
+        for (int k = 15; k >= 1; k -= 2, remaining /= 100) {  // two digits at a time
+            const auto pair = static_cast<std::size_t>(remaining % 100) * 2;
+            text[k] = DigitPairs[pair];
+            text[k + 1] = DigitPairs[pair + 1];
+        }
+        text[0] = static_cast<char>('0' + remaining);
+        int last = 16;  // the last digit kept: "%g" drops trailing zeros
+        while (last > 0 && text[last] == '0') --last;
+        if (exponent < -4) return false;  // written in scientific notation: the general routine
+        if (value < 0) out += '-';
+        if (exponent >= 0) {
+            out.append(text, static_cast<std::size_t>(exponent) + 1);
+            if (last > exponent) {
+                out += '.';
+                out.append(text + exponent + 1, static_cast<std::size_t>(last - exponent));
+            }
+        } else {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out.append(text, static_cast<std::size_t>(last) + 1);
+        }
+        return true;
+    }
+    return false;
 }
 
 void appendNumber(std::string& out, double value) {
@@ -59,6 +142,7 @@ void appendNumber(std::string& out, double value) {
         out += "null";
         return;
     }
+    if (appendSeventeenDigits(out, value)) return;
     // 17 significant digits, the same as "%.17g" in the C locale, but never
     // with the user's decimal comma: JSON stays JSON in every locale.
     char buffer[64];
@@ -73,6 +157,10 @@ std::string JsonString(std::string_view text) {
     appendString(out, text);
     return out;
 }
+
+void AppendJsonNumber(std::string& out, double value) { appendNumber(out, value); }
+
+void AppendJsonStringContent(std::string& out, std::string_view text) { appendContent(out, text); }
 
 std::string JsonNumber(double value) {
     std::string out;
@@ -151,7 +239,9 @@ JsonWriter& JsonWriter::number(double value) {
 
 JsonWriter& JsonWriter::integer(long long value) {
     beforeValue();
-    out_ += std::to_string(value);
+    char buffer[24];
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out_.append(buffer, written.ptr);
     return *this;
 }
 
@@ -165,6 +255,11 @@ JsonWriter& JsonWriter::null() {
     beforeValue();
     out_ += "null";
     return *this;
+}
+
+std::string& JsonWriter::rawValue() {
+    beforeValue();
+    return out_;
 }
 
 JsonWriter& JsonWriter::raw(std::string_view json) {

@@ -15,6 +15,10 @@ std::string JsonString(std::string_view text);
 // A JSON number (17 significant digits, a point in every locale); null when
 // not finite.
 std::string JsonNumber(double value);
+// The same, appended to `out`.
+void AppendJsonNumber(std::string& out, double value);
+// A text as it stands inside the quotes of a JSON string, appended to `out`.
+void AppendJsonStringContent(std::string& out, std::string_view text);
 
 // Appends JSON values to a string. Members of objects and arrays are
 // separated by ", ", a key by ": " from its value; an object begun `Indented`
@@ -40,6 +44,9 @@ public:
     JsonWriter& null();
     // A value that is JSON already.
     JsonWriter& raw(std::string_view json);
+    // The text to append a value to that the caller writes itself (JSON
+    // already, as with raw), without a copy.
+    std::string& rawValue();
 
     template <typename Texts>
     JsonWriter& strings(const Texts& texts) {

@@ -89,8 +89,9 @@ int runBatch(const velorin_chart::ChartOptions& options, const atlas::Atlas* dat
     std::istream& in = options.batchPath == "-" ? std::cin : file;
     velorin_chart::BatchSettings settings;
     settings.jobs = jobs;
-    settings.check = options.check;
-    settings.atlas = data;
+    settings.line.check = options.check;
+    settings.line.atlas = data;
+    settings.line.sections = options.sectionsText;
     // Each answer is written whole, keeping the reason of a failed write (a
     // full disk: "No space left on device"), and the batch ends there.
     settings.writeLine = [](const std::string& line) {
@@ -170,7 +171,7 @@ void printChart(const velorin_chart::ChartOptions& options, const app::ChartSess
                                   charttext::FormatDerivedText(record, options.varga, options.dashaYear) + checkTable);
             break;
         case OutputFormat::Json:
-            PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, {std::nullopt, placeJson, checkJson, options.dashaYear}));
+            PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, {std::nullopt, placeJson, checkJson, options.dashaYear, options.vargas, options.dasha}));
             break;
         case OutputFormat::Chart: {
             const charttext::ChartStyle style = options.northStyle ? charttext::ChartStyle::North : charttext::ChartStyle::South;

@@ -1,0 +1,45 @@
+// One batch line and its parts, on one thread: the whole line (parse, check,
+// calculate, format), the JSON alone, and the line with the check against the sky.
+#include <benchmark/benchmark.h>
+
+#include "app/ChartCalculation.h"
+#include "support/Forms.h"
+#include "velorin-chart/Batch.h"
+#include "velorin-chart/ChartJson.h"
+
+namespace {
+
+constexpr const char* ReferenceLine =
+    R"({"name": "Ravi", "date": "1990-05-15", "time": "10:30", "zone": 34, "lat": "28:36N", "lon": "77:12E", )"
+    R"("city": "New Delhi", "state": "Delhi", "country": "India"})";
+
+void BatchLine(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1));
+}
+BENCHMARK(BatchLine);
+
+// The line without the optional parts (--sections none).
+void BatchLineChartOnly(benchmark::State& state) {
+    velorin_chart::LineSettings settings;
+    settings.sections = "none";
+    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1, settings));
+}
+BENCHMARK(BatchLineChartOnly);
+
+void ChartJsonLine(benchmark::State& state) {
+    app::ChartSession session;
+    app::RunCalculation(testdata::referenceForm(), session);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(velorin_chart::FormatJson(session, velorin_chart::JsonLayout::OneLine, {1, {}, {}}));
+    }
+}
+BENCHMARK(ChartJsonLine);
+
+#ifdef VELORIN_WITH_CHECK
+void BatchLineWithCheck(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1, {true, nullptr, {}}));
+}
+BENCHMARK(BatchLineWithCheck);
+#endif
+
+}  // namespace
