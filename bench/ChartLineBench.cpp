@@ -2,6 +2,8 @@
 // calculate, format), the JSON alone, and the line with the check against the sky.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "app/ChartCalculation.h"
 #include "support/Forms.h"
 #include "velorin-chart/Batch.h"
@@ -40,6 +42,13 @@ void BatchLineWithCheck(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1, {true, nullptr, {}}));
 }
 BENCHMARK(BatchLineWithCheck);
+
+// A line of the chart made from the sky's positions ("sky": true).
+void BatchLineSky(benchmark::State& state) {
+    const std::string line = std::string(ReferenceLine).insert(1, R"("sky": true, )");
+    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(line, 1));
+}
+BENCHMARK(BatchLineSky);
 #endif
 
 }  // namespace

@@ -71,10 +71,12 @@ void copyFormIntoRecord(const BirthFormValues& form, ChartRecord& r) {
     r.Country = trimmed(form.txtCountry);
 }
 
+}  // namespace
+
 // The captions of the chart window from the passes' results. The lagna name
 // and the nakshatra's lord and pada keep their previous values when nothing
 // matches, so the captions are filled, not made afresh.
-void deriveCaptions(const modVedicPlanetPosition::ChartAngles& angles, const modVedicEphemeris::MoonChart& moon,
+void DeriveCaptions(const modVedicPlanetPosition::ChartAngles& angles, const modVedicEphemeris::MoonChart& moon,
                     ChartCaptions& captions) {
     // The ayanamsa is held as a negative correction; the caption drops the minus.
     captions.AyanamsaCaption = std::string(astro::SubChars(angles.AyanamsaText, 1));
@@ -89,7 +91,6 @@ void deriveCaptions(const modVedicPlanetPosition::ChartAngles& angles, const mod
 // Characters 4..6 of a compact position text: the sign abbreviation.
 std::string_view compactSign(std::string_view compact) { return astro::SubChars(compact, 3, 3); }
 
-}  // namespace
 
 std::array<int, astro::BodyCount> RashiSigns(const ChartRecord& record) {
     std::array<int, astro::BodyCount> signs{};
@@ -167,7 +168,7 @@ CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& ses
     r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Ascendant)] = r.angles.AscendantLongitude;
     r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Midheaven)] = r.angles.MidheavenLongitude;
 
-    deriveCaptions(r.angles, r.moon, r.captions);
+    DeriveCaptions(r.angles, r.moon, r.captions);
     outcome.window = MakeChartWindowTexts(r);
     return outcome;
 }

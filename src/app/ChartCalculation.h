@@ -47,6 +47,12 @@ struct CalculationOutcome {
 // order (angles, Moon, planets, retrograde marks) and derives the captions.
 CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& session);
 
+// The captions of the chart window from the angles and the Moon. The lagna
+// name and the nakshatra's lord and pada keep their previous values when
+// nothing matches, so the captions are filled, not made afresh.
+void DeriveCaptions(const modVedicPlanetPosition::ChartAngles& angles, const modVedicEphemeris::MoonChart& moon,
+                    ChartCaptions& captions);
+
 // The captions and sign boxes of a computed record.
 ChartWindowTexts MakeChartWindowTexts(const ChartRecord& record);
 

@@ -42,6 +42,10 @@ struct ChartRecord {
 
     ChartCaptions captions;
 
+    // Whose positions the record shows: the chart's own rules (false), or the
+    // sky at the true birth instant (velorin-chart --sky).
+    bool SkyPositions = false;
+
     std::string ChartFileName;     // last path chosen in the save or export dialog
     std::string CurrentChartPath;  // set by a successful save, cleared by New
 };

@@ -38,6 +38,10 @@ std::string MakeExportFileText(const ChartRecord& record, const MonthNameTable& 
         text += line;
         text += "\r\n";
     }
+    if (record.SkyPositions) {
+        text += SkyPositionsLine;
+        text += "\r\n";
+    }
     return text;
 }
 

@@ -101,6 +101,20 @@ double BirthJulianDay(const astro::BirthData& birth) {
     return dayNumber - 0.5 + modVedicEphemeris::UniversalTimeRule(birth).utHours / 24;
 }
 
+double DashaJulianDay(const ChartRecord& record) {
+    if (!record.SkyPositions) return BirthJulianDay(record.birth);
+    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(record.birth);
+    return modVedicEphemeris::JulianDayFromDate(ut.month, ut.day, ut.year) - 0.5 + (ut.hour + ut.minute / 60.0) / 24;
+}
+
+double DashaClockOffsetDays(const ChartRecord& record) {
+    if (!record.SkyPositions) return DashaClockOffsetDays(record.birth);
+    const astro::BirthData& b = record.birth;
+    const double localDay = modVedicEphemeris::JulianDayFromDate(b.BirthMonth, b.BirthDay, b.BirthYear) - 0.5 +
+                            (b.BirthHour + b.BirthMinute / 60.0) / 24;
+    return localDay - DashaJulianDay(record);
+}
+
 std::string CalendarDateOfJulianDay(double julianDay) {
     // Julian day 2440587.5 began 1 January 1970 at midnight UT.
     const auto days = static_cast<long long>(std::floor(julianDay - 2440587.5));

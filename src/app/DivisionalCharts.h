@@ -82,6 +82,13 @@ std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJul
 // starts when that Moon stood there.
 double BirthJulianDay(const astro::BirthData& birth);
 
+// The Julian day the dasha of a record is dated from, and how far the
+// birth's clock runs ahead of it (days): BirthJulianDay for the chart's own
+// positions, the true birth instant (the zone's signed correction and
+// daylight saving) for the sky's.
+double DashaJulianDay(const ChartRecord& record);
+double DashaClockOffsetDays(const ChartRecord& record);
+
 // "YYYY-MM-DD" of the Gregorian civil day (UT) that holds the Julian day.
 std::string CalendarDateOfJulianDay(double julianDay);
 

@@ -150,6 +150,11 @@ void SouthRasiPicture::setPersonName(const QString& name) {
     update();
 }
 
+void SouthRasiPicture::setSkyPositions(bool sky) {
+    skyPositions_ = sky;
+    update();
+}
+
 void SouthRasiPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Amber);
@@ -176,6 +181,9 @@ void SouthRasiPicture::paintEvent(QPaintEvent*) {
     painter.drawText(centre.adjusted(0, 30, 0, 0), Qt::AlignHCenter | Qt::AlignTop, platform::ProgramTitle());
     painter.setFont(verdana(8));
     painter.drawText(centre.adjusted(0, 60, 0, 0), Qt::AlignHCenter | Qt::AlignTop, tr("Rashi Chart"));
+    if (skyPositions_) {
+        painter.drawText(centre.adjusted(0, 76, 0, 0), Qt::AlignHCenter | Qt::AlignTop, tr("sky positions, true instant"));
+    }
     const NameLayout name = nameLayout();
     painter.setFont(name.text.font);
     painter.drawText(name.area, Qt::AlignHCenter | Qt::AlignTop, name.text.text);
@@ -200,6 +208,7 @@ frmDisplay::frmDisplay(const app::ChartRecord& record, const app::MonthNameTable
     picSouthRasi->setObjectName(QStringLiteral("picSouthRasi"));
     picSouthRasi->setGeometry(twipsRect(1320, 1560, 5340, 5355));
     picSouthRasi->setPersonName(fromStd(record.BirthName));
+    picSouthRasi->setSkyPositions(record.SkyPositions);
     for (std::size_t sign = 0; sign < 12; ++sign) {
         const SignPlace& place = SignPlaces[sign];
         lblPlanets[sign] = new SignBoxLabel(picSouthRasi);

@@ -32,6 +32,8 @@ class SouthRasiPicture : public QWidget {
 public:
     explicit SouthRasiPicture(QWidget* parent = nullptr);
     void setPersonName(const QString& name);
+    // Says under the title that the chart shows the sky's positions.
+    void setSkyPositions(bool sky);
 
     // Where and how the person's name is drawn: it always fits its area.
     struct NameLayout {
@@ -45,6 +47,7 @@ protected:
 
 private:
     QString personName_;
+    bool skyPositions_ = false;
 };
 
 // A sign box's caption: the names of the bodies in the sign, one a line. A

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/ChartTextExport.h"
 #include "app/BirthForm.h"
 #include "app/ChartCalculation.h"
 #include "app/DivisionalCharts.h"
@@ -201,11 +202,13 @@ std::string FormatChart(const app::ChartRecord& r, const ChartDrawing& drawing) 
     if (drawing.style == ChartStyle::North) {
         // The Rashi chart as its texts place it, like the South Indian boxes.
         const std::array<int, astro::BodyCount> drawn = drawing.varga == 1 ? app::RashiSigns(r) : signs;
-        return northChart(r, drawn, VargaName(drawing.varga) + " chart (North Indian) of " + r.BirthName);
+        return northChart(r, drawn, VargaName(drawing.varga) + " chart (North Indian) of " + r.BirthName) +
+               (r.SkyPositions ? std::string(app::SkyPositionsLine) + "\n" : std::string());
     }
     std::ostringstream out;
     southSquare(out, r, boxes, drawing.varga);
     vedicDetails(out, r);
+    if (r.SkyPositions) out << app::SkyPositionsLine << '\n';
     return out.str();
 }
 

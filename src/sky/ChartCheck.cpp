@@ -109,6 +109,9 @@ ChartCheck CheckChart(const app::ChartRecord& record) {
         body.nakshatraDiffers = *body.skyNakshatra != body.chartNakshatra;
     }
 
+    // The notes name the chart's own rules as causes; a chart made from the
+    // sky (--sky) follows none of them.
+    if (record.SkyPositions) return check;
     const Instant j2000 = {{2451545.0, 0}, {2451545.0, 0}, 0};
     check.notes = notesFor(record, check, place, LahiriAyanamsa(j2000));
     return check;

@@ -13,7 +13,11 @@
 #include <random>
 #include <string>
 
+#include "app/ChartCalculation.h"
+#include "app/DivisionalCharts.h"
+#include "app/ZoneTable.h"
 #include "astro/PlanetPositions.h"
+#include "sky/SkyChart.h"
 #include "sky/SkyPositions.h"
 
 namespace {
@@ -89,6 +93,81 @@ TEST(SwissComparison, TheSkyMeetsItsFigures) {
                     limit.arcseconds);
         EXPECT_LE(largest[b], limit.arcseconds) << "body " << b;
     }
+}
+
+// The chart made from the sky (velorin-chart --sky) at random births of
+// 1901-2050 (entered in Universal Time, places below 60 degrees): its
+// longitudes within the same limits, and how often a sign, a nakshatra or a
+// retrograde mark differs from the Swiss Ephemeris' (a body within the
+// limits of a boundary, or a planet within hours of a station).
+TEST(SwissComparison, TheSkyChartsSignsNakshatrasAndMarks) {
+    swe_set_ephe_path(const_cast<char*>(VELORIN_SWISS_EPHEMERIS));
+    swe_set_sid_mode(SE_SIDM_LAHIRI, 0, 0);
+    std::mt19937_64 random(20261210);
+    std::uniform_int_distribution<int> year(1901, 2050), month(1, 12), day(1, 28), hour(0, 23), minute(0, 59);
+    std::uniform_int_distribution<int> latitude(0, 59), longitude(0, 179), arcminute(0, 59), side(0, 1);
+
+    constexpr int Births = 5000;
+    long signs = 0, nakshatras = 0, marks = 0, bodies = 0, planets = 0;
+    for (int n = 0; n < Births; ++n) {
+        app::BirthFormValues form;
+        form.txtName = "Random";
+        form.cboYear = year(random) - app::FirstListYear;
+        form.cboMonth = month(random) - 1;
+        form.cboDate = day(random) - 1;
+        form.cboHour = hour(random);
+        form.cboMinute = minute(random);
+        form.cboTimeZone = app::ZonePositionOf("UT");
+        form.txtLatDeg = std::to_string(latitude(random));
+        form.txtLatMin = std::to_string(arcminute(random));
+        form.txtLonDeg = std::to_string(longitude(random));
+        form.txtLonMin = std::to_string(arcminute(random));
+        form.optLatNorth = side(random) == 0;
+        form.optLatSouth = !form.optLatNorth;
+        form.optLongEast = side(random) == 0;
+        form.optLongWest = !form.optLongEast;
+        form.txtCity = form.txtState = form.txtCountry = "Random";
+        app::ChartSession session;
+        ASSERT_TRUE(app::RunCalculation(form, session).accepted());
+        const sky::SkyChartResult chart = sky::SkyChartOf(session.record);
+        ASSERT_TRUE(chart.record.has_value());
+        const app::ChartRecord& r = *chart.record;
+
+        const double jdUt = swe_julday(app::FirstListYear + form.cboYear, form.cboMonth + 1, form.cboDate + 1,
+                                       form.cboHour + form.cboMinute / 60.0, SE_GREG_CAL);
+        const double lat = (form.optLatSouth ? -1 : 1) * (std::stoi(form.txtLatDeg) + std::stoi(form.txtLatMin) / 60.0);
+        const double lon = (form.optLongWest ? -1 : 1) * (std::stoi(form.txtLonDeg) + std::stoi(form.txtLonMin) / 60.0);
+        double cusps[13], angles[10];
+        char error[AS_MAXCH] = "";
+        ASSERT_GE(swe_houses_ex(jdUt, SEFLG_SIDEREAL, lat, lon, 'P', cusps, angles), 0);
+        for (const Limit& limit : Limits) {
+            double position[6] = {};
+            if (limit.swissBody >= 0) {
+                ASSERT_GE(swe_calc_ut(jdUt, limit.swissBody, SEFLG_SWIEPH | SEFLG_SIDEREAL | SEFLG_SPEED, position, error), 0)
+                    << error;
+                if (limit.body == Body::Ketu) position[0] = std::fmod(position[0] + 180, 360.0);
+            } else {
+                position[0] = limit.body == Body::Ascendant ? angles[0] : angles[1];
+            }
+            const std::size_t b = BodyIndex(limit.body);
+            const double ours = r.bodies.SiderealLongitude[b];
+            EXPECT_LE(std::fabs(arcsecondsApart(ours, position[0])), limit.arcseconds) << "body " << b;
+            ++bodies;
+            signs += app::DivisionalSign(1, ours) != app::DivisionalSign(1, position[0]);
+            nakshatras += modVedicEphemeris::NakshatraIndex(ours) != modVedicEphemeris::NakshatraIndex(position[0]);
+            for (std::size_t i = 0; i < astro::RetrogradeBodies.size(); ++i) {
+                if (astro::RetrogradeBodies[i] != limit.body) continue;
+                ++planets;
+                marks += r.RetroFlags[i] != (position[3] < 0);
+            }
+        }
+    }
+    std::printf("--sky at %d random births: of %ld bodies %ld in another sign and %ld in another nakshatra than the "
+                "Swiss Ephemeris'; of %ld planets %ld with another retrograde mark\n",
+                Births, bodies, signs, nakshatras, planets, marks);
+    EXPECT_LE(signs, bodies / 1000);
+    EXPECT_LE(nakshatras, bodies / 500);
+    EXPECT_LE(marks, planets / 1000);
 }
 
 }  // namespace

@@ -531,6 +531,28 @@ TEST(ChartHeader, LongNamesAndPlacesAreShownWholeInsideTheirRows) {
     }
 }
 
+TEST(ChartPicture, ASkyChartSaysSoInTheSquaresCentre) {
+    app::ChartRecord record;
+    record.BirthName = "Ravi";
+    const chart::frmDisplay own(record, app::EnglishMonthNames());
+    record.SkyPositions = true;
+    const chart::frmDisplay sky(record, app::EnglishMonthNames());
+    const QImage ownPicture = own.picSouthRasi->grab().toImage();
+    const QImage skyPicture = sky.picSouthRasi->grab().toImage();
+    ASSERT_EQ(ownPicture.size(), skyPicture.size());
+    // They differ, and only in the centre, below the title and above the name.
+    const int cell = chart::px(1335);
+    QRect changed;
+    for (int y = 0; y < ownPicture.height(); ++y) {
+        for (int x = 0; x < ownPicture.width(); ++x) {
+            if (ownPicture.pixel(x, y) != skyPicture.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+        }
+    }
+    ASSERT_FALSE(changed.isEmpty());
+    EXPECT_TRUE(QRect(cell, cell, 2 * cell, 2 * cell).contains(changed)) << changed.x() << "," << changed.y();
+    EXPECT_LT(changed.bottom(), sky.picSouthRasi->nameLayout().area.top());
+}
+
 TEST_F(ChartWindow, TheSquareFillsItsPictureToTheLastRow) {
     const QImage picture = display().picSouthRasi->grab().toImage();
     const QColor amber{platform::Amber};

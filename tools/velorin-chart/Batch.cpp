@@ -10,6 +10,7 @@
 #include "velorin-chart/Json.h"
 #include "velorin-chart/TextOutput.h"
 #ifdef VELORIN_WITH_CHECK
+#include "sky/SkyChart.h"
 #include "velorin-chart/CheckOutput.h"
 #endif
 #include "velorin-chart/PlaceOptions.h"
@@ -125,6 +126,13 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
     app::ChartSession session;
     const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
     if (!outcome.accepted()) return ErrorLine(lineNumber, outcome.problem->message, 1);
+#ifdef VELORIN_WITH_CHECK
+    if (options.sky) {
+        sky::SkyChartResult skyChart = sky::SkyChartOf(session.record);
+        if (!skyChart.record) return ErrorLine(lineNumber, "--sky: " + skyChart.problem, 1);
+        session.record = std::move(*skyChart.record);
+    }
+#endif
 #ifdef VELORIN_WITH_CHECK
     if (settings.check || options.check) {
         const std::string checkJson = CheckJson(sky::CheckChart(session.record));

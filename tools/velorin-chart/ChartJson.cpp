@@ -54,6 +54,7 @@ void birthFields(JsonWriter& json, const app::ChartRecord& r) {
 
 void chartFields(JsonWriter& json, const app::ChartSession& session) {
     const app::ChartRecord& r = session.record;
+    json.key("Positions").string(r.SkyPositions ? "sky" : "chart");
     json.key("AyanamsaText").string(r.angles.AyanamsaText);
     json.key("AyanamsaCorrection").number(r.angles.AyanamsaCorrection);
     json.key("AscendantText").string(r.angles.AscendantText).key("MidheavenText").string(r.angles.MidheavenText);
@@ -140,12 +141,12 @@ void appendPeriodFields(std::string& out, const app::DashaPeriod& period, Bounda
 }
 
 void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, double yearDays) {
-    BoundaryTexts boundaries(app::DashaClockOffsetDays(r.birth));
+    BoundaryTexts boundaries(app::DashaClockOffsetDays(r));
     json.key("YearDays").number(yearDays);
     std::string& text = json.key("Vimshottari").rawValue();
     text += '[';
     bool firstMaha = true;
-    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::BirthJulianDay(r.birth), yearDays)) {
+    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::DashaJulianDay(r), yearDays)) {
         if (!firstMaha) text += ", ";
         firstMaha = false;
         appendPeriodFields(text, maha, boundaries);

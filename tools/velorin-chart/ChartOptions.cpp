@@ -21,6 +21,8 @@ const char* const UsageText =
     "       [--varga 1|2|3|7|9|10|12] the divisional chart --format chart draws and text lists\n"
     "       [--style south|north]     the square of --format chart\n"
     "       [--check]                 the chart beside the sky at the birth instant\n"
+    "       [--sky]                   the chart made from the sky's positions at the true birth\n"
+    "                                  instant instead of the chart's own rules (says so)\n"
     "       [--dasha-year 365.25|365.2425|365.25636|360]  the days of a dasha year\n"
     "       [--sections vargas,dasha,check|none]  the JSON's optional parts (default: vargas,dasha\n"
     "                                  and check with --check)\n"
@@ -48,7 +50,7 @@ const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   
                                             "--dasha-year", "--place", "--tz", "--sections"};
 const std::set<std::string> BirthOptions = {"--name", "--date",  "--time",    "--zone", "--lat", "--lon",
                                             "--city", "--state", "--country", "--dst",  "--place", "--tz", "--place-list"};
-const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version", "--check", "--place-list"};
+const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version", "--check", "--place-list", "--sky"};
 
 // Short spellings of the flags every command-line tool knows.
 const std::map<std::string, std::string> ShortOptions = {{"-h", "--help"}, {"-V", "--version"}};
@@ -259,6 +261,13 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
         if (given.flags.count("--check") && !sectionsCheck) {
             return usageError("--check", "--sections leaves the check out; add check to it");
         }
+    }
+    if (given.flags.count("--sky")) {
+#ifdef VELORIN_WITH_CHECK
+        opts.sky = true;
+#else
+        return usageError("--sky", "is not available in this build (it needs the ERFA library)");
+#endif
     }
     if (given.flags.count("--check") || sectionsCheck) {
 #ifdef VELORIN_WITH_CHECK

@@ -25,6 +25,7 @@ struct ChartOptions {
     int varga = 1;           // --varga: the divisional chart drawn (1: the Rashi chart)
     bool northStyle = false; // --style north: the North Indian square
     bool check = false;      // --check: the chart beside the sky
+    bool sky = false;        // --sky: the chart made from the sky's positions
     // --sections: the JSON's optional parts (by default the divisional
     // charts and the dasha, and the check with --check).
     bool vargas = true;

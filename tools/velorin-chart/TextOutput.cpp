@@ -13,6 +13,10 @@ std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable
         if (line != app::ExportSeparatorLine) out += line;
         out += '\n';
     }
+    if (record.SkyPositions) {
+        out += app::SkyPositionsLine;
+        out += '\n';
+    }
     return out;
 }
 

@@ -31,6 +31,7 @@
 #include "atlas/SystemAtlas.h"
 #endif
 #ifdef VELORIN_WITH_CHECK
+#include "sky/SkyChart.h"
 #include "charttext/CheckTable.h"
 #include "velorin-chart/CheckOutput.h"
 #endif
@@ -274,11 +275,23 @@ int run(const std::vector<std::string>& args, char** argv) {
     }
 
     app::ChartSession session;
-    const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
+    app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
     if (!outcome.accepted()) {
         std::cerr << outcome.problem->message << "\n";
         return Rejected;
     }
+#ifdef VELORIN_WITH_CHECK
+    if (options.sky) {
+        // The same chart from the sky's positions; every output follows it.
+        sky::SkyChartResult skyChart = sky::SkyChartOf(session.record);
+        if (!skyChart.record) {
+            std::cerr << "velorin-chart: --sky: " << skyChart.problem << "\n";
+            return Rejected;
+        }
+        session.record = std::move(*skyChart.record);
+        outcome.window = app::MakeChartWindowTexts(session.record);
+    }
+#endif
 
     // The user's month names (loading the locale) only when something names a month.
     const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty();
