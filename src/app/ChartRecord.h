@@ -45,6 +45,7 @@ struct ChartRecord {
     // Whose positions the record shows: the chart's own rules (false), or the
     // sky at the true birth instant (velorin-chart --sky).
     bool SkyPositions = false;
+    bool SkyTrueNode = false;  // with the sky's positions: Rahu the true node, not the mean one
 
     std::string ChartFileName;     // last path chosen in the save or export dialog
     std::string CurrentChartPath;  // set by a successful save, cleared by New

@@ -32,6 +32,11 @@ std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& r, c
     return lines;
 }
 
+std::string SkyPositionsLine(const ChartRecord& record) {
+    return std::string("Positions: the sky at the true birth instant (apparent, Lahiri ayanamsa, ") +
+           (record.SkyTrueNode ? "true" : "mean") + " node), not the chart's own rules";
+}
+
 std::string MakeExportFileText(const ChartRecord& record, const MonthNameTable& monthNames) {
     std::string text;
     for (const std::string& line : MakeExportLines(record, monthNames)) {
@@ -39,7 +44,7 @@ std::string MakeExportFileText(const ChartRecord& record, const MonthNameTable& 
         text += "\r\n";
     }
     if (record.SkyPositions) {
-        text += SkyPositionsLine;
+        text += SkyPositionsLine(record);
         text += "\r\n";
     }
     return text;

@@ -15,9 +15,10 @@ inline constexpr std::size_t ExportLineCount = 26;
 inline constexpr std::string_view ExportSeparatorLine = "\r";
 
 // The line after the 26 of a chart made from the sky's positions (velorin-chart
-// --sky), so that it is never taken for the chart of the program's own rules.
-inline constexpr std::string_view SkyPositionsLine =
-    "Positions: the sky at the true birth instant (apparent, Lahiri ayanamsa), not the chart's own rules";
+// --sky), so that it is never taken for the chart of the program's own rules:
+// "Positions: the sky at the true birth instant (apparent, Lahiri ayanamsa,
+// mean node), not the chart's own rules" (or "true node").
+std::string SkyPositionsLine(const ChartRecord& record);
 
 // The lines of the record's export; line 2 names the month from the table.
 std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& record, const MonthNameTable& monthNames);

@@ -203,12 +203,12 @@ std::string FormatChart(const app::ChartRecord& r, const ChartDrawing& drawing) 
         // The Rashi chart as its texts place it, like the South Indian boxes.
         const std::array<int, astro::BodyCount> drawn = drawing.varga == 1 ? app::RashiSigns(r) : signs;
         return northChart(r, drawn, VargaName(drawing.varga) + " chart (North Indian) of " + r.BirthName) +
-               (r.SkyPositions ? std::string(app::SkyPositionsLine) + "\n" : std::string());
+               (r.SkyPositions ? app::SkyPositionsLine(r) + "\n" : std::string());
     }
     std::ostringstream out;
     southSquare(out, r, boxes, drawing.varga);
     vedicDetails(out, r);
-    if (r.SkyPositions) out << app::SkyPositionsLine << '\n';
+    if (r.SkyPositions) out << app::SkyPositionsLine(r) << '\n';
     return out.str();
 }
 

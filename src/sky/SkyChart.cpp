@@ -34,12 +34,12 @@ bool IsDecreasing(double before, double after) {
     return change < 0;
 }
 
-SkyChartResult SkyChartOf(const app::ChartRecord& chart) {
+SkyChartResult SkyChartOf(const app::ChartRecord& chart, NodeKind node) {
     SkyChartResult result;
     const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(chart.birth);
     const Instant instant = InstantOf(ut.year, ut.month, ut.day, ut.hour, ut.minute);
     const modVedicEphemeris::UniversalTimeResult place = modVedicEphemeris::UniversalTimeRule(chart.birth);
-    const SkyLongitudes sky = SkyAt(instant, -place.longitudeWestDeg, place.latitudeNorthDeg);
+    const SkyLongitudes sky = SkyAt(instant, -place.longitudeWestDeg, place.latitudeNorthDeg, node);
     const std::size_t ascendant = astro::BodyIndex(astro::Body::Ascendant);
     const std::size_t midheaven = astro::BodyIndex(astro::Body::Midheaven);
     if (!sky.sidereal[ascendant] || !sky.sidereal[midheaven]) {
@@ -49,6 +49,7 @@ SkyChartResult SkyChartOf(const app::ChartRecord& chart) {
 
     app::ChartRecord r = chart;
     r.SkyPositions = true;
+    r.SkyTrueNode = node == NodeKind::True;
     modVedicPlanetPosition::ChartAngles& angles = r.angles;
     angles.AyanamsaCorrection = -sky.ayanamsa.apparent;
     angles.AyanamsaText = modVedicPlanetPosition::FormatSignedAngle(angles.AyanamsaCorrection);

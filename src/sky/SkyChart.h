@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ChartRecord.h"
+#include "sky/SkyPositions.h"
 
 namespace sky {
 
@@ -17,8 +18,9 @@ struct SkyChartResult {
     std::string problem;  // why there is none (no Ascendant at that latitude)
 };
 
-// The record of a calculated chart, remade from the sky at its true instant.
-SkyChartResult SkyChartOf(const app::ChartRecord& chart);
+// The record of a calculated chart, remade from the sky at its true instant,
+// with Rahu and Ketu on the mean or the true node.
+SkyChartResult SkyChartOf(const app::ChartRecord& chart, NodeKind node = NodeKind::Mean);
 
 // Whether a planet's apparent geocentric longitude (degrees) is decreasing:
 // from its longitudes an hour before and after, the short way round.

@@ -167,7 +167,7 @@ Ayanamsa LahiriAyanamsa(const Instant& instant) {
     return lahiriAt(instant.tt, dpsi);
 }
 
-SkyLongitudes SkyAt(const Instant& instant, double eastLongitudeDeg, double northLatitudeDeg) {
+SkyLongitudes SkyAt(const Instant& instant, double eastLongitudeDeg, double northLatitudeDeg, NodeKind nodeKind) {
     using astro::Body;
     using astro::BodyIndex;
     SkyLongitudes sky;
@@ -207,7 +207,17 @@ SkyLongitudes SkyAt(const Instant& instant, double eastLongitudeDeg, double nort
 
     // The mean node from the mean equinox of date (IERS 2003 conventions).
     const double centuries = ((tt[0] - ERFA_DJ00) + tt[1]) / ERFA_DJC;
-    const double node = eraFaom03(centuries) + dpsi;
+    double node = eraFaom03(centuries) + dpsi;
+    if (nodeKind == NodeKind::True) {
+        // The osculating node: where the plane of the Moon's geocentric
+        // orbit at the instant (its position and velocity from eraMoon98)
+        // crosses the ecliptic of date going north.
+        const Vector momentum = {moon[1] * moonVelocity[2] - moon[2] * moonVelocity[1],
+                                 moon[2] * moonVelocity[0] - moon[0] * moonVelocity[2],
+                                 moon[0] * moonVelocity[1] - moon[1] * moonVelocity[0]};
+        const auto dot = [&](const Vector& row) { return row[0] * momentum[0] + row[1] * momentum[1] + row[2] * momentum[2]; };
+        node = std::atan2(dot(toEcliptic[0]), -dot(toEcliptic[1])) + dpsi;
+    }
     sky.tropical[BodyIndex(Body::Rahu)] = degreesOf(node);
     sky.tropical[BodyIndex(Body::Ketu)] = FoldDegrees(degreesOf(node) + 180);
 

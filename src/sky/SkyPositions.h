@@ -64,9 +64,15 @@ struct SkyLongitudes {
     std::array<std::optional<double>, astro::BodyCount> sidereal;
 };
 
+// Which lunar node Rahu is: the mean node, or the true node (the osculating
+// node: where the plane of the Moon's geocentric orbit at the instant, from
+// ERFA's lunar ephemeris eraMoon98, crosses the ecliptic of date).
+enum class NodeKind { Mean, True };
+
 // SkyAt: the sky at an instant seen from the Earth's centre; the angles for
 // the place (east longitude and north latitude in degrees).
-SkyLongitudes SkyAt(const Instant& instant, double eastLongitudeDeg, double northLatitudeDeg);
+SkyLongitudes SkyAt(const Instant& instant, double eastLongitudeDeg, double northLatitudeDeg,
+                    NodeKind node = NodeKind::Mean);
 
 // FoldDegrees: x folded into 0 <= result < 360.
 double FoldDegrees(double x);

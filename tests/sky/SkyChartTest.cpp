@@ -61,6 +61,20 @@ TEST(SkyChartOf, TheReferenceBirthAsAnIndependentEphemerisHasIt) {
     EXPECT_TRUE(check.notes.empty());
 }
 
+TEST(SkyChartOf, TheTrueNodeAsAnIndependentEphemerisHasIt) {
+    app::ChartSession session;
+    ASSERT_TRUE(app::RunCalculation(testdata::referenceForm(), session).accepted());
+    const sky::SkyChartResult chart = sky::SkyChartOf(session.record, sky::NodeKind::True);
+    ASSERT_TRUE(chart.record.has_value());
+    EXPECT_TRUE(chart.record->SkyTrueNode);
+    // The Swiss Ephemeris' true node (SE_TRUE_NODE) at 05:00 UT on 15 May 1990:
+    // 286.540193; the mean node is 287.628795, 65' away, so the node followed matters.
+    const double rahu = chart.record->bodies.SiderealLongitude[BodyIndex(Body::Rahu)];
+    EXPECT_LE(std::fabs(std::remainder(rahu - 286.540193, 360.0)) * 3600, 120);
+    const double ketu = chart.record->bodies.SiderealLongitude[BodyIndex(Body::Ketu)];
+    EXPECT_LE(std::fabs(std::remainder(ketu - 106.540193, 360.0)) * 3600, 120);
+}
+
 // Mercury stood still on 17 May 1990 at about 2:10 UT (the Swiss Ephemeris'
 // speed changes sign between 2:00 and 2:10): retrograde twelve hours before,
 // direct twelve hours after.

@@ -45,6 +45,10 @@ constexpr std::array<Limit, astro::BodyCount> Limits = {{
     {Body::Midheaven, -1, 30},
 }};
 
+// The true node's largest difference allowed: the osculating node of ERFA's
+// lunar ephemeris against the Swiss Ephemeris' (JPL-based) one.
+constexpr double TrueNodeArcseconds = 120;
+
 double arcsecondsApart(double a, double b) { return std::remainder(a - b, 360.0) * 3600; }
 
 TEST(SwissComparison, TheSkyMeetsItsFigures) {
@@ -93,6 +97,31 @@ TEST(SwissComparison, TheSkyMeetsItsFigures) {
                     limit.arcseconds);
         EXPECT_LE(largest[b], limit.arcseconds) << "body " << b;
     }
+}
+
+// The true node (--node true) against the Swiss Ephemeris' true node
+// (SE_TRUE_NODE, the osculating node) at random instants of 1901-2050.
+TEST(SwissComparison, TheTrueNode) {
+    swe_set_ephe_path(const_cast<char*>(VELORIN_SWISS_EPHEMERIS));
+    swe_set_sid_mode(SE_SIDM_LAHIRI, 0, 0);
+    std::mt19937_64 random(20261211);
+    std::uniform_int_distribution<int> year(1901, 2050), month(1, 12), day(1, 28), hour(0, 23), minute(0, 59);
+    constexpr int Instants = 5000;
+    double largest = 0, total = 0;
+    for (int n = 0; n < Instants; ++n) {
+        const sky::Instant instant = sky::InstantOf(year(random), month(random), day(random), hour(random), minute(random));
+        const sky::SkyLongitudes sky = sky::SkyAt(instant, 0, 0, sky::NodeKind::True);
+        double position[6];
+        char error[AS_MAXCH] = "";
+        ASSERT_GE(swe_calc_ut(instant.ut1[0] + instant.ut1[1], SE_TRUE_NODE, SEFLG_SWIEPH | SEFLG_SIDEREAL, position, error), 0)
+            << error;
+        const double apart = std::fabs(arcsecondsApart(*sky.sidereal[BodyIndex(Body::Rahu)], position[0]));
+        total += apart;
+        largest = std::fmax(largest, apart);
+    }
+    std::printf("true node at %d random instants: mean %.1f\", largest %.1f\" from the Swiss Ephemeris'\n", Instants,
+                total / Instants, largest);
+    EXPECT_LE(largest, TrueNodeArcseconds);
 }
 
 // The chart made from the sky (velorin-chart --sky) at random births of

@@ -315,3 +315,24 @@ TEST(ParseChartOptions, SectionsChooseTheJsonsOptionalParts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ParseChartOptions, TheNodeGoesWithTheSky) {
+    const auto parse = [](std::vector<std::string> extra) {
+        std::vector<std::string> args = {"--zone", "34"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return ParseChartOptions(replaced("--zone", args));
+    };
+#ifdef VELORIN_WITH_CHECK
+    EXPECT_TRUE(parse({"--sky", "--node", "true"}).options.trueNode);
+    EXPECT_FALSE(parse({"--sky", "--node", "mean"}).options.trueNode);
+    EXPECT_FALSE(parse({"--sky"}).options.trueNode);
+    EXPECT_EQ(parse({"--sky", "--node", "osculating"}).usageError, "--node: must be mean or true");
+    EXPECT_EQ(parse({"--node", "true"}).usageError, "--node: goes with --sky (the chart's own node is its rule's)");
+#else
+    EXPECT_EQ(parse({"--sky"}).usageError, "--sky: is not available in this build (it needs the ERFA library)");
+#endif
+}
+
+}  // namespace

@@ -128,7 +128,8 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
     if (!outcome.accepted()) return ErrorLine(lineNumber, outcome.problem->message, 1);
 #ifdef VELORIN_WITH_CHECK
     if (options.sky) {
-        sky::SkyChartResult skyChart = sky::SkyChartOf(session.record);
+        sky::SkyChartResult skyChart =
+            sky::SkyChartOf(session.record, options.trueNode ? sky::NodeKind::True : sky::NodeKind::Mean);
         if (!skyChart.record) return ErrorLine(lineNumber, "--sky: " + skyChart.problem, 1);
         session.record = std::move(*skyChart.record);
     }

@@ -55,6 +55,7 @@ void birthFields(JsonWriter& json, const app::ChartRecord& r) {
 void chartFields(JsonWriter& json, const app::ChartSession& session) {
     const app::ChartRecord& r = session.record;
     json.key("Positions").string(r.SkyPositions ? "sky" : "chart");
+    if (r.SkyPositions) json.key("Node").string(r.SkyTrueNode ? "true" : "mean");
     json.key("AyanamsaText").string(r.angles.AyanamsaText);
     json.key("AyanamsaCorrection").number(r.angles.AyanamsaCorrection);
     json.key("AscendantText").string(r.angles.AscendantText).key("MidheavenText").string(r.angles.MidheavenText);

@@ -23,6 +23,7 @@ const char* const UsageText =
     "       [--check]                 the chart beside the sky at the birth instant\n"
     "       [--sky]                   the chart made from the sky's positions at the true birth\n"
     "                                  instant instead of the chart's own rules (says so)\n"
+    "       [--node mean|true]        with --sky, Rahu and Ketu on the mean or the true node\n"
     "       [--dasha-year 365.25|365.2425|365.25636|360]  the days of a dasha year\n"
     "       [--sections vargas,dasha,check|none]  the JSON's optional parts (default: vargas,dasha\n"
     "                                  and check with --check)\n"
@@ -47,7 +48,7 @@ namespace {
 const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   "--zone", "--lat",
                                             "--lon",    "--city",   "--state",  "--country", "--format",
                                             "--open",   "--save",   "--export", "--image", "--batch", "--jobs", "--varga", "--style",
-                                            "--dasha-year", "--place", "--tz", "--sections"};
+                                            "--dasha-year", "--place", "--tz", "--sections", "--node"};
 const std::set<std::string> BirthOptions = {"--name", "--date",  "--time",    "--zone", "--lat", "--lon",
                                             "--city", "--state", "--country", "--dst",  "--place", "--tz", "--place-list"};
 const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version", "--check", "--place-list", "--sky"};
@@ -268,6 +269,11 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
 #else
         return usageError("--sky", "is not available in this build (it needs the ERFA library)");
 #endif
+    }
+    if (const std::string* node = given.value("--node")) {
+        if (*node != "mean" && *node != "true") return usageError("--node", "must be mean or true");
+        if (!opts.sky) return usageError("--node", "goes with --sky (the chart's own node is its rule's)");
+        opts.trueNode = *node == "true";
     }
     if (given.flags.count("--check") || sectionsCheck) {
 #ifdef VELORIN_WITH_CHECK

@@ -26,6 +26,7 @@ struct ChartOptions {
     bool northStyle = false; // --style north: the North Indian square
     bool check = false;      // --check: the chart beside the sky
     bool sky = false;        // --sky: the chart made from the sky's positions
+    bool trueNode = false;   // --node true: with --sky, Rahu on the true node
     // --sections: the JSON's optional parts (by default the divisional
     // charts and the dasha, and the check with --check).
     bool vargas = true;

@@ -14,7 +14,7 @@ std::string FormatText(const app::ChartRecord& record, const app::MonthNameTable
         out += '\n';
     }
     if (record.SkyPositions) {
-        out += app::SkyPositionsLine;
+        out += app::SkyPositionsLine(record);
         out += '\n';
     }
     return out;

@@ -283,7 +283,8 @@ int run(const std::vector<std::string>& args, char** argv) {
 #ifdef VELORIN_WITH_CHECK
     if (options.sky) {
         // The same chart from the sky's positions; every output follows it.
-        sky::SkyChartResult skyChart = sky::SkyChartOf(session.record);
+        sky::SkyChartResult skyChart =
+            sky::SkyChartOf(session.record, options.trueNode ? sky::NodeKind::True : sky::NodeKind::Mean);
         if (!skyChart.record) {
             std::cerr << "velorin-chart: --sky: " << skyChart.problem << "\n";
             return Rejected;
