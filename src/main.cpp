@@ -52,10 +52,13 @@ int main(int argc, char** argv) {
     chart::InstallChartFonts();
 
     platform::QtPlatform platform;
+#ifdef VELORIN_WITH_ATLAS
+    // The find-coordinates button looks the place up in the atlas (which
+    // outlives the windows that hold it).
+    const atlas::SystemAtlas atlas;
+#endif
     desktop::Program program(platform);
 #ifdef VELORIN_WITH_ATLAS
-    // The find-coordinates button looks the place up in the atlas.
-    const atlas::SystemAtlas atlas;
     program.form().setAtlas(&atlas);
 #endif
     // "velorin FILE.vrc" (as the file manager starts it) opens that chart.

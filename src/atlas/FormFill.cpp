@@ -37,6 +37,11 @@ FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const
     if (!kept.country) filled.txtCountry = FormLetters(place.country);
 
     FormFill fill;
+    if (app::DateRuleCheck(filled.cboMonth, filled.cboDate, app::FirstListYear + filled.cboYear) != 0) {
+        fill.dateMissing = true;
+        form = filled;
+        return fill;
+    }
     // The zone row depends on the side of Greenwich of the longitude charted.
     const LocalBirth birth = LocalBirthOf(filled);
     const ZoneLookup zone = data.ZoneAtLocal(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
@@ -47,7 +52,8 @@ FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const
     fill.facts = zone.facts;
     fill.repeated = zone.repeated;
     fill.choice = ChooseZone(birth, zone.facts);
-    if (!fill.choice.problem.empty()) {
+    // A conversion out of range matters only when it would be made.
+    if (!fill.choice.problem.empty() && !kept.zone) {
         fill.problem = fill.choice.problem;
         return fill;
     }
@@ -63,7 +69,9 @@ FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const
         filled.cboHour = fill.choice.hour;
         filled.cboMinute = fill.choice.minute;
     }
-    fill.sentence = place.timeZone + " " + ChoiceSentence(birth, zone.facts, fill.choice);
+    fill.sentence = place.timeZone + " " +
+                    (kept.zone ? GivenZoneSentence(birth, zone.facts, filled.cboTimeZone, filled.chkDST)
+                               : ChoiceSentence(birth, zone.facts, fill.choice));
     if (zone.repeated) fill.sentence += "; that time happened twice (the clocks went back), the first is taken";
     form = filled;
     return fill;

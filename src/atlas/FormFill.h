@@ -20,6 +20,7 @@ struct KeptFields {
 
 struct FormFill {
     std::string problem;    // the zone is unknown, the time was skipped, or the conversion leaves 1901-2050
+    bool dateMissing = false;  // the form's date does not exist (30 February): only the place was filled
     ZoneFacts facts;        // the zone's offset at the birth
     bool repeated = false;  // the clock showed that time twice (the first is taken)
     ZoneChoice choice;      // the atlas's row and daylight saving, or the conversion
@@ -38,7 +39,8 @@ void FillCoordinate(double degrees, std::string& whole, std::string& minutes, bo
 // letters, its zone's row and daylight saving at the form's date and time)
 // except the kept fields. With the Universal Time conversion (when the zone
 // is not kept) the form's date and time become universal time. On a problem
-// the form is left as it was.
+// the form is left as it was. A date that does not exist fills the place
+// alone and leaves the zone and the date to the form's own check.
 FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const Atlas& data, const KeptFields& kept = {});
 
 }  // namespace atlas

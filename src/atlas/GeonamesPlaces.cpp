@@ -2,6 +2,8 @@
 
 #include <geonames.h>
 
+#include <locale.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -11,6 +13,27 @@ namespace atlas {
 namespace {
 
 std::string textOf(const gchar* text) { return text ? std::string(text) : std::string(); }
+
+// The library translates names, states and countries into the language of
+// the process's locale ("Indien", "Deutschland"); the atlas compares and
+// stores the English ones, so this thread reads them in the C locale.
+class EnglishNames {
+public:
+    EnglishNames() : c_(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr))) {
+        if (c_) previous_ = uselocale(c_);
+    }
+    ~EnglishNames() {
+        if (!c_) return;
+        uselocale(previous_);
+        freelocale(c_);
+    }
+    EnglishNames(const EnglishNames&) = delete;
+    EnglishNames& operator=(const EnglishNames&) = delete;
+
+private:
+    locale_t c_;
+    locale_t previous_ = LC_GLOBAL_LOCALE;
+};
 
 Place placeOf(int index) {
     Place place;
@@ -31,9 +54,13 @@ Place placeOf(int index) {
 
 std::size_t GeonamesPlaces::PlaceCount() const { return static_cast<std::size_t>(std::max(0, geonames_get_n_cities())); }
 
-Place GeonamesPlaces::PlaceAt(std::size_t index) const { return placeOf(static_cast<int>(index)); }
+Place GeonamesPlaces::PlaceAt(std::size_t index) const {
+    const EnglishNames english;
+    return placeOf(static_cast<int>(index));
+}
 
 std::vector<Place> GeonamesPlaces::PlacesNamed(std::string_view name) const {
+    const EnglishNames english;
     const std::string query(name);
     guint count = 0;
     GError* error = nullptr;

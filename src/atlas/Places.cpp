@@ -41,8 +41,9 @@ PlaceSearch FindPlaces(const PlaceSource& source, std::string_view text) {
     for (Place& place : named) {
         const std::string state = FoldedName(place.state), country = FoldedName(place.country);
         const std::string code = FoldedName(place.countryCode);
+        // An empty part ("Pune," or "Pune, , India") asks for nothing.
         const bool every = std::all_of(wanted.begin() + 1, wanted.end(), [&](const std::string& part) {
-            return part == state || part == country || part == code;
+            return part.empty() || part == state || part == country || part == code;
         });
         if (every) all.push_back(std::move(place));
     }

@@ -141,6 +141,12 @@ std::string OffsetText(int offsetSeconds) {
     return text;
 }
 
+std::string GivenZoneSentence(const LocalBirth& birth, const ZoneFacts& facts, int zonePosition, bool daylightSaving) {
+    return OffsetText(facts.offsetSeconds) + (facts.daylightSaving ? " with daylight saving" : "") + " on " +
+           dateTimeText(birth.year, birth.month, birth.day, birth.hour, birth.minute) + ": " + rowText(zonePosition) +
+           (daylightSaving ? ", daylight saving" : ", no daylight saving") + ", as given";
+}
+
 std::string ChoiceSentence(const LocalBirth& birth, const ZoneFacts& facts, const ZoneChoice& choice) {
     std::string sentence = OffsetText(facts.offsetSeconds) + (facts.daylightSaving ? " with daylight saving" : "") +
                            " on " + dateTimeText(birth.year, birth.month, birth.day, birth.hour, birth.minute) + ": ";
@@ -152,7 +158,8 @@ std::string ChoiceSentence(const LocalBirth& birth, const ZoneFacts& facts, cons
                 dateTimeText(choice.year, choice.month, choice.day, choice.hour, choice.minute) + " UT";
     if (choice.roundedSeconds != 0) sentence += " (" + std::to_string(choice.roundedSeconds) + " s rounded away)";
     sentence += "; no zone of the list gives this offset at a place ";
-    sentence += birth.east ? "east" : "west";
+    // A longitude of 0:00 counts as west, as the chart takes it.
+    sentence += birth.east && (birth.lonDegrees != 0 || birth.lonMinutes != 0) ? "east" : "west";
     sentence += " of Greenwich";
     return sentence;
 }

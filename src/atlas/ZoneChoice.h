@@ -57,4 +57,9 @@ std::string OffsetText(int offsetSeconds);
 // A plain sentence saying what was chosen and why.
 std::string ChoiceSentence(const LocalBirth& birth, const ZoneFacts& facts, const ZoneChoice& choice);
 
+// The same for a zone row and daylight saving the user chose: "+1:00 with
+// daylight saving on 15 July 1985 14:00: zone 16 British Summer Time, no
+// daylight saving, as given".
+std::string GivenZoneSentence(const LocalBirth& birth, const ZoneFacts& facts, int zonePosition, bool daylightSaving);
+
 }  // namespace atlas

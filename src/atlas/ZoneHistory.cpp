@@ -21,6 +21,12 @@ std::string clockText(const date::local_seconds& t) {
 
 ZoneLookup ZoneAt(std::string_view zoneName, int year, int month, int day, int hour, int minute) {
     ZoneLookup lookup;
+    try {
+        (void)date::get_tzdb();
+    } catch (const std::exception& e) {
+        lookup.problem = std::string("the system's time-zone database could not be read: ") + e.what();
+        return lookup;
+    }
     const date::time_zone* zone = nullptr;
     try {
         zone = date::locate_zone(zoneName);

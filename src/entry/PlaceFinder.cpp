@@ -131,8 +131,9 @@ void PlaceFinder::showChoice() {
     }
     app::BirthFormValues filled = form_;
     const atlas::FormFill fill = atlas::FillFormFromPlace(filled, places_[static_cast<std::size_t>(row)], data_);
-    if (!fill.problem.empty()) {
-        lblChoice->setText(tr("This place cannot be used for the date and time on the form: %1").arg(fromStd(fill.problem)));
+    if (!fill.problem.empty() || fill.dateMissing) {
+        const QString why = fill.dateMissing ? tr("the date does not exist") : fromStd(fill.problem);
+        lblChoice->setText(tr("This place cannot be used for the date and time on the form: %1").arg(why));
         cmdUse->setEnabled(false);
         return;
     }
@@ -162,7 +163,8 @@ void PlaceFinder::useChoice() {
     const int row = lstPlaces->indexOfTopLevelItem(lstPlaces->currentItem());
     if (row < 0 || static_cast<std::size_t>(row) >= places_.size()) return;
     app::BirthFormValues filled = form_;
-    if (!atlas::FillFormFromPlace(filled, places_[static_cast<std::size_t>(row)], data_).problem.empty()) return;
+    const atlas::FormFill fill = atlas::FillFormFromPlace(filled, places_[static_cast<std::size_t>(row)], data_);
+    if (!fill.problem.empty() || fill.dateMissing) return;
     filled_ = filled;
     accept();
 }
@@ -180,6 +182,7 @@ bool PlaceFinder::eventFilter(QObject* watched, QEvent* event) {
         }
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && typing_->isActive()) {
             search();
+            useChoice();
             return true;
         }
     }

@@ -1,6 +1,10 @@
 // The atlas on the system's data: the geonames places and the tz database.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
+#include <string>
+
 #include "app/ZoneTable.h"
 #include "atlas/GeonamesPlaces.h"
 #include "atlas/ZoneHistory.h"
@@ -65,6 +69,21 @@ TEST(GeonamesPlaces, SeveralLondonsTheBiggestFirstAndAPlaceWithAnAccent) {
     EXPECT_NEAR(saoPaulo.matches[0].latitude, -23.5475, 0.01);
 
     EXPECT_NE(atlas::FindPlaces(places, "Pune, Gujarat").problem.find("Pune, Maharashtra, India"), std::string::npos);
+}
+
+// The library would give names in the language of the process's locale
+// ("Indien"); the atlas reads them in English whatever the user's language.
+TEST(GeonamesPlaces, NamesAreEnglishInEveryLanguage) {
+    const char* language = std::getenv("LANGUAGE");
+    const std::string saved = language ? language : "";
+    ::setenv("LANGUAGE", "de", 1);
+    const std::string locale = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "C.UTF-8");
+    const atlas::PlaceSearch pune = atlas::FindPlaces(atlas::GeonamesPlaces(), "Pune, India");
+    std::setlocale(LC_ALL, locale.c_str());
+    if (language) ::setenv("LANGUAGE", saved.c_str(), 1); else ::unsetenv("LANGUAGE");
+    ASSERT_FALSE(pune.matches.empty()) << pune.problem;
+    EXPECT_EQ(pune.matches[0].country, "India");
 }
 
 }  // namespace

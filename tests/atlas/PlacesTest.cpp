@@ -29,6 +29,9 @@ TEST(FindPlaces, TheNameItselfFirstThenTheMostPeopleAndEveryGivenPartMustMatch) 
               (std::vector<std::string>{"London, England, United Kingdom"}));
     EXPECT_EQ(labels(atlas::FindPlaces(places, "London, CA")), (std::vector<std::string>{"London, Ontario, Canada"}));
     EXPECT_EQ(labels(atlas::FindPlaces(places, "SAO PAULO, brazil")), (std::vector<std::string>{"S\u00e3o Paulo, Brazil"}));
+    // An empty part asks for nothing.
+    EXPECT_EQ(labels(atlas::FindPlaces(places, "London, , United Kingdom")),
+              (std::vector<std::string>{"London, England, United Kingdom", "Londonderry, Northern Ireland, United Kingdom"}));
 }
 
 TEST(FindPlaces, NothingFoundSaysWhatWasLookedFor) {

@@ -131,6 +131,11 @@ TEST(ChoiceSentence, SaysTheOffsetTheChoiceAndWhatWasRounded) {
     EXPECT_EQ(atlas::ChoiceSentence(pune, ist, atlas::ChooseZone(pune, ist)),
               "+5:30 on 15 May 1990 10:30: zone 34 Indian Time, no daylight saving");
     EXPECT_EQ(atlas::OffsetText(-36000), "-10:00");
+    // Greenwich itself (0:00, whatever its option) counts as west.
+    const atlas::LocalBirth greenwich{1990, 5, 15, 10, 30, 0, 0, true};
+    const atlas::ZoneFacts nepal{20700, false, ""};
+    EXPECT_NE(atlas::ChoiceSentence(greenwich, nepal, atlas::ChooseZone(greenwich, nepal)).find("west of Greenwich"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -312,6 +312,11 @@ TEST(ParseChartOptions, SectionsChooseTheJsonsOptionalParts) {
               "--check: --sections leaves the check out; add check to it");
 #endif
     EXPECT_TRUE(ParseChartOptions({"--batch", "-", "--sections", "none"}).ok());
+    // A batch's lines say "sky" themselves; the flags are not taken for the whole batch.
+    for (const char* flag : {"--sky", "--place-list"}) {
+        EXPECT_EQ(ParseChartOptions({"--batch", "-", flag}).usageError,
+                  std::string("--batch: takes its births from its lines; ") + flag + " cannot go with it");
+    }
 }
 
 }  // namespace

@@ -99,6 +99,32 @@ TEST(ApplyPlace, OptionsGivenByHandAreKeptAndAWrongResultIsSaid) {
     EXPECT_FALSE(east.options.form.chkDST);
 }
 
+TEST(ApplyPlace, ADateThatDoesNotExistIsLeftToTheFormsCheck) {
+    // 30 February in Nepal would need the conversion, which would make it 1 March.
+    Applied missing = apply({"--place", "Kathmandu", "--date", "1990-02-30", "--time", "0:10", "--name", "A"});
+    EXPECT_TRUE(missing.outcome.problem.empty());
+    EXPECT_TRUE(missing.outcome.note.empty()) << missing.outcome.note;  // no zone was chosen for a date that is not
+    EXPECT_EQ(missing.options.form.cboDate, 29);
+    EXPECT_EQ(missing.options.form.cboMonth, 1);
+    EXPECT_EQ(missing.options.form.txtCity, "Kathmandu");
+    app::ChartSession session;
+    const app::CalculationOutcome outcome = app::RunCalculation(missing.options.form, session);
+    ASSERT_FALSE(outcome.accepted());
+    EXPECT_EQ(outcome.problem->message, "Please Enter Correct Date Or Month!");
+}
+
+TEST(ApplyPlace, AZoneByHandIsWhatTheNoteAndTheJsonDescribe) {
+    const Applied kept = apply({"--place", "Kathmandu", "--zone", "IST", "--date", "1901-01-01", "--time", "0:10"});
+    ASSERT_TRUE(kept.outcome.problem.empty()) << kept.outcome.problem;  // nothing is converted, so 1900 does not matter
+    EXPECT_EQ(kept.options.form.cboDate, 0);
+    EXPECT_EQ(kept.options.form.cboHour, 0);
+    EXPECT_NE(kept.outcome.note.find("zone 34 Indian Time, no daylight saving, as given"), std::string::npos)
+        << kept.outcome.note;
+    EXPECT_NE(kept.outcome.json.find("\"ZoneListPosition\": 34, \"UniversalTimeConversion\": false"), std::string::npos)
+        << kept.outcome.json;
+    ASSERT_EQ(kept.outcome.remarks.size(), 1u);
+}
+
 TEST(ApplyPlace, SeveralMatchesAndProblems) {
     const Applied london = apply({"--place", "London", "--date", "1985-07-15", "--time", "14:00"});
     EXPECT_EQ(london.options.form.txtState, "England");

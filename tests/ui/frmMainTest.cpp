@@ -522,17 +522,29 @@ TEST_F(EntryForm, ThePlaceFinderByKeyboardAndItsWebSearch) {
     EXPECT_EQ(finder->lstPlaces->currentItem()->text(1), QStringLiteral("England"));
     QTest::keyClick(finder->txtSearch, Qt::Key_Down);
     EXPECT_EQ(finder->lstPlaces->currentItem()->text(1), QStringLiteral("Ontario"));
+    // Enter while a search still waits searches and uses the best place.
+    app::BirthFormValues before = form().values();
+    finder->txtSearch->clear();
+    QTest::keyClicks(finder->txtSearch, QStringLiteral("london"));
+    QTest::keyClick(finder->txtSearch, Qt::Key_Return);
+    EXPECT_EQ(form().values().txtState, "England");
+    form().setValues(before);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the used window is gone
+    form().cmdFindCoordinates->click();
+    finder = form().findChild<entry::PlaceFinder*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(finder, nullptr);
     // The web search is still there, for the phrase of the form.
     finder->cmdWeb->click();
     ASSERT_EQ(fake.openedUrls.size(), 1);
     EXPECT_TRUE(fake.openedUrls[0].endsWith(QStringLiteral("London%20Ontario%20Canada%20Latitude%20Longitude")));
     // Escape closes it and changes nothing.
-    const app::BirthFormValues before = form().values();
+    before = form().values();
     QTest::keyClick(finder->txtSearch, Qt::Key_Escape);
     EXPECT_EQ(form().values().txtLonDeg, before.txtLonDeg);
     EXPECT_EQ(form().values().cboTimeZone, before.cboTimeZone);
 
     // Used: west of Greenwich in summer, Eastern Daylight Time.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     form().cmdFindCoordinates->click();
     finder = form().findChild<entry::PlaceFinder*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(finder, nullptr);

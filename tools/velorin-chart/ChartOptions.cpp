@@ -302,7 +302,7 @@ Problem batchOptions(const GivenOptions& given, ChartOptions& opts) {
             return usageError("--batch", "takes its births from its lines; " + option + " cannot go with it");
         }
     }
-    for (const char* flag : {"--dst", "--zones"}) {
+    for (const char* flag : {"--dst", "--zones", "--sky", "--place-list"}) {
         if (given.flags.count(flag)) {
             return usageError("--batch", std::string("takes its births from its lines; ") + flag + " cannot go with it");
         }

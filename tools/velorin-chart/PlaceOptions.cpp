@@ -90,6 +90,7 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
         outcome.problem = (options.timeZoneName.empty() ? "--place: " : "--tz: ") + fill.problem;
         return outcome;
     }
+    if (fill.dateMissing) return outcome;  // the form's date check says what is wrong
     const atlas::ZoneChoice& choice = fill.choice;
     const atlas::ZoneFacts& facts = fill.facts;
 
@@ -117,8 +118,9 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
     json.key("TimeZone").string(place.timeZone);
     json.key("UtcOffsetMinutes").number(facts.offsetSeconds / 60.0);
     json.key("DaylightSaving").boolean(facts.daylightSaving);
-    json.key("ZoneListPosition").integer(choice.zonePosition);
-    json.key("UniversalTimeConversion").boolean(choice.universalTimeConversion);
+    // The zone the chart uses (the atlas's unless one was given by hand).
+    json.key("ZoneListPosition").integer(form.cboTimeZone);
+    json.key("UniversalTimeConversion").boolean(fill.converted);
     json.key("Note").string(note);
     json.endObject();
     return outcome;
