@@ -88,6 +88,10 @@ void ComputeMoonChart(const astro::BirthData& birth, MoonWorkingValues& work, Mo
     astro::AssertFinite(work.MoonAyanamsa);
     astro::AssertFinite(sidereal);
 
+    NameMoonPosition(sidereal, moon);
+}
+
+void NameMoonPosition(double sidereal, MoonChart& moon) {
     moon.MoonPositionText = modVedicPlanetPosition::FormatSignPosition(sidereal);
     moon.NakshatraName = std::string(NakshatraNames[static_cast<std::size_t>(NakshatraIndex(sidereal))]);
 

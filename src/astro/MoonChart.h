@@ -76,4 +76,9 @@ int NakshatraIndex(double siderealLongitude);
 //            characters name no sign, which is why `moon` is filled, not returned.
 void ComputeMoonChart(const astro::BirthData& birth, MoonWorkingValues& work, MoonChart& moon);
 
+// NameMoonPosition: the Moon's texts from its sidereal longitude (degrees):
+// the long position text, the nakshatra, and the rashi of the text's sign
+// (RashiName keeps its value when no sign matches).
+void NameMoonPosition(double siderealLongitude, MoonChart& moon);
+
 }  // namespace modVedicEphemeris

@@ -35,6 +35,9 @@ LocalBirth LocalBirthOf(const app::BirthFormValues& form);
 // pair of boxes and their directions (0:00 counts as north or east).
 void FillCoordinate(double degrees, std::string& whole, std::string& minutes, bool& positive, bool& negative);
 
+// "18:31N 73:51E": a place's coordinates to the nearest minute, as the form takes them.
+std::string CoordinatesText(const Place& place);
+
 // Fills `form` from the place (its coordinates, its names in the form's
 // letters, its zone's row and daylight saving at the form's date and time)
 // except the kept fields. With the Universal Time conversion (when the zone

@@ -21,16 +21,6 @@ namespace {
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
-QString coordinates(const atlas::Place& place) {
-    std::string latDeg, latMin, lonDeg, lonMin;
-    bool north = true, south = false, east = true, west = false;
-    atlas::FillCoordinate(place.latitude, latDeg, latMin, north, south);
-    atlas::FillCoordinate(place.longitude, lonDeg, lonMin, east, west);
-    return QStringLiteral("%1:%2%3 %4:%5%6")
-        .arg(fromStd(latDeg), fromStd(latMin).rightJustified(2, QLatin1Char('0')), south ? QStringLiteral("S") : QStringLiteral("N"),
-             fromStd(lonDeg), fromStd(lonMin).rightJustified(2, QLatin1Char('0')), west ? QStringLiteral("W") : QStringLiteral("E"));
-}
-
 QString zoneRowName(int position) {
     const std::string_view name = app::ZoneTable[static_cast<std::size_t>(position)].name;
     return QString::number(position) + QLatin1Char(' ') + fromStd(std::string(name.substr(0, name.find(','))));
@@ -111,7 +101,7 @@ void PlaceFinder::search() {
                                      (zone.facts.daylightSaving ? tr(" daylight saving") : QString())
                                : tr("(no such time)");
         new QTreeWidgetItem(lstPlaces, {fromStd(place.name), fromStd(place.state), fromStd(place.country),
-                                        coordinates(place), fromStd(place.timeZone), at});
+                                        fromStd(atlas::CoordinatesText(place)), fromStd(place.timeZone), at});
     }
     for (int column = 0; column < lstPlaces->columnCount(); ++column) lstPlaces->resizeColumnToContents(column);
     if (places_.empty()) {

@@ -9,7 +9,6 @@
 #include "astro/PositionText.h"
 #include "astro/Retrogrades.h"
 #include "astro/TimeScales.h"
-#include "astro/Utf8Text.h"
 #include "sky/SkyPositions.h"
 
 namespace sky {
@@ -59,16 +58,7 @@ SkyChartResult SkyChartOf(const app::ChartRecord& chart, NodeKind node) {
     angles.MidheavenText = modVedicPlanetPosition::FormatSignPosition(angles.MidheavenLongitude);
 
     const double moon = *sky.sidereal[astro::BodyIndex(astro::Body::Moon)];
-    r.moon.MoonPositionText = modVedicPlanetPosition::FormatSignPosition(moon);
-    r.moon.NakshatraName =
-        std::string(modVedicEphemeris::NakshatraNames[static_cast<std::size_t>(modVedicEphemeris::NakshatraIndex(moon))]);
-    // The rashi from the text's sign, as the chart names it.
-    const std::string_view sign = astro::LastChars(astro::TrimBlanks(r.moon.MoonPositionText), 3);
-    for (std::size_t k = 0; k < modVedicEphemeris::RashiNames.size(); ++k) {
-        if (sign == modVedicPlanetPosition::SignAbbrevOfIndex(static_cast<long long>(k))) {
-            r.moon.RashiName = std::string(modVedicEphemeris::RashiNames[k]);
-        }
-    }
+    modVedicEphemeris::NameMoonPosition(moon, r.moon);
 
     for (std::size_t b = 0; b < astro::BodyCount; ++b) {
         r.bodies.PlanetNameSanskrit[b] = std::string(modVedicPlanetPosition::SanskritBodyNames[b]);

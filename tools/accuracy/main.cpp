@@ -69,10 +69,9 @@ int zoneFor(double eastLongitude) {
     return best;
 }
 
-app::BirthFormValues randomBirth(std::mt19937_64& random, bool anyZone) {
+// A form with a uniform date of 1901-2050 and minute of the day.
+app::BirthFormValues randomMoment(std::mt19937_64& random) {
     std::uniform_int_distribution<int> year(app::FirstListYear, 2050), month(1, 12), hour(0, 23), minute(0, 59);
-    std::uniform_real_distribution<double> latitude(-60, 60), longitude(-179.9, 179.9);
-    std::bernoulli_distribution daylight(0.2);
     app::BirthFormValues form;
     form.txtName = "Random";
     form.cboYear = year(random) - app::FirstListYear;
@@ -81,6 +80,13 @@ app::BirthFormValues randomBirth(std::mt19937_64& random, bool anyZone) {
     form.cboDate = std::uniform_int_distribution<int>(0, monthLength[form.cboMonth] - 1)(random);
     form.cboHour = hour(random);
     form.cboMinute = minute(random);
+    return form;
+}
+
+app::BirthFormValues randomBirth(std::mt19937_64& random, bool anyZone) {
+    std::uniform_real_distribution<double> latitude(-60, 60), longitude(-179.9, 179.9);
+    std::bernoulli_distribution daylight(0.2);
+    app::BirthFormValues form = randomMoment(random);
     double lat = latitude(random), lon = longitude(random);
     if (std::fabs(lon) < 1) lon = lon < 0 ? -1 : 1;  // a zone on either side of Greenwich
     form.cboTimeZone = anyZone ? std::uniform_int_distribution<int>(0, app::ZoneCount - 1)(random) : zoneFor(lon);
@@ -115,19 +121,11 @@ int atlasRun(long births, unsigned long long seed) {
     const atlas::SystemAtlas data;
     std::mt19937_64 random(seed);
     std::uniform_int_distribution<std::size_t> placeIndex(0, data.places().PlaceCount() - 1);
-    std::uniform_int_distribution<int> year(app::FirstListYear, 2050), month(1, 12), hour(0, 23), minute(0, 59);
     long charts = 0, skipped = 0, converted = 0, ascendantSign = 0, below60 = 0;
     double largestAscendant = 0, largestAscendantBelow60 = 0, largestMoon = 0;
     for (long n = 0; n < births; ++n) {
         const atlas::Place place = data.places().PlaceAt(placeIndex(random));
-        app::BirthFormValues form;
-        form.txtName = "Random";
-        form.cboYear = year(random) - app::FirstListYear;
-        form.cboMonth = month(random) - 1;
-        const int monthLength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        form.cboDate = std::uniform_int_distribution<int>(0, monthLength[form.cboMonth] - 1)(random);
-        form.cboHour = hour(random);
-        form.cboMinute = minute(random);
+        app::BirthFormValues form = randomMoment(random);
         const atlas::FormFill fill = atlas::FillFormFromPlace(form, place, data);
         if (!fill.problem.empty()) {
             ++skipped;  // a time the clocks skipped, or a conversion out of 1901-2050

@@ -135,12 +135,7 @@ std::string FormatPlaceList(const ChartOptions& options, const atlas::Atlas& dat
     const atlas::LocalBirth birth = atlas::LocalBirthOf(options.form);
     std::string out;
     for (const atlas::Place& place : search.matches) {
-        std::string latDeg, latMin, lonDeg, lonMin;
-        bool north = true, south = false, east = true, west = false;
-        atlas::FillCoordinate(place.latitude, latDeg, latMin, north, south);
-        atlas::FillCoordinate(place.longitude, lonDeg, lonMin, east, west);
-        out += atlas::PlaceLabel(place) + ": " + coordinateText(latDeg, latMin, south ? 'S' : 'N') + " " +
-               coordinateText(lonDeg, lonMin, west ? 'W' : 'E') + "; " + place.timeZone;
+        out += atlas::PlaceLabel(place) + ": " + atlas::CoordinatesText(place) + "; " + place.timeZone;
         const atlas::ZoneLookup zone =
             data.ZoneAtLocal(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
         if (zone.problem.empty()) {
