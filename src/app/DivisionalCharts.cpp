@@ -117,7 +117,10 @@ double DashaClockOffsetDays(const ChartRecord& record) {
 
 std::string CalendarDateOfJulianDay(double julianDay) {
     // Julian day 2440587.5 began 1 January 1970 at midnight UT.
-    const auto days = static_cast<long long>(std::floor(julianDay - 2440587.5));
+    const double sinceEpoch = julianDay - 2440587.5;
+    if (!(std::fabs(sinceEpoch) < 1e11)) return "no date";  // no day a calendar has a year for
+    auto days = static_cast<long long>(sinceEpoch);  // toward zero, then down
+    if (static_cast<double>(days) > sinceEpoch) --days;
     const astro::CivilDate date = astro::CivilFromDays(days);
     if (date.year < 0 || date.year > 9999) {
         char text[32];

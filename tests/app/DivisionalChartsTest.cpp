@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "app/DivisionalCharts.h"
@@ -200,9 +201,19 @@ TEST(MoonPada, QuartersOfANakshatra) {
 }
 
 TEST(CalendarDateOfJulianDay, DaysBeginAtMidnight) {
-    EXPECT_EQ(CalendarDateOfJulianDay(2451545.0), "2000-01-01");  // noon
-    EXPECT_EQ(CalendarDateOfJulianDay(2451544.5), "2000-01-01");  // midnight
-    EXPECT_EQ(CalendarDateOfJulianDay(2451544.4999), "1999-12-31");
+    const std::pair<double, const char*> cases[] = {
+        {2451545.0, "2000-01-01"},     // noon
+        {2451544.5, "2000-01-01"},     // midnight
+        {2451544.4999, "1999-12-31"},
+        {2440587.5, "1970-01-01"},     // the first day the count starts from
+        {2440587.4999, "1969-12-31"},  // before it, the day is rounded down, not toward it
+        {2415385.5, "1901-01-01"},     // the form's first year
+        {2415020.0, "1899-12-31"},
+        {2470171.5, "2050-12-31"},     // and its last day
+        {2488433.5, "2100-12-31"},     // a dasha's periods run 120 years on
+        {std::numeric_limits<double>::quiet_NaN(), "no date"},
+    };
+    for (const auto& [julianDay, date] : cases) EXPECT_EQ(CalendarDateOfJulianDay(julianDay), date) << julianDay;
 }
 
 // Two derivations of the Rashi chart's signs must not drift apart: the signs

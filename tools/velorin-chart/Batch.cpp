@@ -103,9 +103,9 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
         })) {
         args->push_back("--sections=" + settings.sections);
     }
-    const ParseResult parsed = ParseChartOptions(*args);
+    ParseResult parsed = ParseChartOptions(*args);
     if (!parsed.ok()) return ErrorLine(lineNumber, parsed.usageError, 2);
-    ChartOptions options = parsed.options;
+    ChartOptions options = std::move(parsed.options);
     if (options.command != Command::Chart || !options.openPath.empty() || !options.savePath.empty() ||
         !options.exportPath.empty() || !options.imagePath.empty() || options.formatGiven) {
         return ErrorLine(lineNumber, "a batch line holds birth data options only", 2);

@@ -1,6 +1,9 @@
 #include "velorin-chart/ChartJson.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "velorin-chart/Json.h"
@@ -99,18 +102,23 @@ public:
     explicit BoundaryTexts(double clock) : clock_(clock) {}
     struct Texts {
         double julianDay = 0;
-        std::string number, date;
+        std::size_t numberSize = 0, dateSize = 0;  // 0: nothing kept yet
+        std::array<char, JsonNumberRoom> number;
+        std::array<char, 32> dateText;
+        std::string_view numberText() const { return {number.data(), numberSize}; }
+        std::string_view date() const { return {dateText.data(), dateSize}; }
     };
     const Texts& of(double julianDay) {
         for (const Texts& kept : kept_) {
-            if (!kept.number.empty() && kept.julianDay == julianDay) return kept;
+            if (kept.numberSize != 0 && kept.julianDay == julianDay) return kept;
         }
         Texts& fresh = kept_[next_];
         next_ = 1 - next_;
         fresh.julianDay = julianDay;
-        fresh.number.clear();  // its room is used again
-        AppendJsonNumber(fresh.number, julianDay);
-        fresh.date = app::DashaCivilDate(julianDay, clock_);
+        fresh.numberSize = static_cast<std::size_t>(WriteJsonNumber(fresh.number.data(), julianDay) - fresh.number.data());
+        const std::string date = app::DashaCivilDate(julianDay, clock_);  // ten characters, no allocation
+        fresh.dateSize = std::min(date.size(), fresh.dateText.size());
+        std::memcpy(fresh.dateText.data(), date.data(), fresh.dateSize);
         return fresh;
     }
 
@@ -121,24 +129,49 @@ private:
 };
 
 // A period's fields, written straight into the text (a batch line holds 90
-// periods): the same bytes as the writer's one-line objects. Lords and
-// dates are plain letters and digits, which JSON takes as they are.
-void appendPeriodFields(std::string& out, const app::DashaPeriod& period, BoundaryTexts& boundaries) {
-    out += "{\"Lord\": \"";
-    out += period.Lord;
-    out += '"';
-    for (const auto& [name, julianDay] : {std::pair{"Start", period.StartJD}, std::pair{"End", period.EndJD}}) {
-        const BoundaryTexts::Texts& boundary = boundaries.of(julianDay);
-        out += ", \"";
-        out += name;
-        out += "JD\": ";
-        out += boundary.number;
-        out += ", \"";
-        out += name;
-        out += "\": \"";
-        out += boundary.date;
-        out += '"';
-    }
+// periods) in one piece with what comes before and after them: the same
+// bytes as the writer's one-line objects. Lords and dates are plain letters
+// and digits, which JSON takes as they are. The pieces of known size are
+// copied whole (the numbers and dates from their full rooms, the end
+// overwritten by what follows): a call of the library's copy for every few
+// bytes would cost more than the bytes.
+template <std::size_t AfterSize>
+void appendPeriodFields(std::string& out, bool afterAnother, const app::DashaPeriod& period, BoundaryTexts& boundaries,
+                        const char (&after)[AfterSize]) {
+    using Texts = BoundaryTexts::Texts;
+    constexpr std::size_t dateRoom = std::tuple_size_v<decltype(Texts::dateText)>;
+    // The keys and quotes between the values, and the room for the values.
+    constexpr std::size_t keys = sizeof "{\"Lord\": \"" + sizeof "\", \"StartJD\": " + sizeof ", \"Start\": \"" +
+                                 sizeof "\", \"EndJD\": " + sizeof ", \"End\": \"" + sizeof "\"";
+    const std::size_t most =
+        sizeof ", " + keys + period.Lord.size() + 2 * (JsonNumberRoom + dateRoom) + AfterSize;
+    const std::size_t old = out.size();
+    out.resize(old + most);
+    char* at = out.data() + old;
+    const auto literal = [&at](const auto& text) {
+        std::memcpy(at, text, sizeof text - 1);
+        at += sizeof text - 1;
+    };
+    const auto whole = [&at](const auto& room, std::size_t size) {  // the room is copied, `size` of it kept
+        std::memcpy(at, room.data(), room.size());
+        at += size;
+    };
+    if (afterAnother) literal(", ");
+    literal("{\"Lord\": \"");
+    for (const char c : period.Lord) *at++ = c;  // a few letters
+    const Texts& start = boundaries.of(period.StartJD);
+    literal("\", \"StartJD\": ");
+    whole(start.number, start.numberSize);
+    literal(", \"Start\": \"");
+    whole(start.dateText, start.dateSize);
+    const Texts& end = boundaries.of(period.EndJD);
+    literal("\", \"EndJD\": ");
+    whole(end.number, end.numberSize);
+    literal(", \"End\": \"");
+    whole(end.dateText, end.dateSize);
+    literal("\"");
+    literal(after);
+    out.resize(static_cast<std::size_t>(at - out.data()));
 }
 
 void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, double yearDays) {
@@ -148,16 +181,12 @@ void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, doubl
     text += '[';
     bool firstMaha = true;
     for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::DashaJulianDay(r), yearDays)) {
-        if (!firstMaha) text += ", ";
+        appendPeriodFields(text, !firstMaha, maha, boundaries, ", \"Antardasha\": [");
         firstMaha = false;
-        appendPeriodFields(text, maha, boundaries);
-        text += ", \"Antardasha\": [";
         bool firstAntar = true;
         for (const app::DashaPeriod& antar : maha.Antardasha) {
-            if (!firstAntar) text += ", ";
+            appendPeriodFields(text, !firstAntar, antar, boundaries, "}");
             firstAntar = false;
-            appendPeriodFields(text, antar, boundaries);
-            text += '}';
         }
         text += "]}";
     }

@@ -1,6 +1,7 @@
 #include "velorin-chart/ChartOptions.h"
 
-#include <map>
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -45,16 +46,53 @@ const char* const UsageText =
 
 namespace {
 
-const std::set<std::string> ValueOptions = {"--name",   "--date",   "--time",   "--zone", "--lat",
-                                            "--lon",    "--city",   "--state",  "--country", "--format",
-                                            "--open",   "--save",   "--export", "--image", "--batch", "--jobs", "--varga", "--style",
-                                            "--dasha-year", "--place", "--tz", "--sections", "--node"};
-const std::set<std::string> BirthOptions = {"--name", "--date",  "--time",    "--zone", "--lat", "--lon",
-                                            "--city", "--state", "--country", "--dst",  "--place", "--tz", "--place-list"};
-const std::set<std::string> FlagOptions = {"--dst", "--zones", "--help", "--version", "--check", "--place-list", "--sky"};
+// Every option: its spelling, whether it takes a value, and whether it is a
+// birth data option. Kept in the order of the spellings, which is the order
+// problems with several options are reported in.
+struct OptionSpec {
+    std::string_view name;
+    bool takesValue;
+    bool birth;
+};
+constexpr std::array<OptionSpec, 30> Options = {{
+    {"--batch", true, false},   {"--check", false, false},    {"--city", true, true},      {"--country", true, true},
+    {"--dasha-year", true, false}, {"--date", true, true},    {"--dst", false, true},      {"--export", true, false},
+    {"--format", true, false},  {"--help", false, false},     {"--image", true, false},    {"--jobs", true, false},
+    {"--lat", true, true},      {"--lon", true, true},        {"--name", true, true},      {"--node", true, false},
+    {"--open", true, false},    {"--place", true, true},      {"--place-list", false, true}, {"--save", true, false},
+    {"--sections", true, false}, {"--sky", false, false},     {"--state", true, true},     {"--style", true, false},
+    {"--time", true, true},     {"--tz", true, true},         {"--varga", true, false},    {"--version", false, false},
+    {"--zone", true, true},     {"--zones", false, false},
+}};
+static_assert([] {
+    for (std::size_t i = 1; i < Options.size(); ++i) {
+        if (!(Options[i - 1].name < Options[i].name)) return false;
+    }
+    return true;
+}());
+
+// The position of an option in the table; an unknown spelling does not compile.
+consteval std::size_t Id(std::string_view name) {
+    for (std::size_t i = 0; i < Options.size(); ++i) {
+        if (Options[i].name == name) return i;
+    }
+    throw "not an option";
+}
+
+// The position of a spelling given on the command line, or none.
+std::optional<std::size_t> optionId(std::string_view name) {
+    for (std::size_t i = 0; i < Options.size(); ++i) {
+        if (Options[i].name == name) return i;
+    }
+    return std::nullopt;
+}
 
 // Short spellings of the flags every command-line tool knows.
-const std::map<std::string, std::string> ShortOptions = {{"-h", "--help"}, {"-V", "--version"}};
+std::string_view longSpelling(std::string_view option) {
+    if (option == "-h") return "--help";
+    if (option == "-V") return "--version";
+    return option;
+}
 
 // The zone given as its list position or as the abbreviation of exactly one row.
 std::optional<int> zonePosition(const std::string& text, std::string& problem) {
@@ -129,8 +167,8 @@ bool parseCoordinate(const std::string& value, char positive, char negative, int
 }  // namespace
 
 std::vector<std::string> KnownOptions() {
-    std::vector<std::string> options(ValueOptions.begin(), ValueOptions.end());
-    options.insert(options.end(), FlagOptions.begin(), FlagOptions.end());
+    std::vector<std::string> options;
+    for (const OptionSpec& option : Options) options.emplace_back(option.name);
     return options;
 }
 
@@ -155,15 +193,16 @@ app::BirthFormValues ExampleBirth() {
 
 namespace {
 
-// What the arguments give: the value of each value option, the flags set.
+// What the arguments give: the value of each value option, the flags set;
+// an option is named by its place in the table (Id("--name")).
 struct GivenOptions {
-    std::map<std::string, std::string> values;
-    std::set<std::string> flags;
+    std::array<std::optional<std::string>, Options.size()> values;
+    std::array<bool, Options.size()> flags{};
 
-    bool has(const std::string& option) const { return values.count(option) > 0 || flags.count(option) > 0; }
-    const std::string* value(const std::string& option) const {
-        const auto it = values.find(option);
-        return it == values.end() ? nullptr : &it->second;
+    bool has(std::size_t option) const { return values[option].has_value() || flags[option]; }
+    bool flag(std::size_t option) const { return flags[option]; }
+    const std::string* value(std::size_t option) const {
+        return values[option] ? &*values[option] : nullptr;
     }
 };
 
@@ -172,32 +211,29 @@ using Problem = std::optional<std::string>;
 
 Problem collectOptions(const std::vector<std::string>& args, GivenOptions& given) {
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string option = args[i];
-        if (const auto shortOption = ShortOptions.find(option); shortOption != ShortOptions.end()) {
-            option = shortOption->second;
-        }
-        std::optional<std::string> inlineValue;
-        if (const std::size_t eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
+        std::string_view option = longSpelling(args[i]);
+        std::optional<std::string_view> inlineValue;
+        if (const std::size_t eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string_view::npos) {
             inlineValue = option.substr(eq + 1);
-            option.resize(eq);
+            option = option.substr(0, eq);
         }
-        if (ValueOptions.count(option)) {
-            if (given.values.count(option)) return usageError(option, "given more than once");
+        const std::optional<std::size_t> id = optionId(option);
+        if (!id) return usageError(std::string(option), "unknown option");
+        if (Options[*id].takesValue) {
+            if (given.values[*id]) return usageError(std::string(option), "given more than once");
             if (inlineValue) {
-                given.values[option] = *inlineValue;
+                given.values[*id] = std::string(*inlineValue);
             } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
                 // A following option is never taken as the value: "--city --dst"
                 // lacks its city ("--city=--odd" gives a value that begins so).
-                given.values[option] = args[++i];
+                given.values[*id] = args[++i];
             } else {
-                return usageError(option, "needs a value");
+                return usageError(std::string(option), "needs a value");
             }
-        } else if (FlagOptions.count(option)) {
-            if (inlineValue) return usageError(option, "takes no value");
-            if (given.flags.count(option)) return usageError(option, "given more than once");
-            given.flags.insert(option);
         } else {
-            return usageError(option, "unknown option");
+            if (inlineValue) return usageError(std::string(option), "takes no value");
+            if (given.flags[*id]) return usageError(std::string(option), "given more than once");
+            given.flags[*id] = true;
         }
     }
     return std::nullopt;
@@ -205,27 +241,27 @@ Problem collectOptions(const std::vector<std::string>& args, GivenOptions& given
 
 // The files, the format and the drawing asked for.
 Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
-    for (const auto& [option, target] : {std::pair{"--open", &opts.openPath}, std::pair{"--save", &opts.savePath},
-                                         std::pair{"--export", &opts.exportPath}, std::pair{"--image", &opts.imagePath}}) {
+    for (const auto& [option, target] : {std::pair{Id("--open"), &opts.openPath}, std::pair{Id("--save"), &opts.savePath},
+                                         std::pair{Id("--export"), &opts.exportPath}, std::pair{Id("--image"), &opts.imagePath}}) {
         if (const std::string* file = given.value(option)) {
-            if (file->empty()) return usageError(option, "needs a file name");
+            if (file->empty()) return usageError(std::string(Options[option].name), "needs a file name");
             *target = *file;
         }
     }
-    if (const std::string* format = given.value("--format")) {
+    if (const std::string* format = given.value(Id("--format"))) {
         opts.formatGiven = true;
         if (*format == "text") opts.format = OutputFormat::Text;
         else if (*format == "json") opts.format = OutputFormat::Json;
         else if (*format == "chart") opts.format = OutputFormat::Chart;
         else return usageError("--format", "must be text, json or chart");
     }
-    if (const std::string* varga = given.value("--varga")) {
+    if (const std::string* varga = given.value(Id("--varga"))) {
         const auto division = astro::ParseDigits(*varga, 1, 2);
-        const std::set<int> known = {1, 2, 3, 7, 9, 10, 12};
-        if (!division || !known.count(*division)) return usageError("--varga", "must be 1, 2, 3, 7, 9, 10 or 12");
+        constexpr std::array known = {1, 2, 3, 7, 9, 10, 12};
+        if (!division || std::find(known.begin(), known.end(), *division) == known.end()) return usageError("--varga", "must be 1, 2, 3, 7, 9, 10 or 12");
         opts.varga = *division;
     }
-    if (const std::string* year = given.value("--dasha-year")) {
+    if (const std::string* year = given.value(Id("--dasha-year"))) {
         const std::pair<const char*, double> lengths[] = {
             {"365.25", 365.25}, {"365.2425", 365.2425}, {"365.25636", 365.25636}, {"360", 360.0}};
         bool known = false;
@@ -237,12 +273,12 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
         }
         if (!known) return usageError("--dasha-year", "must be 365.25, 365.2425, 365.25636 or 360");
     }
-    if (const std::string* style = given.value("--style")) {
+    if (const std::string* style = given.value(Id("--style"))) {
         if (*style != "north" && *style != "south") return usageError("--style", "must be north or south");
         opts.northStyle = *style == "north";
     }
     bool sectionsCheck = false;
-    if (const std::string* sections = given.value("--sections")) {
+    if (const std::string* sections = given.value(Id("--sections"))) {
         opts.vargas = opts.dasha = false;
         opts.sectionsText = *sections;
         std::size_t start = 0;
@@ -259,27 +295,27 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
             if (comma == std::string::npos) break;
             start = comma + 1;
         }
-        if (given.flags.count("--check") && !sectionsCheck) {
+        if (given.flag(Id("--check")) && !sectionsCheck) {
             return usageError("--check", "--sections leaves the check out; add check to it");
         }
     }
-    if (given.flags.count("--sky")) {
+    if (given.flag(Id("--sky"))) {
 #ifdef VELORIN_WITH_CHECK
         opts.sky = true;
 #else
         return usageError("--sky", "is not available in this build (it needs the ERFA library)");
 #endif
     }
-    if (const std::string* node = given.value("--node")) {
+    if (const std::string* node = given.value(Id("--node"))) {
         if (*node != "mean" && *node != "true") return usageError("--node", "must be mean or true");
         if (!opts.sky) return usageError("--node", "goes with --sky (the chart's own node is its rule's)");
         opts.trueNode = *node == "true";
     }
-    if (given.flags.count("--check") || sectionsCheck) {
+    if (given.flag(Id("--check")) || sectionsCheck) {
 #ifdef VELORIN_WITH_CHECK
         opts.check = true;
 #else
-        return usageError(given.flags.count("--check") ? "--check" : "--sections",
+        return usageError(given.flag(Id("--check")) ? "--check" : "--sections",
                           "the check is not available in this build (it needs the ERFA library)");
 #endif
     }
@@ -288,23 +324,27 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
 
 // --batch and --jobs: nothing else but --format json goes with them.
 Problem batchOptions(const GivenOptions& given, ChartOptions& opts) {
-    if (const std::string* jobs = given.value("--jobs")) {
+    if (const std::string* jobs = given.value(Id("--jobs"))) {
         const auto count = astro::ParseDigits(*jobs, 1, 3);
         if (!count || *count < 1) return usageError("--jobs", "expected a number of threads 1..999");
-        if (!given.values.count("--batch")) return usageError("--jobs", "goes with --batch");
+        if (!given.value(Id("--batch"))) return usageError("--jobs", "goes with --batch");
         opts.jobs = static_cast<unsigned>(*count);
     }
-    const std::string* batch = given.value("--batch");
+    const std::string* batch = given.value(Id("--batch"));
     if (!batch) return std::nullopt;
     if (batch->empty()) return usageError("--batch", "needs a file name, or - for standard input");
-    for (const auto& [option, value] : given.values) {
-        if (option != "--batch" && option != "--jobs" && option != "--sections" && !(option == "--format" && value == "json")) {
-            return usageError("--batch", "takes its births from its lines; " + option + " cannot go with it");
+    for (std::size_t option = 0; option < Options.size(); ++option) {
+        const std::string* value = given.value(option);
+        if (value && option != Id("--batch") && option != Id("--jobs") && option != Id("--sections") &&
+            !(option == Id("--format") && *value == "json")) {
+            return usageError("--batch", "takes its births from its lines; " + std::string(Options[option].name) +
+                                             " cannot go with it");
         }
     }
-    for (const char* flag : {"--dst", "--zones", "--sky", "--place-list"}) {
-        if (given.flags.count(flag)) {
-            return usageError("--batch", std::string("takes its births from its lines; ") + flag + " cannot go with it");
+    for (const std::size_t flag : {Id("--dst"), Id("--zones"), Id("--sky"), Id("--place-list")}) {
+        if (given.flag(flag)) {
+            return usageError("--batch", "takes its births from its lines; " + std::string(Options[flag].name) +
+                                             " cannot go with it");
         }
     }
     opts.command = Command::Batch;
@@ -345,58 +385,60 @@ Problem birthOptions(const GivenOptions& given, app::BirthFormValues& form) {
     // The date, time and zone lists always show a value on the form; here they
     // must be given, so that nothing is guessed.
     // The atlas gives the zone (and with --place the coordinates) instead.
-    const bool atlasZone = given.has("--place") || given.has("--tz");
+    const bool atlasZone = given.has(Id("--place")) || given.has(Id("--tz"));
     for (const char* required : {"--date", "--time", "--zone"}) {
-        if (!given.values.count(required) && !(atlasZone && std::string_view(required) == "--zone")) {
+        if (!given.value(optionId(required).value()) && !(atlasZone && std::string_view(required) == "--zone")) {
             return usageError(required, "is required");
         }
     }
-    if (Problem problem = dateOption(*given.value("--date"), form)) return problem;
-    if (Problem problem = timeOption(*given.value("--time"), form)) return problem;
-    if (const std::string* zoneText = given.value("--zone")) {
+    if (Problem problem = dateOption(*given.value(Id("--date")), form)) return problem;
+    if (Problem problem = timeOption(*given.value(Id("--time")), form)) return problem;
+    if (const std::string* zoneText = given.value(Id("--zone"))) {
         std::string zoneProblem;
         const auto zone = zonePosition(*zoneText, zoneProblem);
         if (!zone) return usageError("--zone", zoneProblem);
         form.cboTimeZone = *zone;
     }
-    if (const std::string* lat = given.value("--lat")) {
+    if (const std::string* lat = given.value(Id("--lat"))) {
         if (!parseCoordinate(*lat, 'N', 'S', 90, form.txtLatDeg, form.txtLatMin, form.optLatNorth, form.optLatSouth)) {
             return usageError("--lat", "expected D:M followed by N or S, or decimal degrees up to 90 (south negative), got '" +
                                            ShownOnTerminal(*lat) + "'");
         }
     }
-    if (const std::string* lon = given.value("--lon")) {
+    if (const std::string* lon = given.value(Id("--lon"))) {
         if (!parseCoordinate(*lon, 'E', 'W', 180, form.txtLonDeg, form.txtLonMin, form.optLongEast, form.optLongWest)) {
             return usageError("--lon", "expected D:M followed by E or W, or decimal degrees up to 180 (west negative), got '" +
                                            ShownOnTerminal(*lon) + "'");
         }
     }
     // The texts the entry form would take: UTF-8, no control character, not too long.
-    const std::pair<const char*, std::string*> texts[] = {
-        {"--name", &form.txtName}, {"--city", &form.txtCity}, {"--state", &form.txtState}, {"--country", &form.txtCountry}};
+    const std::pair<std::size_t, std::string*> texts[] = {{Id("--name"), &form.txtName},
+                                                          {Id("--city"), &form.txtCity},
+                                                          {Id("--state"), &form.txtState},
+                                                          {Id("--country"), &form.txtCountry}};
     for (const auto& [option, box] : texts) {
         const std::string* text = given.value(option);
         if (!text) continue;
-        if (auto problem = app::TextFieldProblem(*text)) return usageError(option, *problem);
+        if (auto problem = app::TextFieldProblem(*text)) return usageError(std::string(Options[option].name), *problem);
     }
     for (const auto& [option, box] : texts) {
         const std::string* text = given.value(option);
         *box = text ? *text : std::string();
     }
-    form.chkDST = given.flags.count("--dst") > 0;
+    form.chkDST = given.flag(Id("--dst"));
     return std::nullopt;
 }
 
 // --place, --tz and --place-list, and which birth options the user gave.
 Problem atlasOptions(const GivenOptions& given, ChartOptions& opts) {
-    const std::string* place = given.value("--place");
-    const std::string* zone = given.value("--tz");
+    const std::string* place = given.value(Id("--place"));
+    const std::string* zone = given.value(Id("--tz"));
     if (!place && !zone) {
-        if (given.has("--place-list")) return usageError("--place-list", "goes with --place");
+        if (given.has(Id("--place-list"))) return usageError("--place-list", "goes with --place");
         return std::nullopt;
     }
-    for (const std::string& option : BirthOptions) {
-        if (given.has(option)) opts.givenByHand.insert(option);
+    for (std::size_t option = 0; option < Options.size(); ++option) {
+        if (Options[option].birth && given.has(option)) opts.givenByHand.emplace(Options[option].name);
     }
 #ifndef VELORIN_ATLAS_BUILT
     return usageError(place ? "--place" : "--tz", "is not available in this build (it needs the atlas: the geonames and tz libraries)");
@@ -413,9 +455,9 @@ Problem atlasOptions(const GivenOptions& given, ChartOptions& opts) {
         }
         if (zone->empty() || zone->size() > 64) return usageError("--tz", "expected a time zone such as Asia/Kolkata");
         opts.timeZoneName = *zone;
-        if (!place && !given.has("--lon")) return usageError("--tz", "needs --lon (or --place): the zone row depends on the side of Greenwich");
+        if (!place && !given.has(Id("--lon"))) return usageError("--tz", "needs --lon (or --place): the zone row depends on the side of Greenwich");
     }
-    opts.placeList = given.has("--place-list");
+    opts.placeList = given.has(Id("--place-list"));
     if (opts.placeList) {
         if (!place) return usageError("--place-list", "goes with --place");
         opts.command = Command::PlaceList;
@@ -433,23 +475,25 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
     if (Problem problem = collectOptions(args, given)) return refused(problem);
     ChartOptions& opts = result.options;
     if (Problem problem = outputOptions(given, opts)) return refused(problem);
-    if (given.flags.count("--help")) {
+    if (given.flag(Id("--help"))) {
         opts.command = Command::Help;
         return result;
     }
-    if (given.flags.count("--version")) {
+    if (given.flag(Id("--version"))) {
         opts.command = Command::Version;
         return result;
     }
     if (Problem problem = batchOptions(given, opts)) return refused(problem);
     if (opts.command == Command::Batch) return result;
-    if (given.flags.count("--zones")) {
+    if (given.flag(Id("--zones"))) {
         opts.command = Command::Zones;
         return result;
     }
 
     bool anyBirthOption = false;
-    for (const std::string& option : BirthOptions) anyBirthOption = anyBirthOption || given.has(option);
+    for (std::size_t option = 0; option < Options.size(); ++option) {
+        anyBirthOption = anyBirthOption || (Options[option].birth && given.has(option));
+    }
     if (!opts.openPath.empty()) {
         if (anyBirthOption) return refused(usageError("--open", "cannot be combined with birth data options"));
         opts.command = Command::Chart;
@@ -459,7 +503,7 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
         // The example is shown only when nothing at all is asked for: files
         // are written of a birth the user gave.
         for (const char* file : {"--save", "--export", "--image"}) {
-            if (given.values.count(file)) return refused(usageError(file, "needs birth data options or --open"));
+            if (given.value(optionId(file).value())) return refused(usageError(file, "needs birth data options or --open"));
         }
         opts.command = Command::Example;
         opts.form = ExampleBirth();

@@ -4,7 +4,9 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "astro/Utf8Text.h"
 
@@ -79,75 +81,101 @@ constexpr char DigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-bool appendSeventeenDigits(std::string& out, double value) {
-    if (value == 0 || !std::isfinite(value)) return false;
+// 10^0 .. 10^16 in 64 bits.
+constexpr std::array<unsigned long long, 17> SmallPowersOfTen = [] {
+    std::array<unsigned long long, 17> powers{};
+    powers[0] = 1;
+    for (std::size_t k = 1; k < powers.size(); ++k) powers[k] = powers[k - 1] * 10;
+    return powers;
+}();
+
+// `count` digits of `value` (leading zeros included) at `at`, two at a time
+// from the right, each written where it stays: bytes that are copied
+// straight after being written one by one make the processor wait.
+char* writeDigits(char* at, unsigned long long value, int count) {
+    char* end = at + count;
+    char* to = end;
+    while (count >= 2) {
+        to -= 2;
+        std::memcpy(to, DigitPairs + (value % 100) * 2, 2);
+        value /= 100;
+        count -= 2;
+    }
+    if (count == 1) *--to = static_cast<char>('0' + value % 10);
+    return end;
+}
+
+// The text at `at` (room for 32 characters), and its end; nullptr for a
+// number the exact route does not take.
+char* writeSeventeenDigits(char* at, double value) {
+    if (value == 0 || !std::isfinite(value)) return nullptr;
     const double size = std::fabs(value);
-    if (size < 1e-6 || size >= 1e16) return false;
+    if (size < 1e-6 || size >= 1e16) return nullptr;
     // size = mantissa / 2^shift, from the bits of a normal double (1e-6 is one).
     const auto bits = std::bit_cast<unsigned long long>(size);
     const unsigned long long mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
     const int binaryExponent = static_cast<int>(bits >> 52) - 1022;  // size lies in [2^(e-1), 2^e)
     const int shift = 53 - binaryExponent;
-    if (shift <= 0 || shift >= 120) return false;
-    // The decimal exponent of the first digit, from the binary one (log10 2 =
-    // 0.30103), corrected below when it is one too small.
-    int exponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
+    if (shift <= 0 || shift >= 120) return nullptr;
+    // The decimal exponent of the first digit, from the binary one: floor((e -
+    // 1) log10 2), with log10 2 as 78913 / 2^18 (exact for |e| < 1600; the shift
+    // of a negative number rounds down), corrected below when one too small.
+    int exponent = ((binaryExponent - 1) * 78913) >> 18;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int scale = 16 - exponent;  // digits = round(size * 10^scale)
-        if (scale < 0 || scale > 22) return false;
+        if (scale < 0 || scale > 22) return nullptr;
         const Wide product = static_cast<Wide>(mantissa) * PowersOfTen[static_cast<std::size_t>(scale)];
         Wide digits = product >> shift;
         const Wide rest = product - (digits << shift);
         const Wide half = static_cast<Wide>(1) << (shift - 1);
         if (rest > half || (rest == half && (digits & 1) != 0)) ++digits;  // to nearest, ties to even
-        constexpr auto low = static_cast<unsigned long long>(1e16), high = static_cast<unsigned long long>(1e17);
-        if (digits < low) {
+        if (digits < SmallPowersOfTen[16]) {
             --exponent;
             continue;
         }
-        if (digits >= high) {
+        if (digits >= SmallPowersOfTen[16] * 10) {
             ++exponent;
             continue;
         }
-        char text[17];
-        auto remaining = static_cast<unsigned long long>(digits);
-        for (int k = 15; k >= 1; k -= 2, remaining /= 100) {  // two digits at a time
-            const auto pair = static_cast<std::size_t>(remaining % 100) * 2;
-            text[k] = DigitPairs[pair];
-            text[k + 1] = DigitPairs[pair + 1];
-        }
-        text[0] = static_cast<char>('0' + remaining);
-        int last = 16;  // the last digit kept: "%g" drops trailing zeros
-        while (last > 0 && text[last] == '0') --last;
-        if (exponent < -4) return false;  // written in scientific notation: the general routine
-        if (value < 0) out += '-';
+        if (exponent < -4) return nullptr;  // written in scientific notation: the general routine
+        if (value < 0) *at++ = '-';
+        // The 17 digits d1..d17 stand for d1.d2...d17 x 10^exponent; "%g"
+        // drops the fraction's trailing zeros, and its point when none is left.
+        auto all = static_cast<unsigned long long>(digits);
         if (exponent >= 0) {
-            out.append(text, static_cast<std::size_t>(exponent) + 1);
-            if (last > exponent) {
-                out += '.';
-                out.append(text + exponent + 1, static_cast<std::size_t>(last - exponent));
-            }
-        } else {
-            out += "0.";
-            out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out.append(text, static_cast<std::size_t>(last) + 1);
+            const int fractionDigits = 16 - exponent;
+            const unsigned long long unit = SmallPowersOfTen[static_cast<std::size_t>(fractionDigits)];
+            at = writeDigits(at, all / unit, exponent + 1);
+            unsigned long long fraction = all % unit;
+            if (fraction == 0) return at;
+            int kept = fractionDigits;
+            for (; fraction % 10 == 0; fraction /= 10) --kept;
+            *at++ = '.';
+            return writeDigits(at, fraction, kept);
         }
-        return true;
+        std::memcpy(at, "0.0000", static_cast<std::size_t>(1 - exponent));  // "0." and the zeros after the point
+        at += 1 - exponent;
+        int kept = 17;
+        for (; all % 10 == 0; all /= 10) --kept;
+        return writeDigits(at, all, kept);
     }
-    return false;
+    return nullptr;
+}
+
+char* writeNumber(char* at, double value) {
+    if (!std::isfinite(value)) {
+        std::memcpy(at, "null", 4);
+        return at + 4;
+    }
+    if (char* end = writeSeventeenDigits(at, value)) return end;
+    // 17 significant digits, the same as "%.17g" in the C locale, but never
+    // with the user's decimal comma: JSON stays JSON in every locale.
+    return std::to_chars(at, at + JsonNumberRoom, value, std::chars_format::general, 17).ptr;
 }
 
 void appendNumber(std::string& out, double value) {
-    if (!std::isfinite(value)) {
-        out += "null";
-        return;
-    }
-    if (appendSeventeenDigits(out, value)) return;
-    // 17 significant digits, the same as "%.17g" in the C locale, but never
-    // with the user's decimal comma: JSON stays JSON in every locale.
-    char buffer[64];
-    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    out.append(buffer, written.ptr);
+    char buffer[JsonNumberRoom];
+    out.append(buffer, writeNumber(buffer, value));
 }
 
 }  // namespace
@@ -159,6 +187,8 @@ std::string JsonString(std::string_view text) {
 }
 
 void AppendJsonNumber(std::string& out, double value) { appendNumber(out, value); }
+
+char* WriteJsonNumber(char* at, double value) { return writeNumber(at, value); }
 
 void AppendJsonStringContent(std::string& out, std::string_view text) { appendContent(out, text); }
 
@@ -218,9 +248,18 @@ JsonWriter& JsonWriter::endArray() {
 
 JsonWriter& JsonWriter::key(std::string_view name) {
     beforeMember();
-    out_ += '"';
-    out_ += name;
-    out_ += "\": ";
+    // One append for the quoted key and its colon: a line has hundreds.
+    char piece[64];
+    if (name.size() + 4 <= sizeof piece) {
+        piece[0] = '"';
+        std::memcpy(piece + 1, name.data(), name.size());
+        std::memcpy(piece + 1 + name.size(), "\": ", 3);
+        out_.append(piece, name.size() + 4);
+    } else {
+        out_ += '"';
+        out_ += name;
+        out_ += "\": ";
+    }
     afterKey_ = true;
     return *this;
 }

@@ -17,6 +17,10 @@ std::string JsonString(std::string_view text);
 std::string JsonNumber(double value);
 // The same, appended to `out`.
 void AppendJsonNumber(std::string& out, double value);
+// The same, written at `at`, which has room for JsonNumberRoom characters;
+// returns the end of what it wrote.
+constexpr std::size_t JsonNumberRoom = 32;
+char* WriteJsonNumber(char* at, double value);
 // A text as it stands inside the quotes of a JSON string, appended to `out`.
 void AppendJsonStringContent(std::string& out, std::string_view text);
 
