@@ -15,8 +15,10 @@ constexpr const char* ReferenceLine =
     R"({"name": "Ravi", "date": "1990-05-15", "time": "10:30", "zone": 34, "lat": "28:36N", "lon": "77:12E", )"
     R"("city": "New Delhi", "state": "Delhi", "country": "India"})";
 
+// Each thread of a batch computes its lines in one session's room, as here.
 void BatchLine(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1));
+    app::ChartSession scratch;
+    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1, {}, scratch));
 }
 BENCHMARK(BatchLine);
 
@@ -24,7 +26,10 @@ BENCHMARK(BatchLine);
 void BatchLineChartOnly(benchmark::State& state) {
     velorin_chart::LineSettings settings;
     settings.sections = "none";
-    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1, settings));
+    app::ChartSession scratch;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1, settings, scratch));
+    }
 }
 BENCHMARK(BatchLineChartOnly);
 
@@ -39,14 +44,18 @@ BENCHMARK(ChartJsonLine);
 
 #ifdef VELORIN_WITH_CHECK
 void BatchLineWithCheck(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1, {true, nullptr, {}}));
+    app::ChartSession scratch;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(ReferenceLine, 1, {true, nullptr, {}}, scratch));
+    }
 }
 BENCHMARK(BatchLineWithCheck);
 
 // A line of the chart made from the sky's positions ("sky": true).
 void BatchLineSky(benchmark::State& state) {
     const std::string line = std::string(ReferenceLine).insert(1, R"("sky": true, )");
-    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(line, 1));
+    app::ChartSession scratch;
+    for (auto _ : state) benchmark::DoNotOptimize(velorin_chart::ChartLineOfBatchLine(line, 1, {}, scratch));
 }
 BENCHMARK(BatchLineSky);
 #endif

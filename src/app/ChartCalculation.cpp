@@ -149,11 +149,10 @@ ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& r, const MonthNameTable
     return h;
 }
 
-CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& session) {
-    CalculationOutcome outcome;
-    outcome.problem = ValidateInput(form);
-    if (!outcome.problem) outcome.problem = checkListsAndNumbers(form);
-    if (outcome.problem) return outcome;
+std::optional<InputProblem> CalculateChart(const BirthFormValues& form, ChartSession& session) {
+    std::optional<InputProblem> problem = ValidateInput(form);
+    if (!problem) problem = checkListsAndNumbers(form);
+    if (problem) return problem;
 
     ChartRecord& r = session.record;
     copyFormIntoRecord(form, r);
@@ -169,7 +168,13 @@ CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& ses
     r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Midheaven)] = r.angles.MidheavenLongitude;
 
     DeriveCaptions(r.angles, r.moon, r.captions);
-    outcome.window = MakeChartWindowTexts(r);
+    return std::nullopt;
+}
+
+CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& session) {
+    CalculationOutcome outcome;
+    outcome.problem = CalculateChart(form, session);
+    if (!outcome.problem) outcome.window = MakeChartWindowTexts(session.record);
     return outcome;
 }
 

@@ -47,6 +47,11 @@ struct CalculationOutcome {
 // order (angles, Moon, planets, retrograde marks) and derives the captions.
 CalculationOutcome RunCalculation(const BirthFormValues& form, ChartSession& session);
 
+// RunCalculation without the chart window's texts, for what writes the
+// record in another form (a batch line): the problem, or nothing when the
+// record was computed.
+std::optional<InputProblem> CalculateChart(const BirthFormValues& form, ChartSession& session);
+
 // The captions of the chart window from the angles and the Moon. The lagna
 // name and the nakshatra's lord and pada keep their previous values when
 // nothing matches, so the captions are filled, not made afresh.

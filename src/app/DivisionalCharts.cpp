@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "astro/CivilCalendar.h"
 #include "astro/PlanetPositions.h"
@@ -14,9 +16,16 @@ namespace {
 
 int modulo12(int value) { return ((value % 12) + 12) % 12; }
 
+// floor(v) of a v well inside the int range, without the library's call (a
+// batch line takes about a hundred of these).
+int floorOf(double v) {
+    const int truncated = static_cast<int>(v);
+    return v < truncated ? truncated - 1 : truncated;
+}
+
 // The part 0..parts-1 of a sign that x degrees within it fall in.
 int partOf(double x, double partDegrees, int parts) {
-    const int p = static_cast<int>(std::floor(x / partDegrees));
+    const int p = floorOf(x / partDegrees);
     return std::clamp(p, 0, parts - 1);
 }
 
@@ -24,9 +33,9 @@ int partOf(double x, double partDegrees, int parts) {
 
 int DivisionalSign(int division, double longitude) {
     if (!std::isfinite(longitude)) return -1;
-    double l = std::fmod(longitude, 360.0);
+    double l = longitude >= 0 && longitude < 360 ? longitude : std::fmod(longitude, 360.0);
     if (l < 0) l += 360;
-    const int s = std::min(static_cast<int>(std::floor(l / 30)), 11);
+    const int s = std::min(floorOf(l / 30), 11);
     const double x = l - 30 * s;
     const bool odd = s % 2 == 0;  // Aries (0) is the first, odd, sign
     switch (division) {
@@ -115,27 +124,39 @@ double DashaClockOffsetDays(const ChartRecord& record) {
     return localDay - DashaJulianDay(record);
 }
 
-std::string CalendarDateOfJulianDay(double julianDay) {
+char* WriteCalendarDate(double julianDay, char* at) {
+    const auto text = [&at](std::string_view written) {
+        std::memcpy(at, written.data(), written.size());
+        return at + written.size();
+    };
     // Julian day 2440587.5 began 1 January 1970 at midnight UT.
     const double sinceEpoch = julianDay - 2440587.5;
-    if (!(std::fabs(sinceEpoch) < 1e11)) return "no date";  // no day a calendar has a year for
+    if (!(std::fabs(sinceEpoch) < 1e11)) return text("no date");  // no day a calendar has a year for
     auto days = static_cast<long long>(sinceEpoch);  // toward zero, then down
     if (static_cast<double>(days) > sinceEpoch) --days;
     const astro::CivilDate date = astro::CivilFromDays(days);
     if (date.year < 0 || date.year > 9999) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-        return text;
+        char written[CalendarDateRoom];
+        const int size = std::snprintf(written, sizeof written, "%04d-%02d-%02d", date.year, date.month, date.day);
+        return text(std::string_view(written, static_cast<std::size_t>(std::clamp(size, 0, CalendarDateRoom - 1))));
     }
-    // Written digit by digit: a batch writes 162 of these a chart.
-    std::string text = "0000-00-00";
-    const auto put = [&text](std::size_t end, int value, int digits) {
-        for (int k = 0; k < digits; ++k, value /= 10) text[end - static_cast<std::size_t>(k)] = static_cast<char>('0' + value % 10);
+    // Written two digits at a time: a batch writes about a hundred of these a chart.
+    const auto pair = [](char* to, int value) {
+        to[0] = static_cast<char>('0' + value / 10);
+        to[1] = static_cast<char>('0' + value % 10);
     };
-    put(3, date.year, 4);
-    put(6, date.month, 2);
-    put(9, date.day, 2);
-    return text;
+    pair(at, date.year / 100);
+    pair(at + 2, date.year % 100);
+    at[4] = '-';
+    pair(at + 5, date.month);
+    at[7] = '-';
+    pair(at + 8, date.day);
+    return at + 10;
+}
+
+std::string CalendarDateOfJulianDay(double julianDay) {
+    char text[CalendarDateRoom];
+    return std::string(text, WriteCalendarDate(julianDay, text));
 }
 
 int MoonPada(double moonLongitude) {

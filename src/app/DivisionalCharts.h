@@ -91,6 +91,10 @@ double DashaClockOffsetDays(const ChartRecord& record);
 
 // "YYYY-MM-DD" of the Gregorian civil day (UT) that holds the Julian day.
 std::string CalendarDateOfJulianDay(double julianDay);
+// The same written at `at`, which has room for CalendarDateRoom characters;
+// returns the end of what it wrote.
+inline constexpr int CalendarDateRoom = 32;
+char* WriteCalendarDate(double julianDay, char* at);
 
 // How far the birth's own clock, as entered, runs ahead of the universal time
 // the dasha is dated in (days); worked out once for a chart's dates.

@@ -35,8 +35,8 @@ TEST(DivisionalSign, PartsOfOddAndEvenSignsAndTheirBoundaries) {
         {10, 0, Ari}, {10, 3, Tau}, {10, 3 - Just, Ari}, {10, 30, Cap}, {10, 60 - Just, Lib},
         // D12: s + p, p of 2.5.
         {12, 0, Ari}, {12, 2.5, Tau}, {12, 30 - Just, Pis}, {12, 30, Tau}, {12, 60 - Just, Ari},
-        // D1 is the sign itself; 360 is Aries again.
-        {1, 359.5, Pis}, {1, 360, Ari}, {9, 360, Ari},
+        // D1 is the sign itself; 360 is Aries again, and so on round the circle either way.
+        {1, 359.5, Pis}, {1, 360, Ari}, {9, 360, Ari}, {1, -0.5, Pis}, {1, 720.5, Ari}, {12, -29, Pis}, {12, -27.5, Ari},
     };
     for (const Case& c : cases) EXPECT_EQ(DivisionalSign(c.division, c.longitude), c.sign) << "D" << c.division << " " << c.longitude;
     EXPECT_EQ(DivisionalSign(4, 10), -1);

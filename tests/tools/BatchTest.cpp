@@ -107,6 +107,23 @@ TEST(RunBatch, ThreadsKeepTheInputOrderAndChangeNothing) {
     EXPECT_GT(charts, 500U);  // most random births are charts, the rest errors
 }
 
+#ifdef VELORIN_WITH_CHECK
+// A thread computes its lines in the room of one session: nothing of a line
+// (the sky's positions, the true node) reaches the next.
+TEST(RunBatch, EachLineStartsAfreshOnItsThread) {
+    const std::string birth = R"("name": "A", "date": "1990-05-15", "time": "10:30", "zone": 34, "lat": "28:36N", )"
+                              R"("lon": "77:12E", "city": "D", "state": "D", "country": "I"})";
+    const std::string sky = "{\"sky\": true, \"node\": \"true\", " + birth, plain = "{" + birth;
+    std::istringstream in(sky + "\n" + plain + "\n");
+    std::ostringstream out;
+    BatchSettings settings;
+    settings.jobs = 1;
+    ASSERT_TRUE(RunBatch(in, out, settings));
+    EXPECT_EQ(out.str(), ChartLineOfBatchLine(sky, 1) + ChartLineOfBatchLine(plain, 2));
+    EXPECT_NE(out.str().find("\"Positions\": \"chart\""), std::string::npos);
+}
+#endif
+
 // Blocks of every size from 1 to 5 start and end on each kind of line: a chart,
 // a line the form refuses, a line that is not a birth, a blank line.
 TEST(RunBatch, EveryLineIsAnsweredOnceInOrderAcrossBlocks) {

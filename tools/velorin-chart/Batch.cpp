@@ -93,6 +93,12 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
 }
 
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings) {
+    app::ChartSession scratch;
+    return ChartLineOfBatchLine(line, lineNumber, settings, scratch);
+}
+
+std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings,
+                                 app::ChartSession& scratch) {
     if (line.find_first_not_of(" \t") == std::string_view::npos) return ErrorLine(lineNumber, "empty line", 2);
     if (!astro::IsValidUtf8(line)) return ErrorLine(lineNumber, "the line is not valid UTF-8", 2);
     std::string error;
@@ -123,9 +129,12 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
         placeJson = std::move(place.json);
         extras.place = placeJson;
     }
-    app::ChartSession session;
-    const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
-    if (!outcome.accepted()) return ErrorLine(lineNumber, outcome.problem->message, 1);
+    // A new session, in the room of the last one (its texts' storage is kept).
+    scratch = app::ChartSession{};
+    app::ChartSession& session = scratch;
+    if (const std::optional<app::InputProblem> problem = app::CalculateChart(options.form, session)) {
+        return ErrorLine(lineNumber, problem->message, 1);
+    }
 #ifdef VELORIN_WITH_CHECK
     if (options.sky) {
         sky::SkyChartResult skyChart =
@@ -210,8 +219,9 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
         // that could not start are taken by the others.
         std::atomic<std::size_t> next{0};
         const auto work = [&] {
+            app::ChartSession scratch;
             for (std::size_t i = next++; i < lines.size(); i = next++) {
-                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.line);
+                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.line, scratch);
             }
         };
         const std::size_t threads = std::min<std::size_t>(jobs, std::max<std::size_t>(lines.size(), 1));

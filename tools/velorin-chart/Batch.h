@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/ChartCalculation.h"
 #include "atlas/Atlas.h"
 
 namespace velorin_chart {
@@ -35,7 +36,11 @@ struct LineSettings {
     const atlas::Atlas* atlas = nullptr;
     std::string sections;
 };
+// `scratch` is room a thread uses again from line to line (a line's chart
+// starts afresh in it, as in a new session, so no line depends on another).
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings = {});
+std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings,
+                                 app::ChartSession& scratch);
 
 // How many lines a batch reads, computes and writes together, and the longest
 // line it takes (a birth needs a few hundred bytes; a longer line is answered

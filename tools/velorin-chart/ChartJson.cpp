@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -14,11 +15,19 @@ namespace velorin_chart {
 
 namespace {
 
+// The bodies' names as they stand inside a JSON string, escaped once for
+// the eight sets of sign boxes of a line.
+using JsonNames = std::array<std::string, astro::BodyCount>;
+JsonNames jsonNames(const std::array<std::string, astro::BodyCount>& names) {
+    JsonNames escaped;
+    for (std::size_t body = 0; body < names.size(); ++body) AppendJsonStringContent(escaped[body], names[body]);
+    return escaped;
+}
+
 // The twelve sign boxes of a chart's signs, each the names of the bodies in
 // the sign (the Ascendant first) with CR LF between them, as SignBoxesOf makes
 // them, written without making the texts first.
-void signBoxes(JsonWriter& json, const std::array<int, astro::BodyCount>& signs,
-               const std::array<std::string, astro::BodyCount>& names) {
+void signBoxes(JsonWriter& json, const std::array<int, astro::BodyCount>& signs, const JsonNames& names) {
     std::string& out = json.rawValue();
     out += '[';
     const int ascendant = signs[astro::BodyIndex(astro::Body::Ascendant)];
@@ -33,7 +42,7 @@ void signBoxes(JsonWriter& json, const std::array<int, astro::BodyCount>& signs,
             if (signs[body] != sign) continue;
             if (!first) out += "\\r\\n";
             first = false;
-            AppendJsonStringContent(out, names[body]);
+            out += names[body];
         }
         out += '"';
     }
@@ -55,7 +64,7 @@ void birthFields(JsonWriter& json, const app::ChartRecord& r) {
     json.key("City").string(r.City).key("State").string(r.State).key("Country").string(r.Country);
 }
 
-void chartFields(JsonWriter& json, const app::ChartSession& session) {
+void chartFields(JsonWriter& json, const app::ChartSession& session, const JsonNames& names) {
     const app::ChartRecord& r = session.record;
     json.key("Positions").string(r.SkyPositions ? "sky" : "chart");
     if (r.SkyPositions) json.key("Node").string(r.SkyTrueNode ? "true" : "mean");
@@ -76,27 +85,37 @@ void chartFields(JsonWriter& json, const app::ChartSession& session) {
     json.key("RashiCaption").string(c.RashiCaption).key("NakshatraLord").string(c.NakshatraLord);
     json.key("PadaCaption").string(c.PadaCaption);
     json.key("SignBoxes");
-    signBoxes(json, app::RashiSigns(r), r.bodies.PlanetNameSanskrit);
+    signBoxes(json, app::RashiSigns(r), names);
     json.key("ZoneListPosition").integer(session.zoneListPosition);
 }
 
-void divisionalCharts(JsonWriter& json, const app::ChartRecord& r) {
+void divisionalCharts(JsonWriter& json, const app::ChartRecord& r, const JsonNames& names) {
     json.key("DivisionalCharts").beginObject();
     for (const int division : app::Divisions) {
         const std::array<int, astro::BodyCount> signs = app::DivisionalSigns(division, r);
-        json.key("D" + std::to_string(division)).beginObject().key("Signs").beginArray();
-        for (const int sign : signs) json.integer(sign);
-        json.endArray().key("SignBoxes");
-        signBoxes(json, signs, r.bodies.PlanetNameSanskrit);
+        char key[8] = "D";
+        const char* const keyEnd = std::to_chars(key + 1, key + sizeof key, division).ptr;
+        std::string& out = json.key(std::string_view(key, static_cast<std::size_t>(keyEnd - key))).beginObject().key("Signs").rawValue();
+        // The signs -1..11, written as the writer's one-line array would be.
+        out += '[';
+        for (std::size_t body = 0; body < signs.size(); ++body) {
+            if (body != 0) out += ", ";
+            char number[4];
+            out.append(number, std::to_chars(number, number + sizeof number, signs[body]).ptr);
+        }
+        out += ']';
+        json.key("SignBoxes");
+        signBoxes(json, signs, names);
         json.endObject();
     }
     json.endObject();
 }
 
 // The texts of a period's boundary: its Julian day (UT) and its civil date
-// as the birth's own zone has it. A period starts where another ends, so the
-// last two boundaries are kept rather than written afresh (90 periods share
-// about 90 boundaries).
+// as the birth's own zone has it. A period starts where another ends, so
+// boundaries are kept rather than written afresh: the last two, and the end
+// of the period whose sub-periods are being written, which the last of them
+// ends at too (90 periods share 83 boundaries).
 class BoundaryTexts {
 public:
     explicit BoundaryTexts(double clock) : clock_(clock) {}
@@ -104,27 +123,26 @@ public:
         double julianDay = 0;
         std::size_t numberSize = 0, dateSize = 0;  // 0: nothing kept yet
         std::array<char, JsonNumberRoom> number;
-        std::array<char, 32> dateText;
-        std::string_view numberText() const { return {number.data(), numberSize}; }
-        std::string_view date() const { return {dateText.data(), dateSize}; }
+        std::array<char, app::CalendarDateRoom> dateText;
     };
-    const Texts& of(double julianDay) {
+    // `outer`: the end of a period with sub-periods, kept until they are written.
+    const Texts& of(double julianDay, bool outer = false) {
         for (const Texts& kept : kept_) {
             if (kept.numberSize != 0 && kept.julianDay == julianDay) return kept;
         }
-        Texts& fresh = kept_[next_];
-        next_ = 1 - next_;
+        Texts& fresh = outer ? kept_[2] : kept_[next_];
+        if (!outer) next_ = 1 - next_;
         fresh.julianDay = julianDay;
         fresh.numberSize = static_cast<std::size_t>(WriteJsonNumber(fresh.number.data(), julianDay) - fresh.number.data());
-        const std::string date = app::DashaCivilDate(julianDay, clock_);  // ten characters, no allocation
-        fresh.dateSize = std::min(date.size(), fresh.dateText.size());
-        std::memcpy(fresh.dateText.data(), date.data(), fresh.dateSize);
+        // The civil date of the birth's own clock (as DashaCivilDate has it).
+        fresh.dateSize = static_cast<std::size_t>(app::WriteCalendarDate(julianDay + clock_, fresh.dateText.data()) -
+                                                  fresh.dateText.data());
         return fresh;
     }
 
 private:
     double clock_;
-    std::array<Texts, 2> kept_;
+    std::array<Texts, 3> kept_;  // the last two, and the outer period's end
     std::size_t next_ = 0;
 };
 
@@ -164,7 +182,7 @@ void appendPeriodFields(std::string& out, bool afterAnother, const app::DashaPer
     whole(start.number, start.numberSize);
     literal(", \"Start\": \"");
     whole(start.dateText, start.dateSize);
-    const Texts& end = boundaries.of(period.EndJD);
+    const Texts& end = boundaries.of(period.EndJD, !period.Antardasha.empty());
     literal("\", \"EndJD\": ");
     whole(end.number, end.numberSize);
     literal(", \"End\": \"");
@@ -203,11 +221,12 @@ std::string FormatJson(const app::ChartSession& session, JsonLayout layout, cons
     json.beginObject(layout == JsonLayout::Indented ? JsonWriter::Layout::Indented : JsonWriter::Layout::OneLine);
     if (extras.line) json.key("Line").integer(static_cast<long long>(*extras.line));
     birthFields(json, r);
-    chartFields(json, session);
+    const JsonNames names = jsonNames(r.bodies.PlanetNameSanskrit);
+    chartFields(json, session, names);
     // Derived from the chart's sidereal degrees.
     const double moon = r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)];
     json.key("MoonPada").integer(app::MoonPada(moon));
-    if (extras.vargas) divisionalCharts(json, r);
+    if (extras.vargas) divisionalCharts(json, r, names);
     const app::TimeBases bases = app::TimeBasesOf(r.birth);
     json.key("AnglesUniversalTime").number(bases.anglesHours).key("PlanetsUniversalTime").number(bases.planetsHours);
     if (extras.dasha) vimshottari(json, moon, r, extras.yearDays);
