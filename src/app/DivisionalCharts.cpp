@@ -60,7 +60,7 @@ std::array<int, astro::BodyCount> DivisionalSigns(int division, const ChartRecor
     return signs;
 }
 
-std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay, double yearDays) {
+VimshottariSpans VimshottariPeriods(double moonLongitude, double birthJulianDay, double yearDays) {
     // One division gives both the nakshatra and how much of it has run, so
     // that they always agree: a Moon exactly at a nakshatra's start (40,
     // 80, ... 253.333... degrees) is at the start of that nakshatra, whose
@@ -70,33 +70,49 @@ std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJul
     const double whole = std::floor(position);
     const int nakshatra = std::clamp(static_cast<int>(whole), 0, 26);
     const double elapsed = std::clamp(position - nakshatra, 0.0, 1.0);
-    std::vector<DashaPeriod> dashas;
-    dashas.reserve(9);
+    VimshottariSpans spans;
     double fullStart = 0;
-    for (int k = 0; k < 9; ++k) {
-        const std::size_t lord = static_cast<std::size_t>((nakshatra + k) % 9);
+    for (std::size_t k = 0; k < 9; ++k) {
+        const std::size_t lord = (static_cast<std::size_t>(nakshatra) + k) % 9;
         const double days = DashaLords[lord].years * yearDays;
-        DashaPeriod maha;
-        maha.Lord = DashaLords[lord].name;
+        DashaSpan& maha = spans.maha[k];
+        maha.lord = lord;
         if (k == 0) {
             fullStart = birthJulianDay - elapsed * days;
             maha.StartJD = birthJulianDay;
         } else {
-            maha.StartJD = dashas.back().EndJD;
+            maha.StartJD = spans.maha[k - 1].EndJD;
             fullStart = maha.StartJD;
         }
         maha.EndJD = fullStart + days;
-        maha.Antardasha.reserve(9);
         double subStart = fullStart;
-        for (int j = 0; j < 9; ++j) {
-            const std::size_t sub = (lord + static_cast<std::size_t>(j)) % 9;
-            DashaPeriod antar;
-            antar.Lord = DashaLords[sub].name;
+        for (std::size_t j = 0; j < 9; ++j) {
+            const std::size_t sub = (lord + j) % 9;
+            DashaSpan& antar = spans.antar[k][j];
+            antar.lord = sub;
             antar.StartJD = subStart;
             antar.EndJD = j == 8 ? maha.EndJD : subStart + days * DashaLords[sub].years / 120.0;
             subStart = antar.EndJD;
-            maha.Antardasha.push_back(std::move(antar));
         }
+    }
+    return spans;
+}
+
+std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay, double yearDays) {
+    const VimshottariSpans spans = VimshottariPeriods(moonLongitude, birthJulianDay, yearDays);
+    const auto period = [](const DashaSpan& span) {
+        DashaPeriod made;
+        made.Lord = DashaLords[span.lord].name;
+        made.StartJD = span.StartJD;
+        made.EndJD = span.EndJD;
+        return made;
+    };
+    std::vector<DashaPeriod> dashas;
+    dashas.reserve(9);
+    for (std::size_t k = 0; k < 9; ++k) {
+        DashaPeriod maha = period(spans.maha[k]);
+        maha.Antardasha.reserve(9);
+        for (const DashaSpan& antar : spans.antar[k]) maha.Antardasha.push_back(period(antar));
         dashas.push_back(std::move(maha));
     }
     return dashas;

@@ -76,6 +76,19 @@ inline constexpr std::array<double, 4> DashaYearLengths = {365.25, 365.2425, 365
 //            A year is `yearDays` days long.
 std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay, double yearDays = DaysPerYear);
 
+// The same periods without texts or lists to hold them (a batch writes them
+// for every line): each lord as its place in DashaLords.
+struct DashaSpan {
+    std::size_t lord = 0;
+    double StartJD = 0;
+    double EndJD = 0;
+};
+struct VimshottariSpans {
+    std::array<DashaSpan, 9> maha;                 // the mahadashas
+    std::array<std::array<DashaSpan, 9>, 9> antar;  // antar[k]: the antardashas of maha[k]
+};
+VimshottariSpans VimshottariPeriods(double moonLongitude, double birthJulianDay, double yearDays = DaysPerYear);
+
 // The Julian day (UT) the dasha is dated from: the instant the chart's Moon
 // is computed for (the zone's size on the place's side of Greenwich, as the
 // angles and the Moon take it), so that the period the Moon's degree balances

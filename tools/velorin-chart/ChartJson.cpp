@@ -154,15 +154,16 @@ private:
 // overwritten by what follows): a call of the library's copy for every few
 // bytes would cost more than the bytes.
 template <std::size_t AfterSize>
-void appendPeriodFields(std::string& out, bool afterAnother, const app::DashaPeriod& period, BoundaryTexts& boundaries,
-                        const char (&after)[AfterSize]) {
+void appendPeriodFields(std::string& out, bool afterAnother, const app::DashaSpan& period, bool outer,
+                        BoundaryTexts& boundaries, const char (&after)[AfterSize]) {
+    const std::string_view lord = app::DashaLords[period.lord].name;
     using Texts = BoundaryTexts::Texts;
     constexpr std::size_t dateRoom = std::tuple_size_v<decltype(Texts::dateText)>;
     // The keys and quotes between the values, and the room for the values.
     constexpr std::size_t keys = sizeof "{\"Lord\": \"" + sizeof "\", \"StartJD\": " + sizeof ", \"Start\": \"" +
                                  sizeof "\", \"EndJD\": " + sizeof ", \"End\": \"" + sizeof "\"";
     const std::size_t most =
-        sizeof ", " + keys + period.Lord.size() + 2 * (JsonNumberRoom + dateRoom) + AfterSize;
+        sizeof ", " + keys + lord.size() + 2 * (JsonNumberRoom + dateRoom) + AfterSize;
     const std::size_t old = out.size();
     out.resize(old + most);
     char* at = out.data() + old;
@@ -176,13 +177,13 @@ void appendPeriodFields(std::string& out, bool afterAnother, const app::DashaPer
     };
     if (afterAnother) literal(", ");
     literal("{\"Lord\": \"");
-    for (const char c : period.Lord) *at++ = c;  // a few letters
+    for (const char c : lord) *at++ = c;  // a few letters
     const Texts& start = boundaries.of(period.StartJD);
     literal("\", \"StartJD\": ");
     whole(start.number, start.numberSize);
     literal(", \"Start\": \"");
     whole(start.dateText, start.dateSize);
-    const Texts& end = boundaries.of(period.EndJD, !period.Antardasha.empty());
+    const Texts& end = boundaries.of(period.EndJD, outer);
     literal("\", \"EndJD\": ");
     whole(end.number, end.numberSize);
     literal(", \"End\": \"");
@@ -197,14 +198,11 @@ void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, doubl
     json.key("YearDays").number(yearDays);
     std::string& text = json.key("Vimshottari").rawValue();
     text += '[';
-    bool firstMaha = true;
-    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::DashaJulianDay(r), yearDays)) {
-        appendPeriodFields(text, !firstMaha, maha, boundaries, ", \"Antardasha\": [");
-        firstMaha = false;
-        bool firstAntar = true;
-        for (const app::DashaPeriod& antar : maha.Antardasha) {
-            appendPeriodFields(text, !firstAntar, antar, boundaries, "}");
-            firstAntar = false;
+    const app::VimshottariSpans spans = app::VimshottariPeriods(moon, app::DashaJulianDay(r), yearDays);
+    for (std::size_t k = 0; k < spans.maha.size(); ++k) {
+        appendPeriodFields(text, k != 0, spans.maha[k], true, boundaries, ", \"Antardasha\": [");
+        for (std::size_t j = 0; j < spans.antar[k].size(); ++j) {
+            appendPeriodFields(text, j != 0, spans.antar[k][j], false, boundaries, "}");
         }
         text += "]}";
     }
