@@ -17,9 +17,9 @@ namespace {
 TEST(ArgumentsOfBatchLine, KeysAreTheLongOptionNames) {
     std::string error;
     const auto args = ArgumentsOfBatchLine(
-        R"({"name": "Ann \"A\" \u00e9", "zone": 34, "dst": true, "city": "a\/b", "x": false})", error);
+        R"({"name": "Ann \"A\" \u00e9", "zone": 34, "dst": true, "city": "a\/b", "x": false, "state": ""})", error);
     ASSERT_TRUE(args.has_value()) << error;
-    EXPECT_EQ(*args, (std::vector<std::string>{"--name=Ann \"A\" \u00e9", "--zone=34", "--dst", "--city=a/b"}));
+    EXPECT_EQ(*args, (std::vector<std::string>{"--name=Ann \"A\" \u00e9", "--zone=34", "--dst", "--city=a/b", "--state="}));
     EXPECT_EQ(ArgumentsOfBatchLine("{}", error).value(), std::vector<std::string>{});
     EXPECT_EQ(ArgumentsOfBatchLine(R"({"name": "\ud83d\ude00"})", error).value()[0], "--name=\U0001F600");
 }

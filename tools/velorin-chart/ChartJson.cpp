@@ -146,27 +146,30 @@ private:
     std::size_t next_ = 0;
 };
 
-// A period's fields, written straight into the text (a batch line holds 90
-// periods) in one piece with what comes before and after them: the same
-// bytes as the writer's one-line objects. Lords and dates are plain letters
-// and digits, which JSON takes as they are. The pieces of known size are
-// copied whole (the numbers and dates from their full rooms, the end
-// overwritten by what follows): a call of the library's copy for every few
-// bytes would cost more than the bytes.
+// The longest name of a lord.
+constexpr std::size_t LongestLord = [] {
+    std::size_t longest = 0;
+    for (const app::DashaLord& lord : app::DashaLords) longest = std::max(longest, std::char_traits<char>::length(lord.name));
+    return longest;
+}();
+
+// The room a period's fields take at most: a separator, the keys and quotes,
+// the lord, two numbers and two dates in their full rooms, and what follows.
+constexpr std::size_t PeriodRoom = sizeof ", " + sizeof "{\"Lord\": \"" + LongestLord + sizeof "\", \"StartJD\": " +
+                                   sizeof ", \"Start\": \"" + sizeof "\", \"EndJD\": " + sizeof ", \"End\": \"" +
+                                   sizeof "\"" + sizeof ", \"Antardasha\": [" +
+                                   2 * (JsonNumberRoom + std::tuple_size_v<decltype(BoundaryTexts::Texts::dateText)>);
+
+// A period's fields, written at `at` (PeriodRoom of room) with what comes
+// before and after them: the same bytes as the writer's one-line objects.
+// Lords and dates are plain letters and digits, which JSON takes as they
+// are. The pieces of known size are copied whole (the numbers and dates from
+// their full rooms, the end overwritten by what follows): a call of the
+// library's copy for every few bytes would cost more than the bytes.
 template <std::size_t AfterSize>
-void appendPeriodFields(std::string& out, bool afterAnother, const app::DashaSpan& period, bool outer,
-                        BoundaryTexts& boundaries, const char (&after)[AfterSize]) {
-    const std::string_view lord = app::DashaLords[period.lord].name;
+char* writePeriodFields(char* at, bool afterAnother, const app::DashaSpan& period, bool outer, BoundaryTexts& boundaries,
+                        const char (&after)[AfterSize]) {
     using Texts = BoundaryTexts::Texts;
-    constexpr std::size_t dateRoom = std::tuple_size_v<decltype(Texts::dateText)>;
-    // The keys and quotes between the values, and the room for the values.
-    constexpr std::size_t keys = sizeof "{\"Lord\": \"" + sizeof "\", \"StartJD\": " + sizeof ", \"Start\": \"" +
-                                 sizeof "\", \"EndJD\": " + sizeof ", \"End\": \"" + sizeof "\"";
-    const std::size_t most =
-        sizeof ", " + keys + lord.size() + 2 * (JsonNumberRoom + dateRoom) + AfterSize;
-    const std::size_t old = out.size();
-    out.resize(old + most);
-    char* at = out.data() + old;
     const auto literal = [&at](const auto& text) {
         std::memcpy(at, text, sizeof text - 1);
         at += sizeof text - 1;
@@ -177,7 +180,7 @@ void appendPeriodFields(std::string& out, bool afterAnother, const app::DashaSpa
     };
     if (afterAnother) literal(", ");
     literal("{\"Lord\": \"");
-    for (const char c : lord) *at++ = c;  // a few letters
+    for (const char* c = app::DashaLords[period.lord].name; *c != 0; ++c) *at++ = *c;  // a few letters
     const Texts& start = boundaries.of(period.StartJD);
     literal("\", \"StartJD\": ");
     whole(start.number, start.numberSize);
@@ -190,23 +193,30 @@ void appendPeriodFields(std::string& out, bool afterAnother, const app::DashaSpa
     whole(end.dateText, end.dateSize);
     literal("\"");
     literal(after);
-    out.resize(static_cast<std::size_t>(at - out.data()));
+    return at;
 }
 
+// The 90 periods are written in place, in the room made for them at once.
 void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, double yearDays) {
     BoundaryTexts boundaries(app::DashaClockOffsetDays(r));
     json.key("YearDays").number(yearDays);
     std::string& text = json.key("Vimshottari").rawValue();
-    text += '[';
     const app::VimshottariSpans spans = app::VimshottariPeriods(moon, app::DashaJulianDay(r), yearDays);
+    constexpr std::size_t room = 1 + 9 * (10 * PeriodRoom + 2) + 1;  // [ ... ]: nine of a period, its nine and ]}
+    const std::size_t old = text.size();
+    text.resize(old + room);
+    char* at = text.data() + old;
+    *at++ = '[';
     for (std::size_t k = 0; k < spans.maha.size(); ++k) {
-        appendPeriodFields(text, k != 0, spans.maha[k], true, boundaries, ", \"Antardasha\": [");
+        at = writePeriodFields(at, k != 0, spans.maha[k], true, boundaries, ", \"Antardasha\": [");
         for (std::size_t j = 0; j < spans.antar[k].size(); ++j) {
-            appendPeriodFields(text, j != 0, spans.antar[k][j], false, boundaries, "}");
+            at = writePeriodFields(at, j != 0, spans.antar[k][j], false, boundaries, "}");
         }
-        text += "]}";
+        *at++ = ']';
+        *at++ = '}';
     }
-    text += ']';
+    *at++ = ']';
+    text.resize(static_cast<std::size_t>(at - text.data()));
 }
 
 }  // namespace

@@ -89,19 +89,42 @@ constexpr std::array<unsigned long long, 17> SmallPowersOfTen = [] {
     return powers;
 }();
 
-// `count` digits of `value` (leading zeros included) at `at`, two at a time
-// from the right, each written where it stays: bytes that are copied
-// straight after being written one by one make the processor wait.
+// Two digits of a number below 100.
+void writePair(char* at, std::uint32_t value) { std::memcpy(at, DigitPairs + value * 2, 2); }
+
+// Four digits of a number below 10^4, the two pairs worked out side by side.
+void writeFour(char* at, std::uint32_t value) {
+    writePair(at, value / 100);
+    writePair(at + 2, value % 100);
+}
+
+// `count` digits of `value` (leading zeros included) at `at`, written where
+// they stay (bytes copied straight after being written one by one make the
+// processor wait), in groups of four that do not wait on each other (a chain
+// of divisions by 100 would).
 char* writeDigits(char* at, unsigned long long value, int count) {
-    char* end = at + count;
+    char* const end = at + count;
     char* to = end;
-    while (count >= 2) {
-        to -= 2;
-        std::memcpy(to, DigitPairs + (value % 100) * 2, 2);
-        value /= 100;
-        count -= 2;
+    while (count > 8) {  // 17 digits at most: at most twice
+        const auto eight = static_cast<std::uint32_t>(value % 100000000);
+        value /= 100000000;
+        writeFour(to - 8, eight / 10000);
+        writeFour(to - 4, eight % 10000);
+        to -= 8;
+        count -= 8;
     }
-    if (count == 1) *--to = static_cast<char>('0' + value % 10);
+    auto rest = static_cast<std::uint32_t>(value);
+    if (count > 4) {
+        writeFour(to - 4, rest % 10000);
+        rest /= 10000;
+        to -= 4;
+        count -= 4;
+    }
+    for (; count >= 2; count -= 2, rest /= 100) {
+        to -= 2;
+        writePair(to, rest % 100);
+    }
+    if (count == 1) *--to = static_cast<char>('0' + rest);
     return end;
 }
 
@@ -145,8 +168,16 @@ char* writeSeventeenDigits(char* at, double value) {
         if (exponent >= 0) {
             const int fractionDigits = 16 - exponent;
             const unsigned long long unit = SmallPowersOfTen[static_cast<std::size_t>(fractionDigits)];
-            at = writeDigits(at, all / unit, exponent + 1);
-            unsigned long long fraction = all % unit;
+            // all / unit without a division by a divisor only known now (the
+            // slowest instruction there is): the integer part of the number,
+            // one more when the rounding to 17 digits carried into it.
+            auto whole = static_cast<unsigned long long>(size);
+            unsigned long long fraction = all - whole * unit;
+            if (fraction >= unit) {
+                ++whole;
+                fraction -= unit;
+            }
+            at = writeDigits(at, whole, exponent + 1);
             if (fraction == 0) return at;
             int kept = fractionDigits;
             for (; fraction % 10 == 0; fraction /= 10) --kept;
