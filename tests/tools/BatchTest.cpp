@@ -191,16 +191,22 @@ TEST(RunBatch, LongLinesAndAByteOrderMark) {
     const std::string tooLong(MaxBatchLineBytes + 1, 'x');
     const std::string longest = "{\"name\": \"" + std::string(MaxBatchLineBytes - 12, 'a') + "\"}";
     ASSERT_EQ(longest.size(), MaxBatchLineBytes);
-    const std::string output = runBatch("\xEF\xBB\xBF" + Birth + "\n" + tooLong + "\n" + longest + "\n" + Birth + "\n");
-    std::istringstream lines(output);
-    std::string line;
-    std::vector<std::string> answers;
-    while (std::getline(lines, line)) answers.push_back(line + "\n");
-    ASSERT_EQ(answers.size(), 4U) << output.substr(0, 300);
-    EXPECT_EQ(answers[0], ChartLineOfBatchLine(Birth, 1));
-    EXPECT_EQ(answers[1], "{\"line\": 2, \"error\": \"the line is longer than 65536 bytes\", \"status\": 2}\n");
-    EXPECT_EQ(answers[2], ChartLineOfBatchLine(longest, 3));  // at the bound: read, and refused as a birth
-    EXPECT_EQ(answers[3], ChartLineOfBatchLine(Birth, 4));
+    // In one block, and a line a block (each answer written where the one before was).
+    for (const std::size_t blockLines : {BatchBlockLines, std::size_t{1}}) {
+        BatchSettings settings;
+        settings.blockLines = blockLines;
+        const std::string output =
+            runBatch("\xEF\xBB\xBF" + Birth + "\n" + tooLong + "\n" + longest + "\n" + Birth + "\n", settings);
+        std::istringstream lines(output);
+        std::string line;
+        std::vector<std::string> answers;
+        while (std::getline(lines, line)) answers.push_back(line + "\n");
+        ASSERT_EQ(answers.size(), 4U) << output.substr(0, 300);
+        EXPECT_EQ(answers[0], ChartLineOfBatchLine(Birth, 1));
+        EXPECT_EQ(answers[1], "{\"line\": 2, \"error\": \"the line is longer than 65536 bytes\", \"status\": 2}\n");
+        EXPECT_EQ(answers[2], ChartLineOfBatchLine(longest, 3));  // at the bound: read, and refused as a birth
+        EXPECT_EQ(answers[3], ChartLineOfBatchLine(Birth, 4));
+    }
 }
 
 // The output ends after a whole line when it fails or a stop is asked for.

@@ -101,13 +101,12 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
     return args;
 }
 
-std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings) {
-    app::ChartSession scratch;
-    return ChartLineOfBatchLine(line, lineNumber, settings, scratch);
-}
+namespace {
 
-std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings,
-                                 app::ChartSession& scratch) {
+// The chart of a batch line appended to `out`; the error line the line gets
+// instead, or nothing.
+std::string chartOrError(std::string& out, std::string_view line, std::size_t lineNumber, const LineSettings& settings,
+                         app::ChartSession& scratch) {
     if (line.find_first_not_of(" \t") == std::string_view::npos) return ErrorLine(lineNumber, "empty line", 2);
     if (!astro::IsValidUtf8(line)) return ErrorLine(lineNumber, "the line is not valid UTF-8", 2);
     std::string error;
@@ -156,12 +155,36 @@ std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, 
     if (settings.check || options.check) {
         const std::string checkJson = CheckJson(sky::CheckChart(session.record));
         extras.check = checkJson;
-        return FormatJson(session, JsonLayout::OneLine, extras);
+        AppendJson(out, session, JsonLayout::OneLine, extras);
+        return {};
     }
 #else
     // a line's own "check" is refused by the options' parser
 #endif
-    return FormatJson(session, JsonLayout::OneLine, extras);
+    AppendJson(out, session, JsonLayout::OneLine, extras);
+    return {};
+}
+
+}  // namespace
+
+void WriteChartLineOfBatchLine(std::string& out, std::string_view line, std::size_t lineNumber,
+                               const LineSettings& settings, app::ChartSession& scratch) {
+    out.clear();  // its room is kept
+    const std::string error = chartOrError(out, line, lineNumber, settings, scratch);
+    if (!error.empty()) out.assign(error);
+}
+
+std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings) {
+    app::ChartSession scratch;
+    return ChartLineOfBatchLine(line, lineNumber, settings, scratch);
+}
+
+std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings,
+                                 app::ChartSession& scratch) {
+    std::string out;
+    out.reserve(16384);
+    WriteChartLineOfBatchLine(out, line, lineNumber, settings, scratch);
+    return out;
 }
 
 namespace {
@@ -212,7 +235,6 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
     while (more && !stopped()) {
         lines.clear();
         numbers.clear();
-        results.clear();
         bool tooLong = false;
         while (lines.size() < blockLines && (more = readLine(*input, line, MaxBatchLineBytes, tooLong))) {
             ++lineNumber;
@@ -220,9 +242,11 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
             if (!line.empty() && line.back() == '\r') line.pop_back();
             lines.push_back(tooLong ? std::string() : line);
             numbers.push_back(tooLong ? 0 : lineNumber);  // 0: answered below without a chart
-            results.push_back(tooLong ? ErrorLine(lineNumber, "the line is longer than " +
-                                                                   std::to_string(MaxBatchLineBytes) + " bytes", 2)
-                                      : std::string());
+            if (results.size() < lines.size()) results.emplace_back();  // the texts of the block before are written into
+            if (tooLong) {
+                results[lines.size() - 1].assign(
+                    ErrorLine(lineNumber, "the line is longer than " + std::to_string(MaxBatchLineBytes) + " bytes", 2));
+            }
         }
         // Each thread takes the next line not yet taken: the lines of a thread
         // that could not start are taken by the others.
@@ -230,7 +254,7 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
         const auto work = [&] {
             app::ChartSession scratch;
             for (std::size_t i = next++; i < lines.size(); i = next++) {
-                if (numbers[i] != 0) results[i] = ChartLineOfBatchLine(lines[i], numbers[i], settings.line, scratch);
+                if (numbers[i] != 0) WriteChartLineOfBatchLine(results[i], lines[i], numbers[i], settings.line, scratch);
             }
         };
         const std::size_t threads = std::min<std::size_t>(jobs, std::max<std::size_t>(lines.size(), 1));
@@ -241,8 +265,8 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
         for (std::thread& worker : workers) worker.join();
         // Whole lines only: when a stop is asked for, the line being written
         // is finished and no other begun.
-        for (const std::string& result : results) {
-            if (settings.writeLine ? !settings.writeLine(result) : !(out << result)) return false;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (settings.writeLine ? !settings.writeLine(results[i]) : !(out << results[i])) return false;
             if (stopped()) break;
         }
     }

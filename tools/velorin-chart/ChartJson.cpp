@@ -222,9 +222,14 @@ void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, doubl
 }  // namespace
 
 std::string FormatJson(const app::ChartSession& session, JsonLayout layout, const JsonExtras& extras) {
-    const app::ChartRecord& r = session.record;
     std::string out;
     out.reserve(16384);
+    AppendJson(out, session, layout, extras);
+    return out;
+}
+
+void AppendJson(std::string& out, const app::ChartSession& session, JsonLayout layout, const JsonExtras& extras) {
+    const app::ChartRecord& r = session.record;
     JsonWriter json(out);
     json.beginObject(layout == JsonLayout::Indented ? JsonWriter::Layout::Indented : JsonWriter::Layout::OneLine);
     if (extras.line) json.key("Line").integer(static_cast<long long>(*extras.line));
@@ -242,7 +247,6 @@ std::string FormatJson(const app::ChartSession& session, JsonLayout layout, cons
     if (!extras.check.empty()) json.key("Check").raw(extras.check);
     json.endObject();
     out += '\n';
-    return out;
 }
 
 }  // namespace velorin_chart

@@ -30,5 +30,8 @@ struct JsonExtras {
 enum class JsonLayout { Indented, OneLine };
 std::string FormatJson(const app::ChartSession& session, JsonLayout layout = JsonLayout::Indented,
                        const JsonExtras& extras = {});
+// The same appended to `out` (a batch writes each line into the room of one
+// it wrote before).
+void AppendJson(std::string& out, const app::ChartSession& session, JsonLayout layout, const JsonExtras& extras);
 
 }  // namespace velorin_chart
