@@ -14,18 +14,22 @@ namespace velorin_chart {
 
 namespace {
 
+// The bytes a JSON string holds as they are: printable ASCII but the quote
+// and the backslash.
+constexpr std::array<bool, 256> PlainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
+
 void appendContent(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+        if (PlainBytes[c]) {
             // A run of plain characters is copied at once.
             std::size_t end = i + 1;
-            while (end < text.size()) {
-                const auto next = static_cast<unsigned char>(text[end]);
-                if (next < 0x20 || next >= 0x7F || next == '"' || next == '\\') break;
-                ++end;
-            }
-            out.append(text.substr(i, end - i));
+            while (end < text.size() && PlainBytes[static_cast<unsigned char>(text[end])]) ++end;
+            out.append(text.data() + i, end - i);
             i = end;
             continue;
         }
