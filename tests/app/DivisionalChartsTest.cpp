@@ -211,6 +211,7 @@ TEST(CalendarDateOfJulianDay, DaysBeginAtMidnight) {
         {2415020.0, "1899-12-31"},
         {2470171.5, "2050-12-31"},     // and its last day
         {2488433.5, "2100-12-31"},     // a dasha's periods run 120 years on
+        {0.0, "-4713-11-24"},          // the count's own first day, a year the four digits cannot hold
         {std::numeric_limits<double>::quiet_NaN(), "no date"},
     };
     for (const auto& [julianDay, date] : cases) EXPECT_EQ(CalendarDateOfJulianDay(julianDay), date) << julianDay;

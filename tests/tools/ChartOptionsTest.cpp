@@ -209,10 +209,23 @@ TEST(ParseChartOptions, CommandsWithoutBirthData) {
             EXPECT_EQ(parsed.usageError.rfind("--dasha-year: must be", 0), 0U) << text;
         }
     }
-    // A batch takes its births from its lines: nothing of a single chart goes with it.
+    // A batch takes its births from its lines: nothing of a single chart goes with it, and of
+    // several such options the first in the order of their names is the one named.
     for (const char* other : {"--zones", "--dst"}) {
         EXPECT_EQ(ParseChartOptions({"--batch", "b.jsonl", other}).usageError,
                   std::string("--batch: takes its births from its lines; ") + other + " cannot go with it");
+    }
+    const std::pair<std::vector<std::string>, std::string> withBatch[] = {
+        {{"--name", "x", "--city", "y"}, "--city"},
+        {{"--zone", "3", "--format", "text"}, "--format"},
+        {{"--format", "json", "--jobs", "2", "--sections", "none"}, ""},
+    };
+    for (const auto& [others, named] : withBatch) {
+        std::vector<std::string> args = {"--batch", "b.jsonl"};
+        args.insert(args.end(), others.begin(), others.end());
+        EXPECT_EQ(ParseChartOptions(args).usageError,
+                  named.empty() ? "" : "--batch: takes its births from its lines; " + named + " cannot go with it")
+            << named;
     }
 }
 

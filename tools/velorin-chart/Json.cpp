@@ -173,8 +173,9 @@ char* writeSeventeenDigits(char* at, double value) {
             const int fractionDigits = 16 - exponent;
             const unsigned long long unit = SmallPowersOfTen[static_cast<std::size_t>(fractionDigits)];
             // all / unit without a division by a divisor only known now (the
-            // slowest instruction there is): the integer part of the number,
-            // one more when the rounding to 17 digits carried into it.
+            // slowest instruction there is): the integer part of the number.
+            // Seventeen digits tell every double apart, so the rounding never
+            // carries into it; were it to, the digits would still be right.
             auto whole = static_cast<unsigned long long>(size);
             unsigned long long fraction = all - whole * unit;
             if (fraction >= unit) {
