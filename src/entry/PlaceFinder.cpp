@@ -127,9 +127,13 @@ void PlaceFinder::showChoice() {
         cmdUse->setEnabled(false);
         return;
     }
+    // The minutes in two digits, as the list of places writes them.
+    const auto coordinate = [](const std::string& degrees, const std::string& minutes, const char* side) {
+        return fromStd(degrees + ":" + (minutes.size() == 1 ? "0" + minutes : minutes) + side);
+    };
     QString text = tr("The form gets %1 %2, zone %3, %4.")
-                       .arg(fromStd(filled.txtLatDeg + ":" + filled.txtLatMin + (filled.optLatSouth ? "S" : "N")),
-                            fromStd(filled.txtLonDeg + ":" + filled.txtLonMin + (filled.optLongWest ? "W" : "E")),
+                       .arg(coordinate(filled.txtLatDeg, filled.txtLatMin, filled.optLatSouth ? "S" : "N"),
+                            coordinate(filled.txtLonDeg, filled.txtLonMin, filled.optLongWest ? "W" : "E"),
                             zoneRowName(filled.cboTimeZone),
                             filled.chkDST ? tr("daylight saving") : tr("no daylight saving"));
     if (fill.converted) {

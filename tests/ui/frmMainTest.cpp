@@ -520,6 +520,9 @@ TEST_F(EntryForm, ThePlaceFinderByKeyboardAndItsWebSearch) {
     finder->search();
     ASSERT_EQ(finder->lstPlaces->topLevelItemCount(), 2);
     EXPECT_EQ(finder->lstPlaces->currentItem()->text(1), QStringLiteral("England"));
+    // The minutes as the list and --place-list write them: 0:08W, not 0:8W.
+    EXPECT_TRUE(finder->lblChoice->text().startsWith(QStringLiteral("The form gets 51:31N 0:08W, zone ")))
+        << finder->lblChoice->text().toStdString();
     QTest::keyClick(finder->txtSearch, Qt::Key_Down);
     EXPECT_EQ(finder->lstPlaces->currentItem()->text(1), QStringLiteral("Ontario"));
     // Enter while a search still waits searches and uses the best place.
