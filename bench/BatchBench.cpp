@@ -33,22 +33,19 @@ protected:
             at += text.size();
         };
         const auto number = [&at](int value) { at = std::to_chars(at, at + 12, value).ptr; };
-        put("{\"name\": \"P\", \"date\": \"");
-        number(pick(1901, 2050));
-        put("-0");
-        number(pick(1, 9));
-        put("-1");
-        number(pick(0, 9));
-        put("\", \"time\": \"");
-        number(pick(0, 23));
-        put(":");
-        number(pick(10, 59));
-        put("\", \"zone\": ");
-        number(pick(0, 70));
-        put(", \"lat\": \"");
-        number(pick(0, 60));
-        put(":30N\", \"lon\": \"");
-        number(pick(0, 179));
+        // Each number drawn from its range, after the text before it.
+        struct Piece {
+            std::string_view before;
+            int low, high;
+        };
+        static constexpr Piece pieces[] = {
+            {"{\"name\": \"P\", \"date\": \"", 1901, 2050}, {"-0", 1, 9}, {"-1", 0, 9}, {"\", \"time\": \"", 0, 23},
+            {":", 10, 59}, {"\", \"zone\": ", 0, 70}, {", \"lat\": \"", 0, 60}, {":30N\", \"lon\": \"", 0, 179},
+        };
+        for (const Piece& piece : pieces) {
+            put(piece.before);
+            number(pick(piece.low, piece.high));
+        }
         put(":15E\", \"city\": \"C\", \"state\": \"S\", \"country\": \"K\"}\n");
         setg(line_.data(), line_.data(), at);
         return traits_type::to_int_type(line_[0]);

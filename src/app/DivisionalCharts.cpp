@@ -186,8 +186,13 @@ double DashaClockOffsetDays(const astro::BirthData& birth) {
     return (localHours - modVedicEphemeris::UniversalTimeRule(birth).utHours) / 24;
 }
 
+char* WriteDashaCivilDate(double julianDay, double clockOffsetDays, char* at) {
+    return WriteCalendarDate(julianDay + clockOffsetDays, at);
+}
+
 std::string DashaCivilDate(double julianDay, double clockOffsetDays) {
-    return CalendarDateOfJulianDay(julianDay + clockOffsetDays);
+    char text[CalendarDateRoom];
+    return std::string(text, WriteDashaCivilDate(julianDay, clockOffsetDays, text));
 }
 
 }  // namespace app

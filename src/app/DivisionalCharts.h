@@ -118,6 +118,8 @@ double DashaClockOffsetDays(const astro::BirthData& birth);
 // DashaClockOffsetDays): the birth itself falls on the date entered (a birth
 // at 1:00 in India is not dated the day before).
 std::string DashaCivilDate(double julianDay, double clockOffsetDays);
+// The same written at `at` (room for CalendarDateRoom characters); returns its end.
+char* WriteDashaCivilDate(double julianDay, double clockOffsetDays, char* at);
 
 // The Moon's pada 1..4: floor(m / (10/3)) mod 4 + 1.
 int MoonPada(double moonLongitude);

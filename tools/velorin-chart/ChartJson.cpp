@@ -134,9 +134,8 @@ public:
         if (!outer) next_ = 1 - next_;
         fresh.julianDay = julianDay;
         fresh.numberSize = static_cast<std::size_t>(WriteJsonNumber(fresh.number.data(), julianDay) - fresh.number.data());
-        // The civil date of the birth's own clock (as DashaCivilDate has it).
-        fresh.dateSize = static_cast<std::size_t>(app::WriteCalendarDate(julianDay + clock_, fresh.dateText.data()) -
-                                                  fresh.dateText.data());
+        fresh.dateSize = static_cast<std::size_t>(
+            app::WriteDashaCivilDate(julianDay, clock_, fresh.dateText.data()) - fresh.dateText.data());
         return fresh;
     }
 

@@ -386,9 +386,9 @@ Problem birthOptions(const GivenOptions& given, app::BirthFormValues& form) {
     // must be given, so that nothing is guessed.
     // The atlas gives the zone (and with --place the coordinates) instead.
     const bool atlasZone = given.has(Id("--place")) || given.has(Id("--tz"));
-    for (const char* required : {"--date", "--time", "--zone"}) {
-        if (!given.value(optionId(required).value()) && !(atlasZone && std::string_view(required) == "--zone")) {
-            return usageError(required, "is required");
+    for (const std::size_t required : {Id("--date"), Id("--time"), Id("--zone")}) {
+        if (!given.value(required) && !(atlasZone && required == Id("--zone"))) {
+            return usageError(std::string(Options[required].name), "is required");
         }
     }
     if (Problem problem = dateOption(*given.value(Id("--date")), form)) return problem;
@@ -502,8 +502,10 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
     if (!anyBirthOption) {
         // The example is shown only when nothing at all is asked for: files
         // are written of a birth the user gave.
-        for (const char* file : {"--save", "--export", "--image"}) {
-            if (given.value(optionId(file).value())) return refused(usageError(file, "needs birth data options or --open"));
+        for (const std::size_t file : {Id("--save"), Id("--export"), Id("--image")}) {
+            if (given.value(file)) {
+                return refused(usageError(std::string(Options[file].name), "needs birth data options or --open"));
+            }
         }
         opts.command = Command::Example;
         opts.form = ExampleBirth();
