@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -eu
 
-packages="cmake ninja-build g++ make pkg-config liberfa-dev libgeonames-dev libhowardhinnant-date-dev libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core locales $*"
+packages="cmake ninja-build g++ make pkg-config liberfa-dev libsqlite3-dev libglib2.0-dev zlib1g-dev libabsl-dev libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core locales $*"
 
 missing=""
 for p in $packages; do

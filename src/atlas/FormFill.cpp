@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "astro/DecimalDigits.h"
-#include "atlas/FormLetters.h"
 
 namespace atlas {
 
@@ -41,9 +40,13 @@ FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const
     app::BirthFormValues filled = form;
     if (!kept.latitude) FillCoordinate(place.latitude, filled.txtLatDeg, filled.txtLatMin, filled.optLatNorth, filled.optLatSouth);
     if (!kept.longitude) FillCoordinate(place.longitude, filled.txtLonDeg, filled.txtLonMin, filled.optLongEast, filled.optLongWest);
-    if (!kept.city) filled.txtCity = FormLetters(place.name);
-    if (!kept.state) filled.txtState = FormLetters(place.state);
-    if (!kept.country) filled.txtCountry = FormLetters(place.country);
+    // The atlas's names in the form's letters (a place made elsewhere has only its own).
+    const auto letters = [](const std::string& atlasForm, const std::string& name) {
+        return atlasForm.empty() ? name : atlasForm;
+    };
+    if (!kept.city) filled.txtCity = letters(place.formName, place.name);
+    if (!kept.state) filled.txtState = letters(place.formState, place.state);
+    if (!kept.country) filled.txtCountry = letters(place.formCountry, place.country);
 
     FormFill fill;
     if (app::DateRuleCheck(filled.cboMonth, filled.cboDate, app::FirstListYear + filled.cboYear) != 0) {

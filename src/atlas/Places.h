@@ -1,7 +1,8 @@
-// Places of birth by name: "Pune", "Pune, Maharashtra", "London, England,
-// United Kingdom".
+// Places of birth by name: "Pune", "Bombay, India", "New York, NY",
+// "London, England, United Kingdom".
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,29 +16,45 @@ struct Place {
     double latitude = 0;               // degrees, north positive
     double longitude = 0;              // degrees, east positive
     long population = 0;
-};
-
-// Where places come from: those whose name (or a word of it) begins with the
-// given text, in any order.
-class PlaceSource {
-public:
-    virtual ~PlaceSource() = default;
-    virtual std::vector<Place> PlacesNamed(std::string_view name) const = 0;
+    // The name, state and country in the entry form's letters ("Hue", "Ba
+    // Ria Vung Tau"); empty for a place made elsewhere than the atlas, whose
+    // own names are then taken as they are.
+    std::string formName, formState, formCountry;
+    // The other or former name the place was found by ("Bombay"); empty
+    // when it was found by its own name.
+    std::string foundAs;
 };
 
 struct PlaceSearch {
     std::vector<Place> matches;  // the best first
-    std::string problem;         // why nothing matched
+    std::vector<Place> nearest;  // with no match: the closest places, the most people first
+    std::string problem;         // with no match: why, naming the closest places
 };
 
-// The places a text names: its first part (before a comma) is the place's
-// name, each further part must be its state, its country or the country's
-// code. Places whose name is the text's first part come before those whose
-// name only begins with it, then the most people first. Names compare
-// without case or accents ("sao paulo" names São Paulo).
-PlaceSearch FindPlaces(const PlaceSource& source, std::string_view text);
+// Where places come from.
+class PlaceSource {
+public:
+    virtual ~PlaceSource() = default;
+    // The places a text names. Its first part (before a comma) is a place's
+    // name, ASCII name, or other or former name, compared by SearchKey (case,
+    // accents and signs aside); each further part (at most two, empty parts
+    // ask for nothing) must be the place's first-order division (its name,
+    // with or without words such as "State of" or "Province", or its ISO
+    // 3166-2 code: NY, ON, NSW, TN) or its country (name, common short form
+    // such as UK or USA, ISO alpha-2 or alpha-3 code). A place found by its
+    // own name comes before one found by another name unless that one has a
+    // hundred times the people (Bombay is Mumbai, not the village in New
+    // Zealand), then the most people first. A text that is no place's name is refused with the closest
+    // places named (never answered with a longer name that starts with it).
+    virtual PlaceSearch FindPlaces(std::string_view text) const = 0;
+    // Places whose names begin with the text's first part (the look-up
+    // window's list while the user types), the most people first, at most
+    // `limit`; the further parts filter them as above.
+    virtual std::vector<Place> PlacesStartingWith(std::string_view text, std::size_t limit) const = 0;
+};
 
-// "Pune, Maharashtra, India": a place as a line names it.
+// "Pune, Maharashtra, India": a place as a line names it. Found by another
+// name: "Bombay: now Mumbai, Maharashtra, India".
 std::string PlaceLabel(const Place& place);
 
 }  // namespace atlas

@@ -1,23 +1,44 @@
-// The atlas on the system's data: the geonames library's places and the tz
-// database's zones.
+// The atlas on the system's data: the places of the atlas file installed
+// with the program (GeoNames' data in SQLite) and the tz database's zones.
 #pragma once
 
+#include <memory>
+#include <mutex>
+#include <string>
+
 #include "atlas/Atlas.h"
-#include "atlas/GeonamesPlaces.h"
+#include "atlas/PlaceStore.h"
 
 namespace atlas {
 
+// The atlas file: beside the running program (the build folder), else in
+// share/velorin of the installation it belongs to, else where the build
+// installs it.
+std::string DefaultAtlasPath();
+
 class SystemAtlas : public Atlas {
 public:
-    std::vector<Place> PlacesNamed(std::string_view name) const override { return places_.PlacesNamed(name); }
+    // The places are opened on their first use, so that an atlas nobody asks
+    // costs nothing.
+    explicit SystemAtlas(std::string path = DefaultAtlasPath()) : path_(std::move(path)) {}
+
+    PlaceSearch FindPlaces(std::string_view text) const override { return places().FindPlaces(text); }
+    std::vector<Place> PlacesStartingWith(std::string_view text, std::size_t limit) const override {
+        return places().PlacesStartingWith(text, limit);
+    }
     ZoneLookup ZoneAtLocal(std::string_view zoneName, int year, int month, int day, int hour, int minute) const override {
         return ZoneAt(zoneName, year, month, day, hour, minute);
     }
 
-    const GeonamesPlaces& places() const { return places_; }
+    const PlaceStore& places() const {
+        std::call_once(opened_, [this] { store_ = std::make_unique<PlaceStore>(path_); });
+        return *store_;
+    }
 
 private:
-    GeonamesPlaces places_;
+    std::string path_;
+    mutable std::once_flag opened_;
+    mutable std::unique_ptr<PlaceStore> store_;
 };
 
 }  // namespace atlas

@@ -1,59 +1,62 @@
 #include "atlas/ZoneHistory.h"
 
-#include <date/tz.h>
+#include <absl/time/civil_time.h>
+#include <absl/time/time.h>
 
-#include <chrono>
-#include <exception>
+#include "atlas/ZoneChoice.h"
 
 namespace atlas {
 
 namespace {
 
-std::string clockText(const date::local_seconds& t) {
-    const date::local_days day = date::floor<date::days>(t);
-    const date::year_month_day ymd(day);
-    const date::hh_mm_ss<std::chrono::seconds> time(t - day);
-    const int minute = static_cast<int>(time.minutes().count());
-    return std::to_string(time.hours().count()) + ":" + (minute < 10 ? "0" : "") + std::to_string(minute);
+const char* const MonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                  "July",    "August",   "September", "October", "November", "December"};
+
+std::string clockText(const absl::CivilSecond& t) {
+    const int minute = t.minute();
+    return std::to_string(t.hour()) + ":" + (minute < 10 ? "0" : "") + std::to_string(minute);
+}
+
+std::string dateText(const absl::CivilSecond& t) {
+    return std::to_string(t.day()) + " " + MonthNames[t.month() - 1] + " " + std::to_string(t.year());
 }
 
 }  // namespace
 
 ZoneLookup ZoneAt(std::string_view zoneName, int year, int month, int day, int hour, int minute) {
     ZoneLookup lookup;
-    try {
-        (void)date::get_tzdb();
-    } catch (const std::exception& e) {
-        lookup.problem = std::string("the system's time-zone database could not be read: ") + e.what();
+    absl::TimeZone zone;
+    // The zone files are read with their footer: the rule of the years after
+    // the last change they list (daylight saving past 2037).
+    // Names only ("Asia/Kolkata"): no path of the user's own is read as a zone file.
+    const bool name = !zoneName.empty() && zoneName.front() != '/' && zoneName.find("..") == std::string_view::npos;
+    if (!name || !absl::LoadTimeZone(std::string(zoneName), &zone)) {
+        lookup.problem = "'" + std::string(zoneName) +
+                         "' is not a time zone of the system's time-zone database, or its file cannot be read";
         return lookup;
     }
-    const date::time_zone* zone = nullptr;
-    try {
-        zone = date::locate_zone(zoneName);
-    } catch (const std::exception&) {
-        lookup.problem = "'" + std::string(zoneName) + "' is not a time zone of the system's time-zone database";
+    const absl::CivilSecond local(year, month, day, hour, minute, 0);
+    const absl::TimeZone::TimeInfo info = zone.At(local);
+    if (info.kind == absl::TimeZone::TimeInfo::SKIPPED) {
+        const absl::CivilSecond before = zone.At(info.trans - absl::Seconds(1)).cs + 1;
+        const absl::CivilSecond after = zone.At(info.trans).cs;
+        const absl::CivilDay asked(local);
+        if (absl::CivilDay(before) == asked && absl::CivilDay(after) == asked) {
+            lookup.problem = clockText(local) + " did not happen in " + std::string(zoneName) +
+                             " that day: the clocks went from " + clockText(before) + " to " + clockText(after);
+        } else {
+            lookup.problem = clockText(local) + " on " + dateText(local) + " did not happen in " + std::string(zoneName) +
+                             ": the clocks went from " + dateText(before) + " " + clockText(before) + " to " +
+                             dateText(after) + " " + clockText(after);
+        }
         return lookup;
     }
-    const date::local_seconds local = date::local_days{date::year{year} / month / day} + std::chrono::hours{hour} +
-                                      std::chrono::minutes{minute};
-    date::local_info info;
-    try {
-        info = zone->get_info(local);
-    } catch (const std::exception& e) {
-        lookup.problem = std::string("the time-zone database could not be read: ") + e.what();
-        return lookup;
-    }
-    if (info.result == date::local_info::nonexistent) {
-        const date::local_seconds change = date::local_seconds{info.second.begin.time_since_epoch()} + info.first.offset;
-        lookup.problem = clockText(local) + " did not happen in " + std::string(zoneName) + " that day: the clocks went from " +
-                         clockText(change) + " to " + clockText(change + (info.second.offset - info.first.offset));
-        return lookup;
-    }
-    lookup.repeated = info.result == date::local_info::ambiguous;
-    const date::sys_info& in = info.first;
-    lookup.facts.offsetSeconds = static_cast<int>(in.offset.count());
-    lookup.facts.daylightSaving = in.save != std::chrono::minutes{0};
-    lookup.facts.abbreviation = in.abbrev;
+    lookup.repeated = info.kind == absl::TimeZone::TimeInfo::REPEATED;
+    // A time shown twice: the first, before the clocks went back.
+    const absl::TimeZone::CivilInfo in = zone.At(info.pre);
+    lookup.facts.offsetSeconds = in.offset;
+    lookup.facts.daylightSaving = in.is_dst;
+    lookup.facts.abbreviation = in.zone_abbr;
     return lookup;
 }
 

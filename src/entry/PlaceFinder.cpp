@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 
 #include "app/ZoneTable.h"
-#include "atlas/FormLetters.h"
 #include "atlas/ZoneChoice.h"
 
 namespace entry {
@@ -89,8 +88,12 @@ PlaceFinder::PlaceFinder(const atlas::Atlas& source, const app::BirthFormValues&
 
 void PlaceFinder::search() {
     typing_->stop();
-    const atlas::PlaceSearch found = atlas::FindPlaces(data_, txtSearch->text().toStdString());
+    const std::string text = txtSearch->text().toStdString();
+    const atlas::PlaceSearch found = data_.FindPlaces(text);
+    // Without a place of that very name, the closest are listed to choose from.
     places_ = found.matches;
+    if (places_.empty()) places_ = found.nearest;
+    if (places_.empty()) places_ = data_.PlacesStartingWith(text, 50);
     lstPlaces->clear();
     const atlas::LocalBirth birth = atlas::LocalBirthOf(form_);
     for (const atlas::Place& place : places_) {
@@ -111,6 +114,11 @@ void PlaceFinder::search() {
     }
     lstPlaces->setCurrentItem(lstPlaces->topLevelItem(0));
     showChoice();
+    if (found.matches.empty()) {
+        lblChoice->setText(fromStd(found.problem) + QLatin1Char('.') + QLatin1Char(' ') +
+                           tr("The closest places are listed: choose one, or change the text.") + QLatin1Char('\n') +
+                           lblChoice->text());
+    }
 }
 
 void PlaceFinder::showChoice() {

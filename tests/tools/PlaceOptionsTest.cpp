@@ -17,11 +17,10 @@ namespace {
 
 testdata::FakeAtlas FakeAtlas() {
     return testdata::FakeAtlas({
-        {"Kolkata", "West Bengal", "India", "IN", "Asia/Kolkata", 22.56263, 88.36304, 4631392},
-        {"London", "England", "United Kingdom", "GB", "Europe/London", 51.50853, -0.12574, 8961989},
-        {"London", "Ontario", "Canada", "CA", "America/Toronto", 42.98339, -81.23304, 346765},
-        {"Kathmandu", "Bagmati Province", "Nepal", "NP", "Asia/Kathmandu", 27.70169, 85.3206, 1442271},
-        {"S\u00e3o Paulo", "S\u00e3o Paulo", "Brazil", "BR", "America/Sao_Paulo", -23.5475, -46.63611, 10021295},
+        testdata::MadePlace("Kolkata", "West Bengal", "India", "IN", "Asia/Kolkata", 22.56263, 88.36304, 4631392),
+        testdata::MadePlace("London", "England", "United Kingdom", "GB", "Europe/London", 51.50853, -0.12574, 8961989),
+        testdata::MadePlace("London", "Ontario", "Canada", "CA", "America/Toronto", 42.98339, -81.23304, 346765),
+        testdata::MadePlace("Kathmandu", "Bagmati Province", "Nepal", "NP", "Asia/Kathmandu", 27.70169, 85.3206, 1442271),
     }, atlas::ZoneAt);
 }
 
@@ -63,10 +62,6 @@ TEST(ApplyPlace, FillsTheFormFromThePlaceAndItsZoneAtTheBirth) {
     ASSERT_TRUE(app::RunCalculation(london.options.form, session).accepted());
     EXPECT_DOUBLE_EQ(app::TimeBasesOf(session.record.birth).anglesHours, 13.0);
     EXPECT_FALSE(app::TimeBasesOf(session.record.birth).differ());
-
-    const Applied saoPaulo = apply({"--place", "sao paulo", "--date", "1990-07-15", "--time", "12:00"});
-    EXPECT_EQ(saoPaulo.options.form.txtCity, "Sao Paulo");
-    EXPECT_TRUE(saoPaulo.options.form.optLatSouth);
 }
 
 TEST(ApplyPlace, WithoutARightRowTheDateAndTimeBecomeUniversalTime) {
@@ -134,7 +129,7 @@ TEST(ApplyPlace, SeveralMatchesAndProblems) {
     EXPECT_EQ(apply({"--place", "Atlantis", "--date", "1985-07-15", "--time", "14:00"}).outcome.problem,
               "--place: no place in the atlas is called 'Atlantis'");
     EXPECT_EQ(apply({"--tz", "Mars/Olympus", "--lon", "1:00E", "--date", "1985-07-15", "--time", "14:00"}).outcome.problem,
-              "--tz: 'Mars/Olympus' is not a time zone of the system's time-zone database");
+              "--tz: 'Mars/Olympus' is not a time zone of the system's time-zone database, or its file cannot be read");
     EXPECT_NE(apply({"--place", "Kathmandu", "--date", "1901-01-01", "--time", "0:10"}).outcome.problem.find("1900"),
               std::string::npos);
 }

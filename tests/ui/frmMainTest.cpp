@@ -461,9 +461,9 @@ TEST_F(EntryForm, CoordinateLookupSearchesForThePlace) {
 const testdata::FakeAtlas& testAtlas() {
     static const testdata::FakeAtlas atlas(
         {
-            {"Kathmandu", "Bagmati Province", "Nepal", "NP", "Asia/Kathmandu", 27.70169, 85.3206, 1442271},
-            {"London", "England", "United Kingdom", "GB", "Europe/London", 51.50853, -0.12574, 8961989},
-            {"London", "Ontario", "Canada", "CA", "America/Toronto", 42.98339, -81.23304, 346765},
+            testdata::MadePlace("Kathmandu", "Bagmati Province", "Nepal", "NP", "Asia/Kathmandu", 27.70169, 85.3206, 1442271),
+            testdata::MadePlace("London", "England", "United Kingdom", "GB", "Europe/London", 51.50853, -0.12574, 8961989),
+            testdata::MadePlace("London", "Ontario", "Canada", "CA", "America/Toronto", 42.98339, -81.23304, 346765),
         },
         atlas::ZoneAt);
     return atlas;

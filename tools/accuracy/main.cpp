@@ -23,6 +23,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ChartCalculation.h"
 #include "app/ZoneTable.h"
@@ -120,11 +121,17 @@ std::optional<Number> numberOf(std::string_view text) {
 int atlasRun(long births, unsigned long long seed) {
     const atlas::SystemAtlas data;
     std::mt19937_64 random(seed);
-    std::uniform_int_distribution<std::size_t> placeIndex(0, data.places().PlaceCount() - 1);
+    std::vector<atlas::Place> places;
+    data.places().ForEachPlace([&](const atlas::Place& place) { places.push_back(place); });
+    if (places.empty()) {
+        std::fprintf(stderr, "accuracy: --atlas: %s\n", data.places().problem().c_str());
+        return 2;
+    }
+    std::uniform_int_distribution<std::size_t> placeIndex(0, places.size() - 1);
     long charts = 0, skipped = 0, converted = 0, ascendantSign = 0, below60 = 0;
     double largestAscendant = 0, largestAscendantBelow60 = 0, largestMoon = 0;
     for (long n = 0; n < births; ++n) {
-        const atlas::Place place = data.places().PlaceAt(placeIndex(random));
+        const atlas::Place& place = places[placeIndex(random)];
         app::BirthFormValues form = randomMoment(random);
         const atlas::FormFill fill = atlas::FillFormFromPlace(form, place, data);
         if (!fill.problem.empty()) {

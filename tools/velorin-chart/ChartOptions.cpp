@@ -441,10 +441,13 @@ Problem atlasOptions(const GivenOptions& given, ChartOptions& opts) {
         if (Options[option].birth && given.has(option)) opts.givenByHand.emplace(Options[option].name);
     }
 #ifndef VELORIN_ATLAS_BUILT
-    return usageError(place ? "--place" : "--tz", "is not available in this build (it needs the atlas: the geonames and tz libraries)");
+    return usageError(place ? "--place" : "--tz", "is not available in this build (it needs the atlas of places and time zones)");
 #else
     if (place) {
         if (auto problem = app::TextFieldProblem(*place)) return usageError("--place", *problem);
+        if (place->find_first_not_of(" ,") == std::string::npos) {
+            return usageError("--place", "expected the name of a place, such as \"Pune\" or \"London, England\"");
+        }
         opts.placeQuery = *place;
     }
     if (zone) {
