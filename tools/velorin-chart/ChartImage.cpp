@@ -26,8 +26,6 @@ std::string RunPictureProgram(char**) {
            "program, which is not built there); --save, --export and --format work as elsewhere";
 }
 
-std::string RunAtlasProgram(char**) { return "the atlas is not built on Windows"; }
-
 #else
 
 namespace {
@@ -48,8 +46,6 @@ std::string runHelper(const char* name, char** argv) {
 }  // namespace
 
 std::string RunPictureProgram(char** argv) { return runHelper("velorin-chart-image", argv); }
-
-std::string RunAtlasProgram(char** argv) { return runHelper("velorin-chart-atlas", argv); }
 
 #endif
 

@@ -19,10 +19,6 @@ bool CanRenderImages();
 // Windows, where there is no such program, it returns the reason at once.
 std::string RunPictureProgram(char** argv);
 
-// The same for velorin-chart-atlas, the program with the atlas's data (for
-// --place, --tz and --batch), so that velorin-chart loads them only then.
-std::string RunAtlasProgram(char** argv);
-
 // Writes the chart window of the session, 1000 x 543 at normal scale, as a
 // JPEG of quality 100, named as Save As JPEG names it: the stem of the path
 // with ".jpg", or the first free _001 .. _999 when that is taken; nothing is

@@ -197,25 +197,12 @@ int run(const std::vector<std::string>& args, char** argv) {
         return Usage;
     }
     ChartOptions& options = parsed.options;
-    // The atlas's data are loaded by velorin-chart-atlas (and the picture
-    // program), so that a chart without --place starts as fast as before.
+    // The atlas (opened only when a place is looked up).
 #ifdef VELORIN_WITH_ATLAS
     const atlas::SystemAtlas systemAtlas;
     const atlas::Atlas* data = &systemAtlas;
 #else
     const atlas::Atlas* data = nullptr;
-#endif
-#ifdef VELORIN_ATLAS_BUILT
-    const bool placeAsked = !options.placeQuery.empty() || !options.timeZoneName.empty();
-    const bool picture = !options.imagePath.empty() && !CanRenderImages();
-    if (!data && argv && (options.command == Command::Batch || (placeAsked && !picture))) {
-        const std::string failure = RunAtlasProgram(argv);  // returns only when it cannot start
-        if (options.command != Command::Batch) {
-            std::cerr << "velorin-chart: --place: " << failure << "\n";
-            return Usage;
-        }
-        // A batch goes on without the atlas: its lines with a place are answered with an error.
-    }
 #endif
     switch (options.command) {
         case Command::Help:
