@@ -94,14 +94,41 @@ struct PlaceStore::Statements {
     }
 };
 
+namespace {
+
+// The file as an SQLite address that says it never changes: no lock is
+// taken and nothing is read again to see whether another process wrote it
+// (a query then costs no system call once its pages are in memory).
+std::string immutableAddress(const std::string& path) {
+    std::string address = "file:";
+    for (const char ch : path) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '%' || c == '?' || c == '#' || c < 0x20 || c >= 0x7F) {
+            static constexpr char Hex[] = "0123456789ABCDEF";
+            address += '%';
+            address += Hex[c >> 4];
+            address += Hex[c & 15];
+        } else {
+            address += static_cast<char>(c);
+        }
+    }
+    return address + "?immutable=1";
+}
+
+}  // namespace
+
 PlaceStore::PlaceStore(const std::string& path) : statements_(std::make_unique<Statements>()) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(immutableAddress(path).c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
+                        nullptr) != SQLITE_OK) {
         problem_ = "the atlas " + path + " cannot be opened: " + (db_ ? sqlite3_errmsg(db_) : "out of memory");
         return;
     }
     const std::string byKey = std::string(PlaceColumns) + "WHERE k.key = ?1";
-    const std::string byPrefix =
-        std::string(PlaceColumns) + "WHERE k.key >= ?1 AND k.key < ?2 ORDER BY k.population DESC, k.place LIMIT ?3";
+    // The keys' own table is ordered and cut first; only the rows kept are joined.
+    std::string byPrefix = PlaceColumns;
+    byPrefix.replace(byPrefix.find("place_key k"), 11,
+                     "(SELECT place, kind, alias FROM place_key WHERE key >= ?1 AND key < ?2 "
+                     "ORDER BY population DESC, place LIMIT ?3) k");
     const std::string all = "SELECT p.id, 0, NULL, p.name, p.form, p.latitude, p.longitude, p.population, p.zone, "
                             "p.country, c.name, c.form, d.name, d.form, p.division FROM place p JOIN country c ON "
                             "c.code = p.country LEFT JOIN division d ON d.country = p.country AND d.code = p.division "
