@@ -1,16 +1,22 @@
 #include "entry/PlaceFinder.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/BirthForm.h"
 #include "app/ZoneTable.h"
 #include "atlas/ZoneChoice.h"
 
@@ -19,6 +25,14 @@ namespace entry {
 namespace {
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+QString dateText(const app::BirthFormValues& form) {
+    return QString::number(form.cboDate + 1) + QLatin1Char(' ') +
+           fromStd(std::string(app::MonthNames[static_cast<std::size_t>(form.cboMonth)])) + QLatin1Char(' ') +
+           QString::number(app::FirstListYear + form.cboYear);
+}
+
+QString timeText(int hour, int minute) { return QStringLiteral("%1:%2").arg(hour).arg(minute, 2, 10, QLatin1Char('0')); }
 
 QString zoneRowName(int position) {
     const std::string_view name = app::ZoneTable[static_cast<std::size_t>(position)].name;
@@ -47,13 +61,19 @@ PlaceFinder::PlaceFinder(const atlas::Atlas& source, const app::BirthFormValues&
     lstPlaces->setHeaderLabels({tr("Place"), tr("State"), tr("Country"), tr("Coordinates"), tr("Time zone"),
                                 tr("At the birth")});
     lstPlaces->setMinimumSize(760, 220);
+    lstPlaces->header()->setStretchLastSection(false);
     layout->addWidget(lstPlaces, 1);
 
     lblChoice = new QLabel(this);
     lblChoice->setObjectName(QStringLiteral("lblChoice"));
     lblChoice->setWordWrap(true);
-    lblChoice->setMinimumHeight(4 * lblChoice->fontMetrics().lineSpacing());
     lblChoice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Whatever it says, the sentence keeps its room: five lines, the
+    // dialog's width (a long word is cut, never widens the window), the
+    // whole in its tip.
+    lblChoice->setFixedHeight(5 * lblChoice->fontMetrics().lineSpacing());
+    lblChoice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    txtSearch->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(lblChoice);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -103,12 +123,16 @@ void PlaceFinder::search() {
                                ? fromStd(atlas::OffsetText(zone.facts.offsetSeconds)) +
                                      (zone.facts.daylightSaving ? tr(" daylight saving") : QString())
                                : tr("(no such time)");
-        new QTreeWidgetItem(lstPlaces, {fromStd(place.name), fromStd(place.state), fromStd(place.country),
+        // A place found by another name says which.
+        const QString name = place.foundAs.empty() ? fromStd(place.name)
+                                                   : tr("%1 (%2)").arg(fromStd(place.name), fromStd(place.foundAs));
+        new QTreeWidgetItem(lstPlaces, {name, fromStd(place.state), fromStd(place.country),
                                         fromStd(atlas::CoordinatesText(place)), fromStd(place.timeZone), at});
     }
-    for (int column = 0; column < lstPlaces->columnCount(); ++column) lstPlaces->resizeColumnToContents(column);
+    fitColumns();
     if (places_.empty()) {
         lblChoice->setText(fromStd(found.problem));
+        lblChoice->setToolTip(lblChoice->text());
         cmdUse->setEnabled(false);
         return;
     }
@@ -121,26 +145,54 @@ void PlaceFinder::search() {
     }
 }
 
-void PlaceFinder::showChoice() {
+void PlaceFinder::fitColumns() {
+    // Every column whole: the window widens for them, as far as the screen allows.
+    int total = 2 * lstPlaces->frameWidth() + lstPlaces->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < lstPlaces->columnCount(); ++column) {
+        lstPlaces->resizeColumnToContents(column);
+        total += lstPlaces->columnWidth(column);
+    }
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() - 40 : total;
+    const int wanted = std::min(total, room) + width() - lstPlaces->width();
+    if (wanted > width()) resize(wanted, height());
+}
+
+bool PlaceFinder::applyRow(app::BirthFormValues& filled, atlas::PlaceApplication& applied) {
     const int row = lstPlaces->indexOfTopLevelItem(lstPlaces->currentItem());
     if (row < 0 || static_cast<std::size_t>(row) >= places_.size()) {
         cmdUse->setEnabled(false);
-        return;
+        return false;
     }
-    app::BirthFormValues filled = form_;
-    const atlas::FormFill fill = atlas::FillFormFromPlace(filled, places_[static_cast<std::size_t>(row)], data_);
-    if (!fill.problem.empty() || fill.dateMissing) {
-        const QString why = fill.dateMissing ? tr("the date does not exist") : fromStd(fill.problem);
-        lblChoice->setText(tr("This place cannot be used for the date and time on the form: %1").arg(why));
-        cmdUse->setEnabled(false);
-        return;
+    filled = form_;
+    atlas::PlaceRequest request;
+    request.chosen = places_[static_cast<std::size_t>(row)];
+    applied = atlas::ApplyPlace(filled, request, data_);
+    if (applied.problem.empty() && !applied.fill.dateMissing) return true;
+    QString why = applied.fill.dateMissing ? tr("the date on the form does not exist") : fromStd(applied.problem);
+    // A conversion that leaves the chart's years: the form's date is most likely not set yet.
+    if (applied.fill.choice.universalTimeConversion && !applied.fill.choice.problem.empty()) {
+        why += QLatin1Char(' ') + tr("Set the date and time of birth on the form first, then look the place up.");
     }
+    lblChoice->setText(tr("This place cannot be used for %1 %2, the date and time on the form: %3")
+                           .arg(dateText(form_), timeText(form_.cboHour, form_.cboMinute), why));
+    lblChoice->setToolTip(lblChoice->text());
+    cmdUse->setEnabled(false);
+    return false;
+}
+
+void PlaceFinder::showChoice() {
+    app::BirthFormValues filled;
+    atlas::PlaceApplication applied;
+    if (!applyRow(filled, applied)) return;
+    const atlas::FormFill& fill = applied.fill;
     // The minutes in two digits, as the list of places writes them.
     const auto coordinate = [](const std::string& degrees, const std::string& minutes, const char* side) {
         return fromStd(degrees + ":" + (minutes.size() == 1 ? "0" + minutes : minutes) + side);
     };
-    QString text = tr("The form gets %1 %2, zone %3, %4.")
-                       .arg(coordinate(filled.txtLatDeg, filled.txtLatMin, filled.optLatSouth ? "S" : "N"),
+    QString text = tr("For %1 %2 the form gets %3 %4, zone %5, %6.")
+                       .arg(dateText(form_), timeText(form_.cboHour, form_.cboMinute),
+                            coordinate(filled.txtLatDeg, filled.txtLatMin, filled.optLatSouth ? "S" : "N"),
                             coordinate(filled.txtLonDeg, filled.txtLonMin, filled.optLongWest ? "W" : "E"),
                             zoneRowName(filled.cboTimeZone),
                             filled.chkDST ? tr("daylight saving") : tr("no daylight saving"));
@@ -158,16 +210,16 @@ void PlaceFinder::showChoice() {
     }
     if (fill.repeated) text += QLatin1Char(' ') + tr("That time happened twice (the clocks went back): the first is taken.");
     lblChoice->setText(text);
+    lblChoice->setToolTip(text);
     cmdUse->setEnabled(true);
 }
 
 void PlaceFinder::useChoice() {
-    const int row = lstPlaces->indexOfTopLevelItem(lstPlaces->currentItem());
-    if (row < 0 || static_cast<std::size_t>(row) >= places_.size()) return;
-    app::BirthFormValues filled = form_;
-    const atlas::FormFill fill = atlas::FillFormFromPlace(filled, places_[static_cast<std::size_t>(row)], data_);
-    if (!fill.problem.empty() || fill.dateMissing) return;
+    app::BirthFormValues filled;
+    atlas::PlaceApplication applied;
+    if (!applyRow(filled, applied)) return;
     filled_ = filled;
+    chosen_ = applied;
     accept();
 }
 
@@ -178,6 +230,8 @@ bool PlaceFinder::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_PageUp ||
             key->key() == Qt::Key_PageDown) {
+            // A key pressed while a search waits is meant for its list.
+            if (typing_->isActive()) search();
             QKeyEvent copy(key->type(), key->key(), key->modifiers());
             QCoreApplication::sendEvent(lstPlaces, &copy);
             return true;

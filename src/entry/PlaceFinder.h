@@ -10,6 +10,7 @@
 #include "app/BirthForm.h"
 #include "atlas/Atlas.h"
 #include "atlas/FormFill.h"
+#include "atlas/PlaceApplication.h"
 
 class QLabel;
 class QLineEdit;
@@ -27,8 +28,12 @@ public:
     PlaceFinder(const atlas::Atlas& source, const app::BirthFormValues& form, const QString& query,
                 QWidget* parent = nullptr);
 
-    // The form filled from the chosen place (valid once accepted).
+    // The form filled from the chosen place, the place, and whether the
+    // form's date and time became universal time (valid once accepted).
     const app::BirthFormValues& filledForm() const { return filled_; }
+    const atlas::Place& chosenPlace() const { return chosen_.place; }
+    bool converted() const { return chosen_.fill.converted; }
+    int offsetSeconds() const { return chosen_.fill.facts.offsetSeconds; }
 
     // Searches at once (typing searches after a short pause).
     void search();
@@ -50,10 +55,15 @@ protected:
 private:
     void showChoice();
     void useChoice();
+    // The current row applied to the form's values; false (with the reason
+    // shown) when it cannot be used for the form's date and time.
+    bool applyRow(app::BirthFormValues& filled, atlas::PlaceApplication& applied);
+    void fitColumns();
 
     const atlas::Atlas& data_;
     app::BirthFormValues form_;
     app::BirthFormValues filled_;
+    atlas::PlaceApplication chosen_;
     std::vector<atlas::Place> places_;
     QTimer* typing_;
 };

@@ -2,6 +2,8 @@
 #include "entry/PlaceFinder.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "app/Version.h"
+#include "atlas/PlaceApplication.h"
 #include "app/ZoneTable.h"
 #include "entry/FilteredLineEdit.h"
 #include "web/HelpMenu.h"
@@ -27,6 +30,26 @@ namespace entry {
 
 namespace {
 
+
+// The form's date and time moved by a number of minutes (the lists' years
+// bound it: a result outside them leaves the form as it was).
+std::optional<app::BirthFormValues> shiftedBy(app::BirthFormValues form, long long minutes) {
+    using namespace std::chrono;
+    const sys_days day{year_month_day{year{app::FirstListYear + form.cboYear}, month{static_cast<unsigned>(form.cboMonth + 1)},
+                                      std::chrono::day{static_cast<unsigned>(form.cboDate + 1)}}};
+    const sys_time<std::chrono::minutes> moment = day + hours{form.cboHour} + std::chrono::minutes{form.cboMinute + minutes};
+    const sys_days newDay = floor<days>(moment);
+    const year_month_day date{newDay};
+    const int newYear = static_cast<int>(date.year());
+    if (newYear < app::FirstListYear || newYear > app::FirstListYear + app::YearListSize - 1) return std::nullopt;
+    const auto inDay = static_cast<int>((moment - newDay).count());
+    form.cboYear = newYear - app::FirstListYear;
+    form.cboMonth = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
+    form.cboDate = static_cast<int>(static_cast<unsigned>(date.day())) - 1;
+    form.cboHour = inDay / 60;
+    form.cboMinute = inDay % 60;
+    return form;
+}
 
 QComboBox* pickList(const char* name, QWidget* parent) {
     auto* list = new QComboBox(parent);
@@ -280,6 +303,19 @@ void frmMain::connectFields() {
         });
     }
     connect(cboTimeZone, &QComboBox::currentIndexChanged, this, &frmMain::updateZoneHint);
+    // A place from the atlas follows the date and time the user chooses, and
+    // is let go when the user sets the place, the zone or daylight saving.
+    for (QComboBox* list : {cboDate, cboMonth, cboYear, cboHour, cboMinute}) {
+        connect(list, &QComboBox::activated, this, &frmMain::reworkTiedPlace);
+    }
+    connect(cboTimeZone, &QComboBox::activated, this, &frmMain::untiePlace);
+    connect(chkDST, &QCheckBox::clicked, this, &frmMain::untiePlace);
+    for (QRadioButton* option : {optLat[0], optLat[1], optLong[0], optLong[1]}) {
+        connect(option, &QRadioButton::clicked, this, &frmMain::untiePlace);
+    }
+    for (FilteredLineEdit* box : {txtLatDeg, txtLatMin, txtLonDeg, txtLonMin, txtCity, txtState, txtCountry}) {
+        connect(box, &QLineEdit::textEdited, this, &frmMain::untiePlace);
+    }
     for (QRadioButton* option : optLong) connect(option, &QRadioButton::toggled, this, &frmMain::updateZoneHint);
     for (FilteredLineEdit* box : {txtLonDeg, txtLonMin}) connect(box, &QLineEdit::textChanged, this, &frmMain::updateZoneHint);
     connect(cmdCalculate, &QPushButton::clicked, this, &frmMain::cmdCalculate_Click);
@@ -322,6 +358,11 @@ app::BirthFormValues frmMain::values() const {
 }
 
 void frmMain::setValues(const app::BirthFormValues& v) {
+    // Values from elsewhere (a chart file, Back) let a tied place go.
+    if (!applyingPlace_ && tie_) {
+        tie_.reset();
+        placeNote_.clear();
+    }
     // Text the program puts into a box is not filtered; lists take only
     // positions they have.
     txtName->setText(QString::fromStdString(v.txtName));
@@ -370,7 +411,61 @@ void frmMain::reportProblem(const app::InputProblem& problem) {
 
 void frmMain::updateZoneHint() {
     const std::string hint = app::ZoneSideHint(values());
-    lblZoneHint->setText(QString::fromStdString(hint));
+    std::string text = placeNote_;
+    if (!hint.empty()) text += (text.empty() ? "" : "\n") + hint;
+    lblZoneHint->setText(QString::fromStdString(text));
+}
+
+void frmMain::usePlace(const atlas::Place& place, const app::BirthFormValues& local, const app::BirthFormValues& filled,
+                       bool converted, int offsetSeconds) {
+    applyingPlace_ = true;
+    setValues(filled);
+    applyingPlace_ = false;
+    tie_ = TiedPlace{place, converted, offsetSeconds};
+    const auto clock = [](int hour, int minute) {
+        return std::to_string(hour) + ":" + (minute < 10 ? "0" : "") + std::to_string(minute);
+    };
+    std::string note = "From the atlas for " + std::to_string(local.cboDate + 1) + " " +
+                       std::string(app::MonthNames[static_cast<std::size_t>(local.cboMonth)]) + " " +
+                       std::to_string(app::FirstListYear + local.cboYear) + " " + clock(local.cboHour, local.cboMinute) +
+                       ": " + atlas::PlaceLabel(place) + ", " + place.timeZone + " " + atlas::OffsetText(offsetSeconds);
+    if (converted) {
+        note += "; no zone of the list gives this offset, so the date and time are universal time (" +
+                clock(filled.cboHour, filled.cboMinute) + " UT)";
+    }
+    placeNote_ = note + ". Changing the date or time works the zone out again.";
+    updateZoneHint();
+}
+
+app::BirthFormValues frmMain::localValues() const {
+    const app::BirthFormValues form = values();
+    if (!tie_ || !tie_->converted) return form;
+    return shiftedBy(form, std::llround(tie_->offsetSeconds / 60.0)).value_or(form);
+}
+
+void frmMain::untiePlace() {
+    if (applyingPlace_ || !tie_) return;
+    tie_.reset();
+    placeNote_.clear();
+    updateZoneHint();
+}
+
+void frmMain::reworkTiedPlace() {
+    if (applyingPlace_ || !tie_ || !atlas_) return;
+    const app::BirthFormValues local = localValues();
+    app::BirthFormValues filled = local;
+    atlas::PlaceRequest request;
+    request.chosen = tie_->place;
+    const atlas::PlaceApplication applied = atlas::ApplyPlace(filled, request, *atlas_);
+    if (!applied.problem.empty() || applied.fill.dateMissing) {
+        // The zone stays as it was: say so, and that it may be wrong.
+        const std::string why = applied.fill.dateMissing ? "the date does not exist" : applied.problem;
+        placeNote_ = "The zone of " + atlas::PlaceLabel(tie_->place) + " could not be worked out again (" + why +
+                     "): check the time zone and daylight saving before computing.";
+        updateZoneHint();
+        return;
+    }
+    usePlace(tie_->place, local, filled, applied.fill.converted, applied.fill.facts.offsetSeconds);
 }
 
 void frmMain::refuseKey(FilteredLineEdit* box) {
@@ -393,11 +488,14 @@ void frmMain::cmdFindCoordinates_Click() {
         return;
     }
     // The atlas, searched for what was typed; the chosen place fills the form.
-    const app::BirthFormValues form = values();
+    // The birth's own clock, also when a place converted the form to universal time.
+    const app::BirthFormValues form = localValues();
     auto* finder = new PlaceFinder(*atlas_, form, platform::fromUtf8(form.txtCity + ", " + form.txtState + ", " + form.txtCountry), this);
     finder->setAttribute(Qt::WA_DeleteOnClose);
     connect(finder, &PlaceFinder::webSearchRequested, this, [this, phrase] { web::LookUpCoordinates(platform_, phrase); });
-    connect(finder, &QDialog::accepted, this, [this, finder] { setValues(finder->filledForm()); });
+    connect(finder, &QDialog::accepted, this, [this, finder, form] {
+        usePlace(finder->chosenPlace(), form, finder->filledForm(), finder->converted(), finder->offsetSeconds());
+    });
     finder->open();
 }
 

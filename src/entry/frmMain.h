@@ -5,6 +5,9 @@
 
 #include "app/BirthForm.h"
 #include "atlas/Atlas.h"
+#include "atlas/Places.h"
+
+#include <optional>
 #include "platform/Platform.h"
 
 class QAction;
@@ -41,6 +44,17 @@ public:
     // The atlas the find-coordinates button searches; without one (a build
     // without the atlas) the button searches the web, as it always did.
     void setAtlas(const atlas::Atlas* source) { atlas_ = source; }
+
+    // The form filled from a place of the atlas for the date and time in
+    // `local` (the birth's own clock). The place stays tied to the form:
+    // when the user changes the date or time, its zone, daylight saving or
+    // conversion to universal time are worked out again and the form says
+    // so; a place, zone or daylight saving typed or chosen by hand unties it.
+    void usePlace(const atlas::Place& place, const app::BirthFormValues& local, const app::BirthFormValues& filled,
+                  bool converted, int offsetSeconds);
+    // The date and time in the birth's own clock (with a conversion to
+    // universal time undone), the rest as the form holds it.
+    app::BirthFormValues localValues() const;
 
     // Controls, named as the form names them (their object names); two whose
     // form names say nothing carry descriptive member names.
@@ -95,6 +109,17 @@ protected:
 
 private:
     const atlas::Atlas* atlas_ = nullptr;
+    // The place of the atlas the form was filled from, while it is tied.
+    struct TiedPlace {
+        atlas::Place place;
+        bool converted = false;  // the form's date and time are universal time
+        int offsetSeconds = 0;   // the zone's offset at the birth
+    };
+    std::optional<TiedPlace> tie_;
+    std::string placeNote_;     // what the atlas gave the form, shown above the zone hint
+    bool applyingPlace_ = false;
+    void reworkTiedPlace();
+    void untiePlace();
     // The lines kept for the zone hint: its longest text wraps to four at the
     // form's narrowest.
     static constexpr int ZoneHintLines = 4;

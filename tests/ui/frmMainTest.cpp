@@ -521,7 +521,7 @@ TEST_F(EntryForm, ThePlaceFinderByKeyboardAndItsWebSearch) {
     ASSERT_EQ(finder->lstPlaces->topLevelItemCount(), 2);
     EXPECT_EQ(finder->lstPlaces->currentItem()->text(1), QStringLiteral("England"));
     // The minutes as the list and --place-list write them: 0:08W, not 0:8W.
-    EXPECT_TRUE(finder->lblChoice->text().startsWith(QStringLiteral("The form gets 51:31N 0:08W, zone ")))
+    EXPECT_TRUE(finder->lblChoice->text().startsWith(QStringLiteral("For 15 July 1985 14:00 the form gets 51:31N 0:08W, zone ")))
         << finder->lblChoice->text().toStdString();
     QTest::keyClick(finder->txtSearch, Qt::Key_Down);
     EXPECT_EQ(finder->lstPlaces->currentItem()->text(1), QStringLiteral("Ontario"));
@@ -555,6 +555,68 @@ TEST_F(EntryForm, ThePlaceFinderByKeyboardAndItsWebSearch) {
     EXPECT_EQ(form().values().cboTimeZone, app::ZonePositionOf("EDT"));
     EXPECT_TRUE(form().values().optLongWest);
     EXPECT_EQ(form().values().txtLonDeg, "81");
+}
+
+// A place from the atlas stays tied to the date and time: chosen with the
+// form's first date, then the user picks the real one (as from the keyboard);
+// a zone chosen by hand lets the place go.
+TEST_F(EntryForm, APlaceFromTheAtlasFollowsTheDateAndTime) {
+    form().setAtlas(&testAtlas());
+    const auto choose = [&](const char* city, const char* state, const char* country) {
+        form().txtCity->setText(QString::fromUtf8(city));
+        form().txtState->setText(QString::fromUtf8(state));
+        form().txtCountry->setText(QString::fromUtf8(country));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        form().cmdFindCoordinates->click();
+        auto* finder = form().findChild<entry::PlaceFinder*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(finder, nullptr);
+        finder->cmdUse->click();
+    };
+    const auto pick = [&](QComboBox* list, int position) {
+        list->setCurrentIndex(position);
+        emit list->activated(position);  // as the user's choice does
+    };
+    setDate(15, 1, 1990);
+    choose("London", "England", "United Kingdom");
+    EXPECT_FALSE(form().values().chkDST);
+    EXPECT_TRUE(form().lblZoneHint->text().startsWith(QStringLiteral("From the atlas for 15 January 1990 0:00: London")))
+        << form().lblZoneHint->text().toStdString();
+    struct Step {
+        QComboBox* list;
+        int position;
+        bool dst;
+        const char* note;
+    } const steps[] = {
+        {form().cboMonth, 6, true, "From the atlas for 15 July 1990 0:00"},    // summer time
+        {form().cboHour, 10, true, "From the atlas for 15 July 1990 10:00"},
+        {form().cboMonth, 11, false, "From the atlas for 15 December 1990 10:00"},
+    };
+    for (const Step& step : steps) {
+        pick(step.list, step.position);
+        EXPECT_EQ(form().values().chkDST, step.dst) << step.note;
+        EXPECT_EQ(form().values().cboTimeZone, app::ZonePositionOf("GMT")) << step.note;  // summer time as daylight saving
+        EXPECT_TRUE(form().lblZoneHint->text().startsWith(QString::fromUtf8(step.note))) << step.note;
+    }
+    // A zone chosen by hand unties: the date no longer moves it.
+    pick(form().cboTimeZone, app::ZonePositionOf("GMT"));
+    pick(form().cboMonth, 6);
+    EXPECT_FALSE(form().values().chkDST);
+    EXPECT_TRUE(form().lblZoneHint->text().isEmpty()) << form().lblZoneHint->text().toStdString();
+
+    // Kathmandu (+5:45) is entered in universal time; a later hour is the
+    // birth's own clock moved, and the local time is what the window is given again.
+    setDate(15, 1, 1990);
+    form().cboHour->setCurrentIndex(0);
+    form().cboMinute->setCurrentIndex(10);
+    choose("Kathmandu", "Bagmati Province", "Nepal");
+    app::BirthFormValues v = form().values();
+    EXPECT_EQ((std::vector<int>{v.cboDate + 1, v.cboHour, v.cboMinute}), (std::vector<int>{14, 18, 25}));
+    pick(form().cboHour, 20);  // 20:25 UT is 2:10 local on the 15th
+    v = form().values();
+    EXPECT_EQ((std::vector<int>{v.cboDate + 1, v.cboHour, v.cboMinute}), (std::vector<int>{14, 20, 25}));
+    EXPECT_EQ(form().localValues().cboHour, 2);
+    EXPECT_TRUE(form().lblZoneHint->text().startsWith(QStringLiteral("From the atlas for 15 January 1990 2:10")))
+        << form().lblZoneHint->text().toStdString();
 }
 #endif
 
