@@ -26,6 +26,13 @@ namespace {
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
+// The core's reason as a sentence of the window: a capital first.
+QString sentence(const std::string& text) {
+    QString s = fromStd(text);
+    if (!s.isEmpty()) s[0] = s[0].toUpper();
+    return s;
+}
+
 QString dateText(const app::BirthFormValues& form) {
     return QString::number(form.cboDate + 1) + QLatin1Char(' ') +
            fromStd(std::string(app::MonthNames[static_cast<std::size_t>(form.cboMonth)])) + QLatin1Char(' ') +
@@ -131,7 +138,7 @@ void PlaceFinder::search() {
     }
     fitColumns();
     if (places_.empty()) {
-        lblChoice->setText(fromStd(found.problem));
+        lblChoice->setText(sentence(found.problem) + QLatin1Char('.'));
         lblChoice->setToolTip(lblChoice->text());
         cmdUse->setEnabled(false);
         return;
@@ -139,7 +146,7 @@ void PlaceFinder::search() {
     lstPlaces->setCurrentItem(lstPlaces->topLevelItem(0));
     showChoice();
     if (found.matches.empty()) {
-        lblChoice->setText(fromStd(found.problem) + QLatin1Char('.') + QLatin1Char(' ') +
+        lblChoice->setText(sentence(found.problem) + QLatin1Char('.') + QLatin1Char(' ') +
                            tr("The closest places are listed: choose one, or change the text.") + QLatin1Char('\n') +
                            lblChoice->text());
     }
@@ -172,7 +179,7 @@ bool PlaceFinder::applyRow(app::BirthFormValues& filled, atlas::PlaceApplication
     QString why = applied.fill.dateMissing ? tr("the date on the form does not exist") : fromStd(applied.problem);
     // A conversion that leaves the chart's years: the form's date is most likely not set yet.
     if (applied.fill.choice.universalTimeConversion && !applied.fill.choice.problem.empty()) {
-        why += QLatin1Char(' ') + tr("Set the date and time of birth on the form first, then look the place up.");
+        why += QStringLiteral(". ") + tr("Set the date and time of birth on the form first, then look the place up.");
     }
     lblChoice->setText(tr("This place cannot be used for %1 %2, the date and time on the form: %3")
                            .arg(dateText(form_), timeText(form_.cboHour, form_.cboMinute), why));
