@@ -11,6 +11,12 @@
 #include "support/FakeAtlas.h"
 #include "velorin-chart/PlaceOptions.h"
 
+#include <sstream>
+
+#ifdef VELORIN_TEST_ATLAS
+#include "atlas/SystemAtlas.h"
+#endif
+
 using namespace velorin_chart;
 
 namespace {
@@ -175,3 +181,42 @@ TEST(BatchLine, APlaceAndAZoneByName) {
 }
 
 }  // namespace
+
+#ifdef VELORIN_TEST_ATLAS
+// A batch of place lines on the real atlas: every line answered once, in
+// order, on several threads, each with its own place (or its refusal).
+TEST(RunBatch, PlaceLinesAreAnsweredInOrder) {
+    const atlas::SystemAtlas data(VELORIN_TEST_ATLAS);
+    const std::pair<const char*, const char*> places[] = {
+        {"Pune", "\"Name\": \"Pune\""},          {"Bombay", "\"Name\": \"Mumbai\""},
+        {"London, UK", "\"Name\": \"London\""},  {"New York, NY", "\"Name\": \"New York City\""},
+        {"Qxzwv", "no place in the atlas is called 'Qxzwv'"}, {"Sydney, NSW", "\"Name\": \"Sydney\""},
+    };
+    std::string input;
+    std::vector<std::string> wanted;
+    for (int i = 0; i < 60; ++i) {
+        const auto& [place, answer] = places[static_cast<std::size_t>(i * 7 % 6)];
+        input += std::string(R"({"name": "P", "date": "1990-05-15", "time": "10:30", "place": ")") + place + "\"}\n";
+        wanted.push_back(answer);
+    }
+    std::istringstream in(input);
+    std::ostringstream out;
+    BatchSettings settings;
+    settings.jobs = 2;
+    settings.blockLines = 7;
+    settings.line.atlas = &data;
+    ASSERT_TRUE(RunBatch(in, out, settings));
+    std::istringstream answers(out.str());
+    std::string line;
+    std::size_t n = 0;
+    while (std::getline(answers, line)) {
+        ASSERT_LT(n, wanted.size());
+        const std::string number = std::to_string(n + 1);
+        EXPECT_TRUE(line.find("\"Line\": " + number + ",") != std::string::npos ||
+                    line.find("\"line\": " + number + ",") != std::string::npos) << n << ": " << line.substr(0, 80);
+        EXPECT_NE(line.find(wanted[n]), std::string::npos) << n << ": " << line.substr(0, 300);
+        ++n;
+    }
+    EXPECT_EQ(n, wanted.size());
+}
+#endif
