@@ -27,13 +27,16 @@ void FillCoordinate(double degrees, std::string& whole, std::string& minutes, bo
     negative = !positive;
 }
 
+std::string CoordinateText(const std::string& degrees, const std::string& minutes, char direction) {
+    return degrees + ":" + (minutes.size() < 2 ? "0" : "") + minutes + direction;
+}
+
 std::string CoordinatesText(const Place& place) {
     std::string latDeg, latMin, lonDeg, lonMin;
     bool north = true, south = false, east = true, west = false;
     FillCoordinate(place.latitude, latDeg, latMin, north, south);
     FillCoordinate(place.longitude, lonDeg, lonMin, east, west);
-    const auto padded = [](const std::string& minutes) { return minutes.size() < 2 ? "0" + minutes : minutes; };
-    return latDeg + ":" + padded(latMin) + (south ? "S" : "N") + " " + lonDeg + ":" + padded(lonMin) + (west ? "W" : "E");
+    return CoordinateText(latDeg, latMin, south ? 'S' : 'N') + " " + CoordinateText(lonDeg, lonMin, west ? 'W' : 'E');
 }
 
 FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const Atlas& data, const KeptFields& kept) {

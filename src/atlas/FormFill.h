@@ -35,6 +35,9 @@ LocalBirth LocalBirthOf(const app::BirthFormValues& form);
 // pair of boxes and their directions (0:00 counts as north or east).
 void FillCoordinate(double degrees, std::string& whole, std::string& minutes, bool& positive, bool& negative);
 
+// "18:31N", "0:08W": a coordinate the form holds, the minutes in two digits.
+std::string CoordinateText(const std::string& degrees, const std::string& minutes, char direction);
+
 // "18:31N 73:51E": a place's coordinates to the nearest minute, as the form takes them.
 std::string CoordinatesText(const Place& place);
 

@@ -14,10 +14,6 @@ double formDegrees(const std::string& degrees, const std::string& minutes, bool 
     return (negative ? -1 : 1) * (d + m / 60.0);
 }
 
-std::string coordinate(const std::string& degrees, const std::string& minutes, char direction) {
-    return degrees + ":" + (minutes.size() < 2 ? "0" : "") + minutes + direction;
-}
-
 }  // namespace
 
 std::string ZoneRowText(int zonePosition, bool daylightSaving) {
@@ -67,8 +63,8 @@ PlaceApplication ApplyPlace(app::BirthFormValues& form, const PlaceRequest& requ
     if (result.fill.dateMissing) return result;  // the form's date check says what is wrong
 
     std::string label = fromAtlas ? PlaceLabel(place) + ": " : std::string();
-    label += coordinate(form.txtLatDeg, form.txtLatMin, form.optLatSouth ? 'S' : 'N') + " " +
-             coordinate(form.txtLonDeg, form.txtLonMin, form.optLongWest ? 'W' : 'E') + "; ";
+    label += CoordinateText(form.txtLatDeg, form.txtLatMin, form.optLatSouth ? 'S' : 'N') + " " +
+             CoordinateText(form.txtLonDeg, form.txtLonMin, form.optLongWest ? 'W' : 'E') + "; ";
     result.note = label + result.fill.sentence;
     // A zone or daylight saving given by hand: is the chart still for the true instant?
     const int offsetNow = result.fill.converted ? 0 : result.fill.facts.offsetSeconds;

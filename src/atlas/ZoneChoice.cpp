@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/BirthForm.h"
 #include "app/ZoneTable.h"
 #include "astro/BirthData.h"
 #include "astro/CivilCalendar.h"
@@ -47,11 +48,8 @@ long long localMinutes(const LocalBirth& birth) {
 
 std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
-const char* const MonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
-                                  "July",    "August",   "September", "October", "November", "December"};
-
 std::string dateTimeText(int year, int month, int day, int hour, int minute) {
-    return std::to_string(day) + " " + MonthNames[month - 1] + " " + std::to_string(year) + " " +
+    return std::to_string(day) + " " + std::string(app::MonthNames[static_cast<std::size_t>(month - 1)]) + " " + std::to_string(year) + " " +
            std::to_string(hour) + ":" + twoDigits(minute);
 }
 

@@ -3,14 +3,12 @@
 #include <absl/time/civil_time.h>
 #include <absl/time/time.h>
 
+#include "app/BirthForm.h"
 #include "atlas/ZoneChoice.h"
 
 namespace atlas {
 
 namespace {
-
-const char* const MonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
-                                  "July",    "August",   "September", "October", "November", "December"};
 
 std::string clockText(const absl::CivilSecond& t) {
     const int minute = t.minute();
@@ -18,7 +16,7 @@ std::string clockText(const absl::CivilSecond& t) {
 }
 
 std::string dateText(const absl::CivilSecond& t) {
-    return std::to_string(t.day()) + " " + MonthNames[t.month() - 1] + " " + std::to_string(t.year());
+    return std::to_string(t.day()) + " " + std::string(app::MonthNames[static_cast<std::size_t>(t.month() - 1)]) + " " + std::to_string(t.year());
 }
 
 }  // namespace

@@ -194,13 +194,13 @@ void PlaceFinder::showChoice() {
     if (!applyRow(filled, applied)) return;
     const atlas::FormFill& fill = applied.fill;
     // The minutes in two digits, as the list of places writes them.
-    const auto coordinate = [](const std::string& degrees, const std::string& minutes, const char* side) {
-        return fromStd(degrees + ":" + (minutes.size() == 1 ? "0" + minutes : minutes) + side);
+    const auto coordinate = [](const std::string& degrees, const std::string& minutes, char side) {
+        return fromStd(atlas::CoordinateText(degrees, minutes, side));
     };
     QString text = tr("For %1 %2 the form gets %3 %4, zone %5, %6.")
                        .arg(dateText(form_), timeText(form_.cboHour, form_.cboMinute),
-                            coordinate(filled.txtLatDeg, filled.txtLatMin, filled.optLatSouth ? "S" : "N"),
-                            coordinate(filled.txtLonDeg, filled.txtLonMin, filled.optLongWest ? "W" : "E"),
+                            coordinate(filled.txtLatDeg, filled.txtLatMin, filled.optLatSouth ? 'S' : 'N'),
+                            coordinate(filled.txtLonDeg, filled.txtLonMin, filled.optLongWest ? 'W' : 'E'),
                             zoneRowName(filled.cboTimeZone),
                             filled.chkDST ? tr("daylight saving") : tr("no daylight saving"));
     if (fill.converted) {

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "app/ZoneTable.h"
+#include "atlas/FormFill.h"
 #include "atlas/ZoneChoice.h"
 
 namespace {
@@ -139,3 +141,19 @@ TEST(ChoiceSentence, SaysTheOffsetTheChoiceAndWhatWasRounded) {
 }
 
 }  // namespace
+
+// The coordinates the place list and the look-up window write: minutes in
+// two digits for the latitude and the longitude alike, 0:00 north and east.
+TEST(CoordinatesText, MinutesInTwoDigitsBothWays) {
+    const std::tuple<double, double, const char*> cases[] = {
+        {3.1412, 101.68653, "3:08N 101:41E"},   {-0.9, -0.12574, "0:54S 0:08W"},
+        {51.50853, -0.12574, "51:31N 0:08W"},   {0.0, 0.0, "0:00N 0:00E"},
+        {-33.86785, 151.20732, "33:52S 151:12E"}, {0.004, -179.999, "0:00N 180:00W"},
+    };
+    for (const auto& [latitude, longitude, text] : cases) {
+        atlas::Place place;
+        place.latitude = latitude;
+        place.longitude = longitude;
+        EXPECT_EQ(atlas::CoordinatesText(place), text) << latitude << " " << longitude;
+    }
+}
