@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -38,6 +39,13 @@ int main(int argc, char** argv) {
     // --help and --version work without a display: Qt is not started for them.
     const std::vector<std::string> raw(argv + 1, argv + argc);
     if (desktop::AsksForHelpOrVersion(raw)) return answerOnTheTerminal(desktop::ParseDesktopArguments(raw));
+    // So do arguments that are wrong without any of Qt's own options among
+    // them (two chart files): no display is needed to say so.
+    const bool qtOptions = std::any_of(raw.begin(), raw.end(), [](const std::string& a) { return a.rfind('-', 0) == 0; });
+    if (!qtOptions) {
+        const desktop::StartRequest early = desktop::ParseDesktopArguments(raw);
+        if (early.action == desktop::StartAction::Usage) return answerOnTheTerminal(early);
+    }
 
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("velorin"));

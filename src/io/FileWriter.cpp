@@ -12,6 +12,8 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
+#include <csignal>
+#include <pthread.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -155,6 +157,25 @@ bool takeOver(int fd, const struct stat& old, const std::vector<Attribute>& attr
     return listCarried || ::fchmod(fd, mode & (S_IRWXU | S_IROTH | S_IXOTH)) == 0;
 }
 
+// Interrupts and requests to terminate wait while held (they are delivered
+// when the object ends): the steps between a temporary name and the
+// target's are not cut in two by them.
+class HeldSignals {
+public:
+    HeldSignals() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&held, signal);
+        ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~HeldSignals() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
 void removeLeftovers(int folder) {
     const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (listing < 0) return;
@@ -169,8 +190,9 @@ void removeLeftovers(int folder) {
         if (!IsTemporaryName(std::string_view(entry->d_name))) continue;
         struct stat status {};
         if (::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || (status.st_mode & 07777) != 0600 ||
-            status.st_mtime >= before) {
+        // The program's own leftovers, of any mode: a file that replaced
+        // another had that one's mode when it had its temporary name.
+        if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || status.st_mtime >= before) {
             continue;
         }
         ::unlinkat(folder, entry->d_name, 0);
@@ -315,8 +337,11 @@ WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingF
     if (::fsync(file.fd()) != 0) return failedWithErrno(errno);
     stepDone(WriteStep::Flushed);
 
+    // From a temporary name to the target's, signals wait.
+    const HeldSignals held;
     if (existing == ExistingFile::Replace) {
         if (!file.giveName(seams)) return failedWithErrno(errno);
+        stepDone(WriteStep::Named);
         if (::renameat(folder.fd(), file.name().c_str(), folder.fd(), name.c_str()) != 0) return failedWithErrno(errno);
         file.placed();
     } else {

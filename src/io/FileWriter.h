@@ -57,6 +57,8 @@ enum class WriteStep {
     Permissions,  // it has the old file's owner, mode and attributes, or the usual mode (a file
                   // that must not replace another gets that when it has its name)
     Flushed,      // its bytes are on the disk
+    Named,        // a file that replaces another has a temporary name (until it has the target's,
+                  // an interrupt or a request to terminate waits)
     Placed,       // it has the target's name
     Closed,       // it is closed
     FolderFlushed,

@@ -341,8 +341,9 @@ TEST_F(FileWriter, ASaveRemovesItsOwnLeftoversOlderThanAMinute) {
         }
         setAge(path(c.name), c.age);
     }
-    // Of the writer's form and age, but not its mode or not this user's: the
-    // user's own file, kept.
+    // Of the writer's form and age in another mode (a file that replaced
+    // another had that one's mode under its temporary name): removed too; not
+    // this user's: kept.
     const std::string readable = path(".velorin-00112233445566ff.tmp"), others = path(".velorin-ffeeddccbbaa9988.tmp");
     // Upper-case digits are not the writer's (a name that differs from
     // another only in case is one name on Windows: kept out of the shared table).
@@ -363,7 +364,7 @@ TEST_F(FileWriter, ASaveRemovesItsOwnLeftoversOlderThanAMinute) {
 
     ASSERT_TRUE(io::WriteFile(path("chart.vrc"), "new").written());
     for (const LeftoverCase& c : LeftoverCases) EXPECT_EQ(std::filesystem::exists(path(c.name)), !c.removed) << c.name;
-    EXPECT_TRUE(std::filesystem::exists(readable));
+    EXPECT_FALSE(std::filesystem::exists(readable));
     EXPECT_TRUE(std::filesystem::exists(upper));
     EXPECT_EQ(std::filesystem::exists(others), root);  // without root it was this user's own leftover
 }
@@ -423,6 +424,31 @@ TEST_F(FileWriter, AWriteStoppedAfterAnyStepLeavesTheOldOrTheNewFile) {
             ASSERT_TRUE(io::WriteFile(path("next.vrc"), "next").written());
             EXPECT_EQ(temporariesIn(folder.path()), 0) << "step " << k;
         }
+    }
+}
+
+// An interrupt or a request to terminate while a file that replaces another
+// has its temporary name waits until it has the target's: the process ends
+// then, with the new file in place and no temporary name left.
+TEST_F(FileWriter, ASignalWhileTheFileIsNamedWaitsUntilItIsPlaced) {
+    const std::string target = path("chart.vrc");
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        writeFile(target, "old");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            io::WriteSeams seams;
+            seams.afterStep = [signal](io::WriteStep done) {
+                if (done == io::WriteStep::Named) ::raise(signal);
+            };
+            io::WriteFile(target, "new", io::ExistingFile::Replace, seams);
+            ::_exit(0);  // not reached: the signal ends the process once the file is placed
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(contentOf(target), "new") << signal;
+        EXPECT_EQ(temporariesIn(folder.path()), 0) << signal;
     }
 }
 

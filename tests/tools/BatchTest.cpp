@@ -236,3 +236,55 @@ TEST(RunBatch, AStopOrAFailedWriteEndsAfterAWholeLine) {
 }
 
 }  // namespace
+
+// CSV in: each row answered as the JSON line that says the same, with the
+// row's first line in the file as its number; quoting as RFC 4180 has it.
+TEST(RunBatch, CsvRowsAreAnsweredAsTheirJsonLines) {
+    const std::string birth = R"("date": "1990-05-15", "time": "10:30", "zone": "34", "lat": "28:36N", "lon": "77:12E")";
+    const std::string header = "name,date,time,zone,lat,lon,city,state,country,sky\r\n";
+    const std::string cells = "1990-05-15,10:30,34,28:36N,77:12E,";
+    struct Case {
+        std::string csv;  // the rows after the header
+        std::vector<std::pair<std::size_t, std::string>> answers;  // the line number and the JSON line, or "!error"
+    } const cases[] = {
+        {"Ravi," + cells + "Delhi,Delhi,India,\r\n",
+         {{2, "{\"name\": \"Ravi\", " + birth + R"(, "city": "Delhi", "state": "Delhi", "country": "India"})"}}},
+        // Quoted cells, a doubled quote, an empty cell (nothing asked), a flag.
+        {"\"Ravi Kumar\"," + cells + "\"New Delhi\",,\"In\"\"dia\",TRUE\n",
+         {{2, "{\"name\": \"Ravi Kumar\", " + birth + R"(, "city": "New Delhi", "country": "In\"dia", "sky": true})"}}},
+        // A line break inside quotes: the next row starts two lines on.
+        {"\"Ravi\nKumar\"," + cells + "D,D,I,no\nAnn," + cells + "D,D,I,\n",
+         {{2, "{\"name\": \"Ravi\\nKumar\", " + birth + R"(, "city": "D", "state": "D", "country": "I"})"},
+          {4, "{\"name\": \"Ann\", " + birth + R"(, "city": "D", "state": "D", "country": "I"})"}}},
+        // More cells than the header names; a blank row.
+        {"Ann," + cells + "D,D,I,,extra\n\nBob," + cells + "D,D,I\n",
+         {{2, "!the row has 11 cells, the header names 10"}, {3, ""},
+          {4, "{\"name\": \"Bob\", " + birth + R"(, "city": "D", "state": "D", "country": "I"})"}}},
+    };
+    for (const Case& c : cases) {
+        std::string expected;
+        for (const auto& [number, json] : c.answers) {
+            expected += json.rfind('!', 0) == 0 ? ErrorLine(number, json.substr(1), 2) : ChartLineOfBatchLine(json, number);
+        }
+        for (const std::string& mark : {std::string(), std::string("\xEF\xBB\xBF")}) {
+            std::istringstream in(mark + header + c.csv);
+            std::ostringstream out;
+            BatchSettings settings;
+            settings.csv = true;
+            settings.blockLines = 2;
+            const BatchResult result = RunBatch(in, out, settings);
+            ASSERT_TRUE(result) << result.problem;
+            EXPECT_EQ(out.str(), expected) << c.csv;
+        }
+    }
+    // A header that names no option cannot start a batch.
+    for (const char* wrong : {"name,colour\n", "", "name,\"\"\n"}) {
+        std::istringstream in(wrong);
+        std::ostringstream out;
+        BatchSettings settings;
+        settings.csv = true;
+        const BatchResult result = RunBatch(in, out, settings);
+        EXPECT_FALSE(result.problem.empty()) << wrong;
+        EXPECT_TRUE(out.str().empty()) << wrong;
+    }
+}

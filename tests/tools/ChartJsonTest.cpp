@@ -150,6 +150,9 @@ TEST(ShownOnTerminal, ControlsAndInvalidBytesEscapedLongTextsCut) {
         {"line\nbreak\r", "line\\x0Abreak\\x0D"},
         {"\xff\xc3", "\\xFF\\xC3"},
         {"\u0085\u009b", "\\u0085\\u009B"},
+        // Format characters: a right-to-left override, a zero-width joiner, a tag.
+        {"Ravi\u202Egnp.exe", "Ravi\\u202Egnp.exe"}, {"a\u200Db\u2066", "a\\u200Db\\u2066"},
+        {"x\U000E0041", "x\\U000E0041"}, {"\u05D0\u05D1", "\u05D0\u05D1"},
         {std::string(512, 'a'), std::string(512, 'a')},
         {std::string(100000, 'b'), std::string(512, 'b') + "... (100000 characters)"},
     };

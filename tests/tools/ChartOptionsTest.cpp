@@ -5,7 +5,12 @@
 #include <fstream>
 #include <iterator>
 
+#include <tuple>
+
+#include "app/ChartFile.h"
+#include "support/Forms.h"
 #include "velorin-chart/ChartOptions.h"
+#include "velorin-chart/FileOutput.h"
 
 using namespace velorin_chart;
 
@@ -363,3 +368,22 @@ TEST(ParseChartOptions, TheNodeGoesWithTheSky) {
 }
 
 }  // namespace
+
+// --open: a chart file's value the entry form would not take (year 2051,
+// hour 25) is named, so that the command refuses it instead of charting the
+// form's own value.
+TEST(UnreadChartFileFields, ValuesTheFormWouldKeepItsOwnForAreNamed) {
+    const std::optional<app::ChartSession> session = testdata::computedSession(testdata::referenceForm());
+    ASSERT_TRUE(session);
+    const app::ChartFileLines good =
+        app::ReadChartFileLines(app::MakeChartFileBytes(session->record, testdata::referenceForm().cboTimeZone));
+    EXPECT_EQ(velorin_chart::UnreadChartFileFields(good), "");
+    const std::tuple<std::size_t, const char*, const char*> cases[] = {
+        {3, "2051", "year"}, {4, "25", "hour"}, {6, "71", "zone"}, {9, "1a", "latitude"}, {13, "maybe", "daylight saving"},
+    };
+    for (const auto& [line, value, field] : cases) {
+        app::ChartFileLines lines = good;
+        lines[line] = value;
+        EXPECT_EQ(velorin_chart::UnreadChartFileFields(lines), field) << value;
+    }
+}

@@ -226,6 +226,29 @@ function(case_posix_streams)
     if(WINDOWS)
         message(STATUS "Windows: symbolic links, /dev/full, a closed standard output and a full disk are POSIX cases, not run")
     else()
+        # A batch whose standard input is closed or a folder says so (status 3),
+        # never a quiet end with nothing done.
+        foreach(input "<&-;it is closed" "< /;it is a folder, not a file")
+            list(GET input 0 redirect)
+            list(GET input 1 reason)
+            execute_process(COMMAND sh -c "exec \"$0\" --batch - ${redirect}" ${CHART} RESULT_VARIABLE status
+                            OUTPUT_VARIABLE out ERROR_VARIABLE err)
+            if(NOT status EQUAL 3 OR NOT err STREQUAL "velorin-chart: cannot read standard input: ${reason}\n")
+                message(FATAL_ERROR "--batch - ${redirect}: status ${status}: ${err}")
+            endif()
+        endforeach()
+        # A signal ends a batch that waits for its input: the answer it holds
+        # is written, and the status is the signal's.
+        file(REMOVE "${dir}/feed")
+        set(line "{\"name\": \"A\", \"date\": \"1990-05-15\", \"time\": \"10:30\", \"zone\": 34, \"lat\": \"28:36N\", \"lon\": \"77:12E\", \"city\": \"D\", \"state\": \"D\", \"country\": \"I\"}")
+        execute_process(COMMAND sh -c "mkfifo \"$1/feed\" && { \"$0\" --batch - < \"$1/feed\" > \"$1/held.jsonl\" & p=$!; exec 3> \"$1/feed\"; echo \"$2\" >&3; sleep 1; kill -TERM $p; wait $p; echo \"status $?\"; }"
+                        ${CHART} "${dir}" "${line}" TIMEOUT 30 OUTPUT_VARIABLE said RESULT_VARIABLE shell)
+        file(READ "${dir}/held.jsonl" held)
+        string(REGEX MATCHALL "\n" held "${held}")
+        list(LENGTH held count)
+        if(NOT said STREQUAL "status 143\n" OR NOT count EQUAL 1)
+            message(FATAL_ERROR "a batch stopped while waiting: ${said} (${shell}), ${count} answers")
+        endif()
         # A symbolic link is written through: the link stays, its target gets the chart.
         file(MAKE_DIRECTORY "${dir}/real")
         file(CREATE_LINK "real/linked.vrc" "${dir}/link.vrc" SYMBOLIC)
@@ -453,6 +476,32 @@ function(case_batch)
     if(NOT problem STREQUAL "")
         message(FATAL_ERROR "${problem}")
     endif()
+    # The exit status says whether every line gave a chart: 0 when every one
+    # did, 1 when some were refused (and how many), the answers all written.
+    set(good "{\"name\": \"A\", \"date\": \"1990-05-15\", \"time\": \"10:30\", \"zone\": 34, \"lat\": \"28:36N\", \"lon\": \"77:12E\", \"city\": \"D\", \"state\": \"D\", \"country\": \"I\"}")
+    foreach(statuses "0;good;good" "1;good;bad" "1;bad;bad")
+        list(GET statuses 0 wanted)
+        list(SUBLIST statuses 1 2 kinds)
+        set(input "")
+        set(refused 0)
+        foreach(kind ${kinds})
+            if(kind STREQUAL "good")
+                string(APPEND input "${good}\n")
+            else()
+                string(APPEND input "{\"name\": \"B\", \"date\": \"1999-02-29\"}\n")
+                math(EXPR refused "${refused} + 1")
+            endif()
+        endforeach()
+        file(WRITE "${dir}/statuses.jsonl" "${input}")
+        execute_process(COMMAND ${CHART} --batch "${dir}/statuses.jsonl" RESULT_VARIABLE status OUTPUT_VARIABLE out
+                        ERROR_VARIABLE err)
+        string(REGEX MATCHALL "\n" answers "${out}")
+        list(LENGTH answers count)
+        if(NOT status EQUAL wanted OR NOT count EQUAL 2 OR
+           (refused GREATER 0 AND NOT err STREQUAL "velorin-chart: ${refused} of 2 lines were refused (their answers say why)\n"))
+            message(FATAL_ERROR "a batch of ${kinds}: status ${status}, ${count} answers, standard error: ${err}")
+        endif()
+    endforeach()
 endfunction()
 
 function(case_time_bases)

@@ -101,6 +101,67 @@ std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view li
     return args;
 }
 
+std::optional<std::string> JsonLineOfCsvRow(const std::vector<std::string>& header, const std::vector<std::string>& cells,
+                                            std::string& error) {
+    if (cells.size() > header.size()) {
+        error = "the row has " + std::to_string(cells.size()) + " cells, the header names " + std::to_string(header.size());
+        return std::nullopt;
+    }
+    std::string line;
+    JsonWriter json(line);
+    json.beginObject();
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        std::string lower = cells[i];
+        for (char& ch : lower) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+        if (cells[i].empty() || lower == "false" || lower == "no") continue;  // nothing asked
+        json.key(header[i]);
+        if (lower == "true" || lower == "yes") json.boolean(true);
+        else json.string(cells[i]);
+    }
+    json.endObject();
+    return line;
+}
+
+bool ReadCsvRecord(std::streambuf& input, std::vector<std::string>& cells, std::size_t limit, std::size_t& lines,
+                   bool& tooLong) {
+    cells.assign(1, std::string());
+    tooLong = false;
+    std::size_t bytes = 0;
+    bool quoted = false, any = false;
+    constexpr int End = std::char_traits<char>::eof();
+    for (int c = input.sbumpc(); c != End; c = input.sbumpc()) {
+        any = true;
+        if (quoted) {
+            if (c == '"') {
+                if (input.sgetc() == '"') {
+                    input.sbumpc();  // a doubled quote is one
+                } else {
+                    quoted = false;
+                    continue;
+                }
+            }
+        } else if (c == '"') {
+            quoted = true;
+            continue;
+        } else if (c == ',') {
+            cells.emplace_back();
+            continue;
+        } else if (c == '\r' && input.sgetc() == '\n') {
+            continue;  // CR LF ends the record at its LF
+        } else if (c == '\n') {
+            ++lines;
+            return true;
+        }
+        if (c == '\n') ++lines;
+        if (++bytes <= limit) {
+            cells.back() += static_cast<char>(c);
+        } else {
+            tooLong = true;
+        }
+    }
+    return any;
+}
+
 namespace {
 
 // The chart of a batch line appended to `out`; the error line the line gets
@@ -167,11 +228,12 @@ std::string chartOrError(std::string& out, std::string_view line, std::size_t li
 
 }  // namespace
 
-void WriteChartLineOfBatchLine(std::string& out, std::string_view line, std::size_t lineNumber,
+bool WriteChartLineOfBatchLine(std::string& out, std::string_view line, std::size_t lineNumber,
                                const LineSettings& settings, app::ChartSession& scratch) {
     out.clear();  // its room is kept
     const std::string error = chartOrError(out, line, lineNumber, settings, scratch);
     if (!error.empty()) out.assign(error);
+    return error.empty();
 }
 
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings) {
@@ -201,11 +263,15 @@ bool startStandardThread(std::function<void()> work, std::vector<std::thread>& t
 // One line of input without its line break, at most `limit` bytes of it
 // kept (the rest of a longer line is read past, not held); false at the end
 // of the input when there is no line left.
-bool readLine(std::streambuf& input, std::string& line, std::size_t limit, bool& tooLong) {
+bool readLine(std::streambuf& input, std::string& line, std::size_t limit, bool& tooLong,
+              const std::function<bool()>& stopped) {
     line.clear();
     tooLong = false;
     bool any = false;
+    std::size_t read = 0;
     for (int c = input.sbumpc(); c != std::char_traits<char>::eof(); c = input.sbumpc()) {
+        // A line without end (standard input from /dev/zero) still hears a stop.
+        if (++read % 65536 == 0 && stopped()) return false;
         any = true;
         if (c == '\n') return true;
         if (line.size() < limit) {
@@ -219,33 +285,86 @@ bool readLine(std::streambuf& input, std::string& line, std::size_t limit, bool&
 
 }  // namespace
 
-bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings) {
+BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings) {
+    BatchResult result;
     const unsigned jobs = std::max(settings.jobs, 1U);
     const std::size_t blockLines = std::max<std::size_t>(settings.blockLines, 1);
     const auto& startThread = settings.startThread ? settings.startThread : startStandardThread;
-    const auto stopped = [&settings] { return settings.stopRequested && settings.stopRequested(); };
+    const std::function<bool()> stopped = [&settings] { return settings.stopRequested && settings.stopRequested(); };
     std::streambuf* input = in.rdbuf();
-    if (!input) return static_cast<bool>(out.flush());
+    if (!input) {
+        result.written = static_cast<bool>(out.flush());
+        return result;
+    }
     std::vector<std::string> lines;
     std::vector<std::size_t> numbers;
     std::vector<std::string> results;
+    std::vector<char> charted;  // per line of the block: a chart was written
     std::size_t lineNumber = 0;
     std::string line;
     bool more = true;
+    // CSV: the header first (a byte-order mark before it is skipped).
+    std::vector<std::string> header, cells;
+    std::size_t csvLines = 0;
+    if (settings.csv) {
+        if (input->sgetc() == 0xEF) {
+            std::string mark(3, '\0');
+            if (input->sgetn(mark.data(), 3) != 3 || mark != "\xEF\xBB\xBF") {
+                result.problem = "the CSV input begins with bytes that are not UTF-8 text";
+                return result;
+            }
+        }
+        bool tooLong = false;
+        if (!ReadCsvRecord(*input, header, MaxBatchLineBytes, csvLines, tooLong) || tooLong) {
+            result.problem = "the CSV input has no header row naming the options (name,date,time,place...)";
+            return result;
+        }
+        for (std::string& name : header) {
+            name.erase(0, name.find_first_not_of(' '));
+            name.erase(name.find_last_not_of(' ') + 1);
+            if (!IsOptionKey(name)) {
+                result.problem = "the CSV header's column '" + ShownOnTerminal(name) + "' is not the name of an option";
+                return result;
+            }
+        }
+    }
+    // The next line (or CSV row, as its JSON line) and its number.
+    std::string rowError;
+    const auto readNext = [&](bool& tooLong) -> bool {
+        if (!settings.csv) {
+            if (!readLine(*input, line, MaxBatchLineBytes, tooLong, stopped)) return false;
+            ++lineNumber;
+            if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a byte-order mark
+            return true;
+        }
+        lineNumber = csvLines + 1;
+        if (!ReadCsvRecord(*input, cells, MaxBatchLineBytes, csvLines, tooLong)) return false;
+        if (tooLong) return true;
+        std::string error;
+        const bool blank = cells.size() == 1 && cells[0].find_first_not_of(" \t") == std::string::npos;
+        const std::optional<std::string> json = blank ? std::optional<std::string>(std::string()) : JsonLineOfCsvRow(header, cells, error);
+        // A row that cannot be a line is answered with its reason.
+        line = json ? *json : std::string();
+        rowError = json ? std::string() : error;
+        return true;
+    };
     while (more && !stopped()) {
         lines.clear();
         numbers.clear();
         bool tooLong = false;
-        while (lines.size() < blockLines && (more = readLine(*input, line, MaxBatchLineBytes, tooLong))) {
-            ++lineNumber;
-            if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a byte-order mark
+        while (lines.size() < blockLines && (more = readNext(tooLong))) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(tooLong ? std::string() : line);
-            numbers.push_back(tooLong ? 0 : lineNumber);  // 0: answered below without a chart
+            const bool answered = tooLong || !rowError.empty();  // answered here, without a chart
+            lines.push_back(answered ? std::string() : line);
+            numbers.push_back(answered ? 0 : lineNumber);
             if (results.size() < lines.size()) results.emplace_back();  // the texts of the block before are written into
-            if (tooLong) {
-                results[lines.size() - 1].assign(
-                    ErrorLine(lineNumber, "the line is longer than " + std::to_string(MaxBatchLineBytes) + " bytes", 2));
+            if (charted.size() < lines.size()) charted.push_back(0);
+            charted[lines.size() - 1] = 0;
+            if (answered) {
+                results[lines.size() - 1].assign(ErrorLine(
+                    lineNumber,
+                    tooLong ? "the line is longer than " + std::to_string(MaxBatchLineBytes) + " bytes" : rowError, 2));
+                rowError.clear();
             }
         }
         // Each thread takes the next line not yet taken: the lines of a thread
@@ -254,7 +373,9 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
         const auto work = [&] {
             app::ChartSession scratch;
             for (std::size_t i = next++; i < lines.size(); i = next++) {
-                if (numbers[i] != 0) WriteChartLineOfBatchLine(results[i], lines[i], numbers[i], settings.line, scratch);
+                if (numbers[i] != 0) {
+                    charted[i] = WriteChartLineOfBatchLine(results[i], lines[i], numbers[i], settings.line, scratch) ? 1 : 0;
+                }
             }
         };
         const std::size_t threads = std::min<std::size_t>(jobs, std::max<std::size_t>(lines.size(), 1));
@@ -266,11 +387,14 @@ bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings
         // Whole lines only: when a stop is asked for, the line being written
         // is finished and no other begun.
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (settings.writeLine ? !settings.writeLine(results[i]) : !(out << results[i])) return false;
+            if (settings.writeLine ? !settings.writeLine(results[i]) : !(out << results[i])) return result;
+            ++result.lines;
+            if (!charted[i]) ++result.refused;
             if (stopped()) break;
         }
     }
-    return settings.writeLine ? true : static_cast<bool>(out.flush());
+    result.written = settings.writeLine ? true : static_cast<bool>(out.flush());
+    return result;
 }
 
 }  // namespace velorin_chart

@@ -23,6 +23,19 @@ namespace velorin_chart {
 // Nothing, with the reason in `error`, for a line that is not such an object.
 std::optional<std::vector<std::string>> ArgumentsOfBatchLine(std::string_view line, std::string& error);
 
+// A CSV row (its cells under the header's option names) as the JSON line
+// that asks for the same chart; nothing, with the reason, when the row has
+// more cells than the header.
+std::optional<std::string> JsonLineOfCsvRow(const std::vector<std::string>& header, const std::vector<std::string>& cells,
+                                            std::string& error);
+
+// The cells of one CSV record read from `input` (quoted cells may hold
+// commas, doubled quotes and line breaks); false at the end of the input.
+// `lines` counts the line breaks read; a record of more than `limit` bytes
+// sets `tooLong` (the rest of it is read past).
+bool ReadCsvRecord(std::streambuf& input, std::vector<std::string>& cells, std::size_t limit, std::size_t& lines,
+                   bool& tooLong);
+
 // The output line for one input line (numbered from 1): the chart as
 // `--format json` prints it, on one line, with "Line": N first, or {"line":
 // N, "error": "...", "status": 1|2} (1: the form's checks refuse the birth,
@@ -41,8 +54,9 @@ struct LineSettings {
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings = {});
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings,
                                  app::ChartSession& scratch);
-// The same written into `out` in place of what it held (its room is kept).
-void WriteChartLineOfBatchLine(std::string& out, std::string_view line, std::size_t lineNumber,
+// The same written into `out` in place of what it held (its room is kept);
+// true when it is a chart, false when an error line.
+bool WriteChartLineOfBatchLine(std::string& out, std::string_view line, std::size_t lineNumber,
                                const LineSettings& settings, app::ChartSession& scratch);
 
 // How many lines a batch reads, computes and writes together, and the longest
@@ -59,6 +73,12 @@ std::string ErrorLine(std::size_t lineNumber, const std::string& error, int stat
 
 struct BatchSettings {
     unsigned jobs = 1;                       // threads, at least 1
+    // The input is CSV (RFC 4180: quoted fields, doubled quotes, CR LF, a
+    // byte-order mark): a header row of option names (the JSON lines' keys),
+    // then one birth a row, answered as the same row written as a JSON line
+    // would be ("Line": the row's first line in the file). An empty cell
+    // gives nothing; true or false (yes or no) set a flag or not.
+    bool csv = false;
     LineSettings line;                       // the check, the atlas and the sections of every line
     std::size_t blockLines = BatchBlockLines;
     // Starts a thread that runs `work`; false when the system cannot start
@@ -80,6 +100,13 @@ struct BatchSettings {
 // threads that start: when the system cannot start more, the batch goes on
 // with those), so that memory stays bounded whatever the input. Returns false
 // when the output fails.
-bool RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings);
+struct BatchResult {
+    std::string problem;      // the batch could not start (a CSV header that names no options)
+    bool written = false;     // every answer was written (the output did not fail)
+    std::size_t lines = 0;    // lines answered
+    std::size_t refused = 0;  // of them, answered with an error instead of a chart
+    explicit operator bool() const { return written; }
+};
+BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings);
 
 }  // namespace velorin_chart

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -30,17 +31,27 @@ std::string RunPictureProgram(char**) {
 
 namespace {
 
-// Replaces this process by a helper found beside it or in its libexec folder.
+// Replaces this process by a helper of the program's own installation:
+// beside it or in its libexec folder, found from the running program; where
+// that cannot be known (no /proc), only the folder the build installs it in,
+// never the current folder.
 std::string runHelper(const char* name, char** argv) {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path folder = error ? std::filesystem::path(".") : self.parent_path();
+    std::vector<std::filesystem::path> candidates;
+    if (!error && self.is_absolute()) {
+        candidates = {self.parent_path() / name, self.parent_path() / VELORIN_PICTURE_PROGRAM_FROM_BINDIR / name};
+    } else {
+        candidates = {std::filesystem::path(VELORIN_PICTURE_PROGRAM_INSTALLED_DIR) / name};
+    }
     int reason = ENOENT;
-    for (const std::filesystem::path& candidate : {folder / name, folder / VELORIN_PICTURE_PROGRAM_FROM_BINDIR / name}) {
+    for (const std::filesystem::path& candidate : candidates) {
         ::execv(candidate.c_str(), argv);
         if (errno != ENOENT) reason = errno;
     }
-    return std::string(name) + " cannot be started: " + std::strerror(reason);
+    std::string places;
+    for (const std::filesystem::path& candidate : candidates) places += (places.empty() ? "" : " or ") + candidate.string();
+    return std::string(name) + " cannot be started from " + places + ": " + std::strerror(reason);
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ const char* const UsageText =
     "       velorin-chart --place TEXT --place-list --date ... --time ...   the places that match\n"
     "       velorin-chart --batch FILE|- [--jobs N] [--check]   one birth a line as a JSON object of the\n"
     "                                  long option names, one JSON chart a line out\n"
+    "       [--batch-input csv|jsonl]  CSV with a header row of option names (the default for a .csv file)\n"
     "       velorin-chart --zones      list the time zones (N is the position; a zone's\n"
     "                                  abbreviation such as IST also names it)\n"
     "       velorin-chart --help | -h     this text\n"
@@ -54,8 +55,8 @@ struct OptionSpec {
     bool takesValue;
     bool birth;
 };
-constexpr std::array<OptionSpec, 30> Options = {{
-    {"--batch", true, false},   {"--check", false, false},    {"--city", true, true},      {"--country", true, true},
+constexpr std::array<OptionSpec, 31> Options = {{
+    {"--batch", true, false},   {"--batch-input", true, false}, {"--check", false, false},    {"--city", true, true},      {"--country", true, true},
     {"--dasha-year", true, false}, {"--date", true, true},    {"--dst", false, true},      {"--export", true, false},
     {"--format", true, false},  {"--help", false, false},     {"--image", true, false},    {"--jobs", true, false},
     {"--lat", true, true},      {"--lon", true, true},        {"--name", true, true},      {"--node", true, false},
@@ -70,6 +71,14 @@ static_assert([] {
     }
     return true;
 }());
+
+}  // namespace
+
+bool IsOptionKey(std::string_view key) {
+    return std::any_of(Options.begin(), Options.end(), [&](const OptionSpec& o) { return o.name.substr(2) == key; });
+}
+
+namespace {
 
 // The position of an option in the table; an unknown spelling does not compile.
 consteval std::size_t Id(std::string_view name) {
@@ -324,6 +333,7 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
 
 // --batch and --jobs: nothing else but --format json goes with them.
 Problem batchOptions(const GivenOptions& given, ChartOptions& opts) {
+    if (given.value(Id("--batch-input")) && !given.value(Id("--batch"))) return usageError("--batch-input", "goes with --batch");
     if (const std::string* jobs = given.value(Id("--jobs"))) {
         const auto count = astro::ParseDigits(*jobs, 1, 3);
         if (!count || *count < 1) return usageError("--jobs", "expected a number of threads 1..999");
@@ -335,7 +345,7 @@ Problem batchOptions(const GivenOptions& given, ChartOptions& opts) {
     if (batch->empty()) return usageError("--batch", "needs a file name, or - for standard input");
     for (std::size_t option = 0; option < Options.size(); ++option) {
         const std::string* value = given.value(option);
-        if (value && option != Id("--batch") && option != Id("--jobs") && option != Id("--sections") &&
+        if (value && option != Id("--batch") && option != Id("--batch-input") && option != Id("--jobs") && option != Id("--sections") &&
             !(option == Id("--format") && *value == "json")) {
             return usageError("--batch", "takes its births from its lines; " + std::string(Options[option].name) +
                                              " cannot go with it");
@@ -349,6 +359,14 @@ Problem batchOptions(const GivenOptions& given, ChartOptions& opts) {
     }
     opts.command = Command::Batch;
     opts.batchPath = *batch;
+    // CSV by the file's extension, or for any input by --batch-input.
+    std::string extension = batch->size() > 4 ? batch->substr(batch->size() - 4) : std::string();
+    for (char& ch : extension) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    opts.batchCsv = extension == ".csv";
+    if (const std::string* input = given.value(Id("--batch-input"))) {
+        if (*input != "csv" && *input != "jsonl") return usageError("--batch-input", "must be csv or jsonl");
+        opts.batchCsv = *input == "csv";
+    }
     return std::nullopt;
 }
 

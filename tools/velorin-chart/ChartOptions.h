@@ -21,6 +21,7 @@ struct ChartOptions {
     std::string exportPath;  // --export: write the text export
     std::string imagePath;   // --image: write the chart window as a JPEG
     std::string batchPath;   // --batch: one birth a line ("-": standard input)
+    bool batchCsv = false;   // the batch's input is CSV (a .csv file, or --batch-input csv)
     unsigned jobs = 0;       // --jobs: threads of a batch (0: one per core)
     int varga = 1;           // --varga: the divisional chart drawn (1: the Rashi chart)
     bool northStyle = false; // --style north: the North Indian square
@@ -50,6 +51,9 @@ struct ParseResult {
     std::string usageError;  // empty when the arguments parsed
     bool ok() const { return usageError.empty(); }
 };
+
+// Whether a key ("name", "place") is the long name of an option without its dashes.
+bool IsOptionKey(std::string_view key);
 
 // Parses the arguments after the program name. Both "--opt VALUE" and
 // "--opt=VALUE" are accepted; an option given twice is an error.

@@ -1,5 +1,7 @@
 #include "velorin-chart/FileOutput.h"
 
+#include <utility>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -31,10 +33,13 @@ void HoldClosedStandardStreams() {
         if (fd >= 0) ::_setmode(fd, _O_BINARY);
     }
     consoleCodePage = ::GetConsoleOutputCP();
+    // (a closed standard input reads as empty there)
     if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8)) {
         std::atexit([] { ::SetConsoleOutputCP(consoleCodePage); });
     }
 }
+
+bool StandardInputWasClosed() { return false; }
 
 std::optional<std::vector<std::string>> ProgramArguments(int argc, wchar_t** argv) {
     std::vector<std::string> args;
@@ -48,9 +53,16 @@ std::optional<std::vector<std::string>> ProgramArguments(int argc, wchar_t** arg
 
 #else
 
+namespace {
+bool inputWasClosed = false;
+}  // namespace
+
+bool StandardInputWasClosed() { return inputWasClosed; }
+
 void HoldClosedStandardStreams() {
     for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF) continue;
+        if (stream == STDIN_FILENO) inputWasClosed = true;
         // Opened for reading only: a write to it fails with "Bad file descriptor".
         const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
         if (fd >= 0 && fd != stream) {
@@ -88,5 +100,31 @@ std::optional<std::string> StandardOutputFailure() {
     const int error = errno;
     return error != 0 ? io::ErrorText(error) : std::string("the write failed");
 }
+
+std::string UnreadChartFileFields(const app::ChartFileLines& lines) {
+    app::BirthFormValues a, b;
+    b.txtName = b.txtLatDeg = b.txtLatMin = b.txtLonDeg = b.txtLonMin = b.txtCity = b.txtState = b.txtCountry = "x";
+    b.cboDate = b.cboMonth = b.cboYear = b.cboHour = b.cboMinute = b.cboTimeZone = 1;
+    b.optLatNorth = b.optLongEast = false;
+    b.optLatSouth = b.optLongWest = b.chkDST = true;
+    app::ApplyChartFile(lines, a);
+    app::ApplyChartFile(lines, b);
+    const std::pair<bool, const char*> fields[] = {
+        {a.txtName != b.txtName, "name"},      {a.cboDate != b.cboDate, "day"},
+        {a.cboMonth != b.cboMonth, "month"},   {a.cboYear != b.cboYear, "year"},
+        {a.cboHour != b.cboHour, "hour"},      {a.cboMinute != b.cboMinute, "minute"},
+        {a.cboTimeZone != b.cboTimeZone, "zone"},
+        {a.txtLatDeg != b.txtLatDeg || a.txtLatMin != b.txtLatMin || a.optLatSouth != b.optLatSouth, "latitude"},
+        {a.txtLonDeg != b.txtLonDeg || a.txtLonMin != b.txtLonMin || a.optLongWest != b.optLongWest, "longitude"},
+        {a.txtCity != b.txtCity, "city"},      {a.txtState != b.txtState, "state"},
+        {a.txtCountry != b.txtCountry, "country"}, {a.chkDST != b.chkDST, "daylight saving"},
+    };
+    std::string unread;
+    for (const auto& [differs, name] : fields) {
+        if (differs) unread += (unread.empty() ? "" : ", ") + std::string(name);
+    }
+    return unread;
+}
+
 
 }  // namespace velorin_chart

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ChartFile.h"
+
 namespace velorin_chart {
 
 // Makes a closed standard input, output or error a descriptor that refuses
@@ -19,6 +21,9 @@ namespace velorin_chart {
 // Ctrl-Z), so that the output is the same bytes as on other systems, and a
 // console shows it as UTF-8 while the program runs.
 void HoldClosedStandardStreams();
+// Whether standard input was closed when the program started (it reads as
+// empty since: /dev/null holds its place).
+bool StandardInputWasClosed();
 
 #ifdef _WIN32
 // Windows: the arguments after the program's name, the system's UTF-16 in
@@ -36,5 +41,10 @@ bool StandardOutputFailed();
 
 // Flushes standard output; the reason when it or an earlier write to it failed.
 std::optional<std::string> StandardOutputFailure();
+
+// The entry form's fields (by name: "year", "hour", "latitude") whose
+// chart-file lines the reader skips, their values being none the form takes
+// (year 2051, hour 25); "" when every line is read.
+std::string UnreadChartFileFields(const app::ChartFileLines& lines);
 
 }  // namespace velorin_chart

@@ -33,6 +33,19 @@ std::string FormatZoneList() {
     return out;
 }
 
+namespace {
+
+// Characters that change how the text around them is shown without being
+// seen themselves: direction marks and overrides (a name could read
+// backwards), zero-width characters, the soft hyphen, line and paragraph
+// separators, interlinear annotation and tag characters.
+bool isFormatCharacter(char32_t c) {
+    return c == 0x00AD || c == 0x061C || c == 0x180E || (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
+           (c >= 0x2060 && c <= 0x2069) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB) || (c >= 0xE0000 && c <= 0xE007F);
+}
+
+}  // namespace
+
 std::string ShownOnTerminal(std::string_view text) {
     constexpr std::size_t MostCharacters = 512;
     std::string shown;
@@ -48,8 +61,8 @@ std::string ShownOnTerminal(std::string_view text) {
             std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[i]));
             shown += escaped;
             ++i;
-        } else if (next.code >= 0x80 && next.code <= 0x9F) {
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(next.code));
+        } else if ((next.code >= 0x80 && next.code <= 0x9F) || isFormatCharacter(next.code)) {
+            std::snprintf(escaped, sizeof escaped, next.code > 0xFFFF ? "\\U%08X" : "\\u%04X", static_cast<unsigned>(next.code));
             shown += escaped;
             i += next.length;
         } else {

@@ -40,7 +40,13 @@
 
 #include "io/WindowsText.h"
 #else
+#include <ext/stdio_filebuf.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
 #endif
 
 namespace {
@@ -70,6 +76,43 @@ volatile std::sig_atomic_t stopSignal = 0;
 // --batch: one chart a line; standard input for "-".
 int runBatch(const velorin_chart::ChartOptions& options, const atlas::Atlas* data) {
     const unsigned jobs = options.jobs ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
+#ifndef _WIN32
+    // Opened first without waiting (a named pipe put there meanwhile opens
+    // at once), then what was opened is looked at: regular files only, as
+    // for every file read. Standard input must be open and not a folder.
+    std::unique_ptr<__gnu_cxx::stdio_filebuf<char>> opened;
+    std::istream fileStream(nullptr);
+    if (options.batchPath != "-") {
+        const int fd = ::open(options.batchPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) return fileError("read", options.batchPath, std::strerror(errno));
+        struct stat status {};
+        std::optional<std::string> reason;
+        if (::fstat(fd, &status) != 0) reason = std::strerror(errno);
+        else reason = io::NotARegularFileReason(status);
+        if (!reason && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) reason = std::strerror(errno);
+        if (reason) {
+            ::close(fd);
+            return fileError("read", options.batchPath, *reason);
+        }
+        opened = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(fd, std::ios::in | std::ios::binary);
+        fileStream.rdbuf(opened.get());
+    } else {
+        struct stat status {};
+        if (velorin_chart::StandardInputWasClosed()) {
+            std::cerr << "velorin-chart: cannot read standard input: it is closed\n";
+            return FileProblem;
+        }
+        if (::fstat(STDIN_FILENO, &status) != 0) {
+            std::cerr << "velorin-chart: cannot read standard input: " << (errno == EBADF ? "it is closed" : std::strerror(errno)) << "\n";
+            return FileProblem;
+        }
+        if (S_ISDIR(status.st_mode)) {
+            std::cerr << "velorin-chart: cannot read standard input: it is a folder, not a file\n";
+            return FileProblem;
+        }
+    }
+    std::istream& in = options.batchPath == "-" ? std::cin : fileStream;
+#else
     std::ifstream file;
     if (options.batchPath != "-") {
         // Regular files only, as for every file read: a named pipe with no
@@ -77,22 +120,20 @@ int runBatch(const velorin_chart::ChartOptions& options, const atlas::Atlas* dat
         if (const std::optional<std::string> reason = io::NotARegularFileReason(options.batchPath)) {
             return fileError("read", options.batchPath, *reason);
         }
-#ifdef _WIN32
         // The UTF-8 name as the system's UTF-16 one.
         const std::optional<std::wstring> name = io::WideText(options.batchPath);
         if (!name) return fileError("read", options.batchPath, std::string(io::NotUtf8Reason));
         file.open(std::filesystem::path(*name), std::ios::binary);
-#else
-        file.open(options.batchPath, std::ios::binary);
-#endif
         if (!file) return fileError("read", options.batchPath, std::strerror(errno));
     }
     std::istream& in = options.batchPath == "-" ? std::cin : file;
+#endif
     velorin_chart::BatchSettings settings;
     settings.jobs = jobs;
     settings.line.check = options.check;
     settings.line.atlas = data;
     settings.line.sections = options.sectionsText;
+    settings.csv = options.batchCsv;
     // Each answer is written whole, keeping the reason of a failed write (a
     // full disk: "No space left on device"), and the batch ends there.
     settings.writeLine = [](const std::string& line) {
@@ -105,14 +146,26 @@ int runBatch(const velorin_chart::ChartOptions& options, const atlas::Atlas* dat
     struct sigaction stop {};
     stop.sa_handler = [](int signal) { stopSignal = signal; };
     sigemptyset(&stop.sa_mask);
-    stop.sa_flags = SA_RESTART;
+    // No restart: a read waiting for input is interrupted, so that a batch fed
+    // by a slow producer ends at the signal with the answers it holds written.
+    stop.sa_flags = 0;
     ::sigaction(SIGINT, &stop, nullptr);
     ::sigaction(SIGTERM, &stop, nullptr);
     settings.stopRequested = [] { return stopSignal != 0; };
 #endif
-    velorin_chart::RunBatch(in, std::cout, settings);
-    if (in.bad()) return fileError("read", options.batchPath, std::strerror(errno));
+    const velorin_chart::BatchResult result = velorin_chart::RunBatch(in, std::cout, settings);
     if (stopSignal != 0) return 128 + stopSignal;
+    if (in.bad()) return fileError("read", options.batchPath, std::strerror(errno));
+    if (!result.problem.empty()) {
+        std::cerr << "velorin-chart: --batch: " << result.problem << "\n";
+        return Usage;
+    }
+    // Every line a chart: 0; every line answered but some refused: 1, and how many.
+    if (result.written && result.refused > 0) {
+        std::cerr << "velorin-chart: " << result.refused << " of " << result.lines
+                  << (result.lines == 1 ? " line was" : " lines were") << " refused (their answers say why)\n";
+        return finish(Rejected);
+    }
     return finish(0);
 }
 
@@ -251,7 +304,15 @@ int run(const std::vector<std::string>& args, char** argv) {
         }
         const io::ReadResult read = io::ReadFileStart(options.openPath, app::MaxChartFileBytes);
         if (!read.read()) return fileError("read", options.openPath, read.error);
-        app::ApplyChartFile(app::ReadChartFileLines(read.bytes), options.form);
+        const app::ChartFileLines lines = app::ReadChartFileLines(read.bytes);
+        // A value the form would keep its own for (year 2051, hour 25) would
+        // make a chart of another birth: refused, naming it.
+        if (const std::string unread = velorin_chart::UnreadChartFileFields(lines); !unread.empty()) {
+            std::cerr << "velorin-chart: " << ShownOnTerminal(options.openPath) << ": the chart file's " << unread
+                      << " cannot be read (out of range or not a value the entry form takes)\n";
+            return Rejected;
+        }
+        app::ApplyChartFile(lines, options.form);
     }
     if (!options.imagePath.empty() && !CanRenderImages()) {
         // The picture program does the whole command, so that this one never
