@@ -88,9 +88,19 @@ ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts) {
         return -(zone.hours * 3600 + zone.minutes * 60);  // east positive, like the offset
     };
     const int standardSeconds = facts.offsetSeconds - (facts.daylightSaving ? 3600 : 0);
+    // A row named for a standard time ("Eastern European Time") before one
+    // named for some country's summer or war time ("British Double Summer
+    // Time"), where both are right: the same instant, a plainer label.
+    const auto standardName = [](int position) {
+        const std::string_view name = app::ZoneTable[static_cast<std::size_t>(position)].name;
+        return name.find("Daylight") == std::string_view::npos && name.find("Summer") == std::string_view::npos &&
+               name.find("War") == std::string_view::npos;
+    };
     const auto pick = [&](auto&& wanted) -> const Candidate* {
-        for (const Candidate& c : right) {
-            if (wanted(c)) return &c;
+        for (const bool standardOnly : {true, false}) {
+            for (const Candidate& c : right) {
+                if ((!standardOnly || standardName(c.position)) && wanted(c)) return &c;
+            }
         }
         return nullptr;
     };

@@ -47,8 +47,9 @@ struct ZoneChoice {
 
 // The row and choice for a birth: a right row whose abbreviation is the
 // zone's own, then a right row of the zone's standard offset with daylight
-// saving as in force, then any right row (without daylight saving first);
-// otherwise the Universal Time conversion.
+// saving as in force, then any right row (without daylight saving first),
+// at each step a row named for a standard time before one named for a
+// summer or war time; otherwise the Universal Time conversion.
 ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts);
 
 // "+5:30", "-10:00", "+5:21:10": an offset from universal time.

@@ -64,7 +64,7 @@ TEST(IsRightChoice, AcrossMidnightTheDateCounts) {
     EXPECT_TRUE(rightChoices(late, -5 * 3600).count({at("EST"), false}));
 }
 
-TEST(ChooseZone, TheZonesOwnAbbreviationThenItsStandardOffsetThenAnyRightRow) {
+TEST(ChooseZone, TheZonesOwnAbbreviationThenItsStandardOffsetThenAnyRightRowStandardNamesFirst) {
     struct Case {
         const char* what;
         atlas::LocalBirth birth;
@@ -80,6 +80,9 @@ TEST(ChooseZone, TheZonesOwnAbbreviationThenItsStandardOffsetThenAnyRightRow) {
         {"Honolulu 1961", birthAt(157, 52, false), {-36000, false, "HST"}, at("AHST"), false},
         {"New York in summer", birthAt(74, 0, false), {-14400, true, "EDT"}, at("EDT"), false},
         {"New York in winter", birthAt(74, 0, false), {-18000, false, "EST"}, at("EST"), false},
+        // A standard time's row before another country's summer time of the same size.
+        {"Johannesburg", birthAt(28, 3, true), {7200, false, "SAST"}, at("EET"), false},
+        {"Moscow 1990 in winter", birthAt(37, 37, true), {10800, false, "MSK"}, at("BAT"), false},
     };
     for (const Case& c : cases) {
         const atlas::ZoneChoice choice = atlas::ChooseZone(c.birth, c.facts);

@@ -550,6 +550,15 @@ function(case_place)
     if(NOT err MATCHES "^velorin-chart: --place: no place in the atlas is called 'Qxzwv'")
         message(FATAL_ERROR "an unknown place: ${err}")
     endif()
+    # A zone file the library cannot read is a message (status 2; a batch
+    # answers that line and goes on), never an abort.
+    file(MAKE_DIRECTORY "${dir}/zones/Asia")
+    file(WRITE "${dir}/zones/Asia/Kolkata" "TZif2 not a zone file at all")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env "TZDIR=${dir}/zones" ${CHART} --name Ravi --place Pune
+                    --date 1990-05-15 --time 10:30 RESULT_VARIABLE status ERROR_VARIABLE err OUTPUT_QUIET)
+    if(NOT status EQUAL 2 OR NOT err MATCHES "'Asia/Kolkata' is not a time zone of the system's time-zone database, or its file cannot be read")
+        message(FATAL_ERROR "a zone file that cannot be read: status ${status}: ${err}")
+    endif()
 endfunction()
 
 function(case_sky)
