@@ -229,9 +229,17 @@ SkyLongitudes SkyAt(const Instant& instant, double eastLongitudeDeg, double nort
         degreesOf(std::atan2(std::sin(localSidereal), std::cos(localSidereal) * std::cos(obliquity)));
     if (std::fabs(northLatitudeDeg) < 90) {
         const double latitude = northLatitudeDeg * ERFA_DD2R;
-        sky.tropical[BodyIndex(Body::Ascendant)] = degreesOf(std::atan2(
+        double ascendant = degreesOf(std::atan2(
             std::cos(localSidereal),
             -(std::sin(localSidereal) * std::cos(obliquity) + std::tan(latitude) * std::sin(obliquity))));
+        // Within a polar circle the formula may give the point setting in the
+        // west: the Ascendant is taken as the one that follows the
+        // Midheaven by less than half a circle, as the ephemerides take it.
+        if (std::fabs(latitude) > ERFA_DPI / 2 - obliquity &&
+            FoldDegrees(ascendant - *sky.tropical[BodyIndex(Body::Midheaven)]) > 180) {
+            ascendant = FoldDegrees(ascendant + 180);
+        }
+        sky.tropical[BodyIndex(Body::Ascendant)] = ascendant;
     }
 
     sky.ayanamsa = lahiriAt(tt, dpsi);

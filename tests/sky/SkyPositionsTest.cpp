@@ -165,3 +165,32 @@ TEST(FoldDegrees, FoldsIntoOneTurn) {
 }
 
 }  // namespace
+
+// Within the polar circles the Ascendant is the point that follows the
+// Midheaven by less than half a circle, as the ephemerides take it (the
+// formula alone gives the setting point for about a third of such births).
+// Expected: swetest 2.10.03 (Debian's swetest, Swiss Ephemeris files of
+// swe-basic-data), -sid1 -house LON,LAT,P, the Ascendant, 10 December 2026.
+TEST(SkyAt, TheAscendantWithinThePolarCircles) {
+    struct Case {
+        double latitude, longitude;
+        int year, month, day, hour, minute;
+        double ascendant;  // sidereal (Lahiri), degrees
+    } const cases[] = {
+        {70.1, -46.55, 2027, 8, 21, 18, 4, 203.76017},
+        {-74.86666666666666, -86.15, 1979, 4, 23, 15, 34, 10.18549},
+        {-77.86666666666666, -36.833333333333336, 1969, 4, 21, 4, 55, 327.97282},
+        {-79.03333333333333, 86.36666666666666, 2035, 2, 6, 18, 2, 129.23483},
+        {70.91666666666667, 115.83333333333333, 1984, 8, 20, 23, 58, 153.86062},
+        {-78.41666666666667, -37.6, 2023, 8, 5, 11, 6, 162.89519},
+        {-67.46666666666667, -101.31666666666666, 2036, 7, 25, 20, 54, 278.42867},
+        {-70.91666666666667, 26.5, 2018, 10, 14, 18, 14, 1.13401},
+    };
+    for (const Case& c : cases) {
+        const sky::SkyLongitudes at =
+            sky::SkyAt(sky::InstantOf(c.year, c.month, c.day, c.hour, c.minute), c.longitude, c.latitude);
+        const double ascendant = *at.sidereal[astro::BodyIndex(astro::Body::Ascendant)];
+        const double difference = std::remainder(ascendant - c.ascendant, 360.0);
+        EXPECT_LT(std::fabs(difference) * 3600, 5.0) << c.latitude << " " << c.year << ": " << ascendant;
+    }
+}
