@@ -237,16 +237,17 @@ function(case_posix_streams)
                 message(FATAL_ERROR "--batch - ${redirect}: status ${status}: ${err}")
             endif()
         endforeach()
-        # A signal ends a batch that waits for its input: the answer it holds
-        # is written, and the status is the signal's.
+        # A batch answers a line as soon as its input pauses (a caller that
+        # writes one line waits for its answer), and a signal ends a batch
+        # that waits for its input, with the status of the signal.
         file(REMOVE "${dir}/feed")
         set(line "{\"name\": \"A\", \"date\": \"1990-05-15\", \"time\": \"10:30\", \"zone\": 34, \"lat\": \"28:36N\", \"lon\": \"77:12E\", \"city\": \"D\", \"state\": \"D\", \"country\": \"I\"}")
-        execute_process(COMMAND sh -c "mkfifo \"$1/feed\" && { \"$0\" --batch - < \"$1/feed\" > \"$1/held.jsonl\" & p=$!; exec 3> \"$1/feed\"; echo \"$2\" >&3; sleep 1; kill -TERM $p; wait $p; echo \"status $?\"; }"
+        execute_process(COMMAND sh -c "mkfifo \"$1/feed\" && { \"$0\" --batch - < \"$1/feed\" > \"$1/held.jsonl\" & p=$!; exec 3> \"$1/feed\"; echo \"$2\" >&3; sleep 1; echo \"answered $(wc -l < \"$1/held.jsonl\")\"; kill -TERM $p; wait $p; echo \"status $?\"; }"
                         ${CHART} "${dir}" "${line}" TIMEOUT 30 OUTPUT_VARIABLE said RESULT_VARIABLE shell)
         file(READ "${dir}/held.jsonl" held)
         string(REGEX MATCHALL "\n" held "${held}")
         list(LENGTH held count)
-        if(NOT said STREQUAL "status 143\n" OR NOT count EQUAL 1)
+        if(NOT said STREQUAL "answered 1\nstatus 143\n" OR NOT count EQUAL 1)
             message(FATAL_ERROR "a batch stopped while waiting: ${said} (${shell}), ${count} answers")
         endif()
         # A symbolic link is written through: the link stays, its target gets the chart.

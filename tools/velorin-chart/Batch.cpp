@@ -352,7 +352,11 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
         lines.clear();
         numbers.clear();
         bool tooLong = false;
-        while (lines.size() < blockLines && (more = readNext(tooLong))) {
+        // A block ends early when the input pauses, so that its answers do not wait for lines to come.
+        const auto paused = [&] {
+            return !lines.empty() && settings.inputPaused && input->in_avail() <= 0 && settings.inputPaused();
+        };
+        while (lines.size() < blockLines && !paused() && (more = readNext(tooLong))) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             const bool answered = tooLong || !rowError.empty();  // answered here, without a chart
             lines.push_back(answered ? std::string() : line);

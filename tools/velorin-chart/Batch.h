@@ -90,6 +90,10 @@ struct BatchSettings {
     // Asked between lines: true ends the batch after the line being written
     // (an interrupt or a request to terminate).
     std::function<bool()> stopRequested;
+    // Asked before a block's next line when nothing is left in the reading
+    // buffer: true when no more input is ready now (a caller that writes one
+    // line and waits for its answer). The block then ends and is answered.
+    std::function<bool()> inputPaused;
 };
 
 // Reads lines until the end of `in`, writes one output line for each, in

@@ -42,6 +42,7 @@
 #else
 #include <ext/stdio_filebuf.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -152,6 +153,15 @@ int runBatch(const velorin_chart::ChartOptions& options, const atlas::Atlas* dat
     ::sigaction(SIGINT, &stop, nullptr);
     ::sigaction(SIGTERM, &stop, nullptr);
     settings.stopRequested = [] { return stopSignal != 0; };
+    // Standard input from a pipe or a terminal: nothing ready means the
+    // caller waits for the answers it has asked for.
+    const int inputFd = options.batchPath == "-" ? STDIN_FILENO : -1;
+    if (inputFd >= 0) {
+        settings.inputPaused = [inputFd] {
+            pollfd ready{inputFd, POLLIN, 0};
+            return ::poll(&ready, 1, 0) == 0;
+        };
+    }
 #endif
     const velorin_chart::BatchResult result = velorin_chart::RunBatch(in, std::cout, settings);
     if (stopSignal != 0) return 128 + stopSignal;
