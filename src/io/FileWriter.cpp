@@ -56,23 +56,54 @@ bool trustedLink(const std::string& link, const struct stat& linkStatus) {
     return !shared || linkStatus.st_uid == folder.st_uid || linkStatus.st_uid == ::geteuid();
 }
 
-Resolved followLinks(std::string path) {
-    for (int depth = 0; depth < 40; ++depth) {
+// The path with every symbolic link in it followed, the folders' as well as
+// the file's own: a link another user made in a shared folder is refused
+// wherever it lies on the way.
+Resolved followLinks(const std::string& path) {
+    std::vector<std::string> rest;  // the components still to walk, the next last
+    const auto pushComponents = [&rest](const std::string& text) {
+        std::vector<std::string> parts;
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            const std::size_t slash = text.find('/', start);
+            const std::string part = text.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+            if (!part.empty() && part != ".") parts.push_back(part);
+            if (slash == std::string::npos) break;
+            start = slash + 1;
+        }
+        rest.insert(rest.end(), parts.rbegin(), parts.rend());
+    };
+    std::string current = !path.empty() && path.front() == '/' ? "/" : "";
+    pushComponents(path);
+    int links = 0;
+    while (!rest.empty()) {
+        const std::string part = rest.back();
+        rest.pop_back();
+        const std::string candidate = current.empty() ? part : current == "/" ? "/" + part : current + "/" + part;
+        if (part == "..") {
+            current = candidate;  // above a folder already walked: no link left to follow in it
+            continue;
+        }
         struct stat status {};
-        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return {path, 0, {}};
-        if (!trustedLink(path, status)) {
-            return {path, 0,
-                    "It is a symbolic link that another user made in a shared folder (" + folderOf(path) +
+        if (::lstat(candidate.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            current = candidate;
+            continue;
+        }
+        if (++links > 40) return {candidate, ELOOP, {}};
+        if (!trustedLink(candidate, status)) {
+            return {candidate, 0,
+                    "It is a symbolic link that another user made in a shared folder (" + folderOf(candidate) +
                         "); it is not followed"};
         }
         char target[PATH_MAX];
-        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
-        if (length < 0) return {path, errno, {}};
-        if (static_cast<std::size_t>(length) == sizeof target) return {path, ENAMETOOLONG, {}};
+        const ssize_t length = ::readlink(candidate.c_str(), target, sizeof target);
+        if (length < 0) return {candidate, errno, {}};
+        if (static_cast<std::size_t>(length) == sizeof target) return {candidate, ENAMETOOLONG, {}};
         const std::string next(target, static_cast<std::size_t>(length));
-        path = next.front() == '/' ? next : folderOf(path) + "/" + next;
+        if (next.front() == '/') current = "/";
+        pushComponents(next);
     }
-    return {path, ELOOP, {}};
+    return {current.empty() ? std::string(".") : current, 0, {}};
 }
 
 // Write permission as the permission bits give it. Root may write any file,
@@ -305,6 +336,13 @@ WriteResult WriteFile(const std::string& path, std::string_view bytes, ExistingF
         if (resolved.error != 0) return failedWithErrno(resolved.error);
         if (!resolved.refusal.empty()) return failed(resolved.refusal);
         target = resolved.path;
+    } else {
+        // The name itself is never followed (a link there is a name taken),
+        // the folders on the way are, by the same rule.
+        const Resolved folder = followLinks(folderOf(path));
+        if (folder.error != 0) return failedWithErrno(folder.error);
+        if (!folder.refusal.empty()) return failed(folder.refusal);
+        if (folder.path != folderOf(path)) target = (folder.path == "/" ? "" : folder.path) + "/" + path.substr(path.rfind('/') + 1);
     }
 
     if (existing == ExistingFile::Keep && NameTaken(target)) return {WriteResult::Status::NameTaken, {}};

@@ -228,6 +228,17 @@ TEST_F(FileWriter, AnotherUsersLinkInASharedStickyFolderIsNotFollowed) {
             EXPECT_NE(result.reason.find("symbolic link that another user made in a shared folder"), std::string::npos)
                 << result.reason;
         }
+        // The same link as a folder of the path, for a file that replaces
+        // another and for a picture that never does.
+        const std::string victim = path("victim-" + std::to_string(n)), folderLink = shared + "/evil";
+        ASSERT_EQ(::mkdir(victim.c_str(), 0755), 0);
+        writeFile(victim + "/config", "theirs");
+        ASSERT_EQ(::symlink(victim.c_str(), folderLink.c_str()), 0);
+        ASSERT_EQ(::lchown(folderLink.c_str(), c.linkOwner, c.linkOwner), 0);
+        EXPECT_EQ(io::WriteFile(folderLink + "/config", "chart").written(), c.followed) << n;
+        EXPECT_EQ(contentOf(victim + "/config"), c.followed ? "chart" : "theirs") << n;
+        EXPECT_EQ(io::WriteFile(folderLink + "/picture.jpg", "jpeg", io::ExistingFile::Keep).written(), c.followed) << n;
+        EXPECT_EQ(std::filesystem::exists(victim + "/picture.jpg"), c.followed) << n;
     }
 }
 
