@@ -47,6 +47,11 @@ struct ChartRecord {
     bool SkyPositions = false;
     bool SkyTrueNode = false;  // with the sky's positions: Rahu the true node, not the mean one
 
+    // The clock time the birth was given in, when the atlas entered it in
+    // universal time ("8:12 local, Asia/Kathmandu +5:45"); empty otherwise.
+    // Not in the chart file, which holds the time charted.
+    std::string LocalTimeGiven;
+
     std::string ChartFileName;     // last path chosen in the save or export dialog
     std::string CurrentChartPath;  // set by a successful save, cleared by New
 };

@@ -12,6 +12,7 @@ std::array<std::string, ExportLineCount> MakeExportLines(const ChartRecord& r, c
     lines[0] = "Name: " + r.BirthName;
     lines[1] = "Date of Birth: " + month + " " + number(r.birth.BirthDay) + ", " + number(r.birth.BirthYear);
     lines[2] = "Time of Birth: " + number(r.birth.BirthHour) + " Hour " + number(r.birth.BirthMinute) + " Minute";
+    if (!r.LocalTimeGiven.empty()) lines[2] += " (UT; " + r.LocalTimeGiven + ")";
     lines[3] = "Latitude: " + number(r.birth.LatDegrees) + " Degree " + number(r.birth.LatMinutes) + " Minute ";
     lines[4] = "Longitude: " + number(r.birth.LonDegrees) + " Degree " + number(r.birth.LonMinutes) + " Minute ";
     lines[5] = "City: " + r.City;

@@ -6,6 +6,8 @@
 #include "app/ChartCalculation.h"
 #include "app/TimeBases.h"
 #include "app/ZoneTable.h"
+#include "app/ChartTextExport.h"
+#include "support/Forms.h"
 #include "velorin-chart/Batch.h"
 #include "velorin-chart/ChartJson.h"
 #include "support/FakeAtlas.h"
@@ -78,6 +80,18 @@ TEST(ApplyPlace, WithoutARightRowTheDateAndTimeBecomeUniversalTime) {
     EXPECT_EQ((std::vector<int>{f.cboYear + app::FirstListYear, f.cboMonth + 1, f.cboDate + 1, f.cboHour, f.cboMinute}),
               (std::vector<int>{1990, 1, 14, 18, 25}));
     EXPECT_NE(kathmandu.outcome.json.find("\"UniversalTimeConversion\": true"), std::string::npos);
+    // The time the client gave stays beside the time charted: in the JSON and on the chart's time line.
+    EXPECT_NE(kathmandu.outcome.json.find("\"LocalDate\": \"1990-01-15\", \"LocalTime\": \"0:10\""), std::string::npos);
+    EXPECT_EQ(kathmandu.outcome.localTimeGiven, "0:10 local, Asia/Kathmandu +5:45");
+    app::BirthFormValues named = kathmandu.options.form;
+    named.txtName = "A";
+    std::optional<app::ChartSession> session = testdata::computedSession(named);
+    ASSERT_TRUE(session);
+    session->record.LocalTimeGiven = kathmandu.outcome.localTimeGiven;
+    EXPECT_EQ(app::MakeExportLines(session->record, app::EnglishMonthNames())[2],
+              "Time of Birth: 18 Hour 25 Minute (UT; 0:10 local, Asia/Kathmandu +5:45)");
+    // Without a conversion the chart's time is the one given, and nothing is added.
+    EXPECT_TRUE(apply({"--place", "Kolkata", "--date", "1990-05-15", "--time", "10:30"}).outcome.localTimeGiven.empty());
 }
 
 TEST(ApplyPlace, OptionsGivenByHandAreKeptAndAWrongResultIsSaid) {
@@ -145,7 +159,8 @@ TEST(ApplyPlace, TheJsonCarriesThePlaceUnderItsContractKeys) {
     EXPECT_EQ(kolkata.outcome.json,
               "{\"Name\": \"Kolkata\", \"State\": \"West Bengal\", \"Country\": \"India\", \"Latitude\": 22.56263, "
               "\"Longitude\": 88.36304, \"TimeZone\": \"Asia/Kolkata\", \"UtcOffsetMinutes\": 330, \"DaylightSaving\": false, "
-              "\"ZoneListPosition\": 34, \"UniversalTimeConversion\": false, \"Note\": \"" + kolkata.outcome.note + "\"}");
+              "\"ZoneListPosition\": 34, \"UniversalTimeConversion\": false, \"LocalDate\": \"1990-05-15\", "
+              "\"LocalTime\": \"10:30\", \"Note\": \"" + kolkata.outcome.note + "\"}");
     app::ChartSession session;
     ASSERT_TRUE(app::RunCalculation(kolkata.options.form, session).accepted());
     const std::string chart = FormatJson(session, JsonLayout::OneLine, {std::nullopt, kolkata.outcome.json, {}});

@@ -190,13 +190,14 @@ std::string chartOrError(std::string& out, std::string_view line, std::size_t li
     extras.yearDays = options.dashaYear;
     extras.vargas = options.vargas;
     extras.dasha = options.dasha;
-    std::string placeJson;
+    std::string placeJson, localTimeGiven;
     if (!options.placeQuery.empty() || !options.timeZoneName.empty()) {
         if (!settings.atlas) return ErrorLine(lineNumber, "the atlas could not be loaded: the place cannot be looked up", 2);
         PlaceOutcome place = ApplyPlace(options, *settings.atlas);
         if (!place.problem.empty()) return ErrorLine(lineNumber, place.problem, 2);
         placeJson = std::move(place.json);
         extras.place = placeJson;
+        localTimeGiven = std::move(place.localTimeGiven);
     }
     // A new session, in the room of the last one (its texts' storage is kept).
     scratch = app::ChartSession{};
@@ -204,6 +205,7 @@ std::string chartOrError(std::string& out, std::string_view line, std::size_t li
     if (const std::optional<app::InputProblem> problem = app::CalculateChart(options.form, session)) {
         return ErrorLine(lineNumber, problem->message, 1);
     }
+    session.record.LocalTimeGiven = localTimeGiven;
 #ifdef VELORIN_WITH_CHECK
     if (options.sky) {
         sky::SkyChartResult skyChart =

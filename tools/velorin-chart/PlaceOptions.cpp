@@ -32,6 +32,7 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
     request.zoneName = options.timeZoneName;
     request.kept = {byHand("--lat"), byHand("--lon"), byHand("--city"), byHand("--state"),
                     byHand("--country"), byHand("--zone"), byHand("--dst")};
+    const app::BirthFormValues given = options.form;  // the date and time as the client gave them
     const atlas::PlaceApplication applied = atlas::ApplyPlace(options.form, request, data);
     if (!applied.problem.empty()) {
         outcome.problem = (options.placeQuery.empty() ? "--tz: " : "--place: ") + applied.problem;
@@ -40,6 +41,12 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
     if (applied.fill.dateMissing) return outcome;  // the form's date check says what is wrong
     outcome.note = applied.note;
     outcome.remarks = applied.remarks;
+    const std::string clock = std::to_string(given.cboHour) + ":" + (given.cboMinute < 10 ? "0" : "") +
+                              std::to_string(given.cboMinute);
+    if (applied.fill.converted) {
+        outcome.localTimeGiven = clock + " local, " + applied.place.timeZone + " " +
+                                 atlas::OffsetText(applied.fill.facts.offsetSeconds);
+    }
 
     const atlas::Place& place = applied.place;
     std::string note = outcome.note;
@@ -54,6 +61,13 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
     // The zone the chart uses (the atlas's unless one was given by hand).
     json.key("ZoneListPosition").integer(options.form.cboTimeZone);
     json.key("UniversalTimeConversion").boolean(applied.fill.converted);
+    // The birth's own clock, as given (the chart's date and time are universal time after a conversion).
+    const auto twoDigits = [](int value) { return (value < 10 ? "0" : "") + std::to_string(value); };
+    json.key("LocalDate")
+        .string(std::to_string(app::FirstListYear + given.cboYear) + "-" + twoDigits(given.cboMonth + 1) + "-" +
+                twoDigits(given.cboDate + 1))
+        .key("LocalTime")
+        .string(clock);
     json.key("Note").string(note);
     json.endObject();
     return outcome;

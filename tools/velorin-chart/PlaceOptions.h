@@ -14,6 +14,7 @@ struct PlaceOutcome {
     std::string note;                  // what was chosen and why, one line
     std::vector<std::string> remarks;  // other places of that name; a choice by hand that is not right
     std::string json;                  // the "Place" object
+    std::string localTimeGiven;        // with a conversion to universal time: "8:12 local, Asia/Kathmandu +5:45"
 };
 
 // Looks the place up (the best match: every given part matching, the name

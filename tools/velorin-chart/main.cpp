@@ -285,7 +285,7 @@ int run(const std::vector<std::string>& args, char** argv) {
             break;
     }
 
-    std::string placeJson;
+    std::string placeJson, localTimeGiven;
     if (data && options.command == Command::PlaceList) {
         std::string problem;
         const std::string list = FormatPlaceList(options, *data, problem);
@@ -305,6 +305,7 @@ int run(const std::vector<std::string>& args, char** argv) {
         if (!place.note.empty()) std::cerr << ShownOnTerminal(place.note) << "\n";
         for (const std::string& remark : place.remarks) std::cerr << "velorin-chart: " << ShownOnTerminal(remark) << "\n";
         placeJson = place.json;
+        localTimeGiven = place.localTimeGiven;
     }
 
     if (!options.openPath.empty()) {
@@ -338,6 +339,7 @@ int run(const std::vector<std::string>& args, char** argv) {
         std::cerr << outcome.problem->message << "\n";
         return Rejected;
     }
+    session.record.LocalTimeGiven = localTimeGiven;
 #ifdef VELORIN_WITH_CHECK
     if (options.sky) {
         // The same chart from the sky's positions; every output follows it.
