@@ -69,10 +69,11 @@ TEST(SkyChartOf, TheTrueNodeAsAnIndependentEphemerisHasIt) {
     EXPECT_TRUE(chart.record->SkyTrueNode);
     // The Swiss Ephemeris' true node (SE_TRUE_NODE) at 05:00 UT on 15 May 1990:
     // 286.540193; the mean node is 287.628795, 65' away, so the node followed matters.
+    // Held to 90", the largest distance the comparison at 5000 instants found (85.9").
     const double rahu = chart.record->bodies.SiderealLongitude[BodyIndex(Body::Rahu)];
-    EXPECT_LE(std::fabs(std::remainder(rahu - 286.540193, 360.0)) * 3600, 120);
+    EXPECT_LE(std::fabs(std::remainder(rahu - 286.540193, 360.0)) * 3600, 90);
     const double ketu = chart.record->bodies.SiderealLongitude[BodyIndex(Body::Ketu)];
-    EXPECT_LE(std::fabs(std::remainder(ketu - 106.540193, 360.0)) * 3600, 120);
+    EXPECT_LE(std::fabs(std::remainder(ketu - 106.540193, 360.0)) * 3600, 90);
 }
 
 // Mercury stood still on 17 May 1990 at about 2:10 UT (the Swiss Ephemeris'

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -193,4 +196,34 @@ TEST(SkyAt, TheAscendantWithinThePolarCircles) {
         const double difference = std::remainder(ascendant - c.ascendant, 360.0);
         EXPECT_LT(std::fabs(difference) * 3600, 5.0) << c.latitude << " " << c.year << ": " << ascendant;
     }
+}
+
+// The sky at twelve instants against an independent ephemeris's values
+// (tests/data/sky-reference.tsv, with their provenance), each body within the
+// README's aim for it.
+TEST(SkyAt, AgreesWithAnIndependentEphemerisAtTwelveInstants) {
+    std::ifstream file(std::string(VELORIN_TEST_DATA) + "/sky-reference.tsv");
+    ASSERT_TRUE(file.good());
+    const std::pair<astro::Body, double> bodies[] = {
+        {astro::Body::Sun, 10},     {astro::Body::Moon, 30},     {astro::Body::Mercury, 45},
+        {astro::Body::Venus, 45},   {astro::Body::Mars, 120},    {astro::Body::Jupiter, 120},
+        {astro::Body::Saturn, 120}, {astro::Body::Rahu, 10},
+    };
+    std::string line;
+    int instants = 0;
+    while (std::getline(file, line)) {
+        if (line.empty() || line.front() == '#') continue;
+        std::istringstream fields(line);
+        int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+        fields >> year >> month >> day >> hour >> minute;
+        const sky::SkyLongitudes at = sky::SkyAt(sky::InstantOf(year, month, day, hour, minute), 77.2, 28.6);
+        for (const auto& [body, aim] : bodies) {
+            double expected = 0;
+            ASSERT_TRUE(fields >> expected) << line;
+            const double apart = std::remainder(*at.sidereal[astro::BodyIndex(body)] - expected, 360.0) * 3600;
+            EXPECT_LE(std::fabs(apart), aim) << year << "-" << month << "-" << day << " body " << static_cast<int>(body);
+        }
+        ++instants;
+    }
+    EXPECT_EQ(instants, 12);
 }
