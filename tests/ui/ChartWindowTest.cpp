@@ -242,16 +242,18 @@ TEST_F(ChartWindow, MarksAreBackAfterBackAndANewCalculation) {
 }
 
 TEST_F(ChartWindow, UnavailableItemsCannotBeChosen) {
-    for (QAction* unavailable : {frame()->mnuStatusBar, frame()->mnuNorth, frame()->mnuSouth, frame()->mnuNatal,
-                                 frame()->mnuColorOn, frame()->mnuColorOff, frame()->mnuChart, frame()->mnuSub[3]}) {
+    for (QAction* unavailable : {frame()->mnuNatal, frame()->mnuColorOn, frame()->mnuColorOff, frame()->mnuTrueNode}) {
         EXPECT_FALSE(unavailable->isEnabled()) << unavailable->objectName().toStdString();
         const bool before = unavailable->isChecked();
         unavailable->trigger();
         EXPECT_EQ(unavailable->isChecked(), before) << unavailable->objectName().toStdString();
     }
     EXPECT_TRUE(frame()->mnuSouth->isChecked());
-    for (QAction* available : {frame()->mnuNew, frame()->mnuSaveAsText, frame()->mnuSaveAsJpeg, frame()->mnuExport,
-                               frame()->mnuPrint, frame()->mnuBack, frame()->mnuExit, frame()->mnuToolBar}) {
+    for (QAction* available : {frame()->mnuNew, frame()->mnuSaveAsText, frame()->mnuSaveAsJpeg, frame()->mnuSaveAsPdf,
+                               frame()->mnuExport, frame()->mnuPrint, frame()->mnuBack, frame()->mnuExit,
+                               frame()->mnuToolBar, frame()->mnuStatusBar, frame()->mnuNorth, frame()->mnuSouth,
+                               frame()->mnuChart, frame()->mnuSub[3], frame()->mnuProgramRules,
+                               frame()->mnuSkyPositions, frame()->mnuVedicDetails}) {
         EXPECT_TRUE(available->isEnabled()) << available->objectName().toStdString();
     }
 }
@@ -269,15 +271,16 @@ TEST_F(ChartWindow, MenuTreeCaptions) {
         walk(top->menu(), QStringLiteral("-"));
     }
     EXPECT_EQ(captions, (QStringList{
-        "&File", "-&New", "--", "-Save &As Text File", "-Save As &JPEG", "--", "-&Export Chart As Text", "--",
+        "&File", "-&New", "--", "-Save &As Text File", "-Save As &JPEG", "-Save As PDF", "--", "-&Export Chart As Text", "--",
         "-&Print", "--", "-&Back", "--", "-E&xit",
         "&View", "-&Toolbar", "-&Status Bar", "--", "-&Chart Style", "--&North Indian", "--&South Indian",
         "--&Natal Indian", "-Colo&r Style", "--O&n", "--O&ff", "--", "-&Chart", "-&Divisional Charts", "--&Hora",
-        "--&Drekkana", "--&Sapthamsa", "--&Navamsa", "--&D&asamsa", "--D&wadasamsa",
+        "--&Drekkana", "--&Sapthamsa", "--&Navamsa", "--&D&asamsa", "--D&wadasamsa", "--", "-Positions",
+        "--Program's Rules", "--Sky at the True Instant", "---", "--True Node", "-Vedic Details",
         "&Help", "-&Online Help", "-&Visit Us Online", "--", "-Check for Software &Update", "--", "-&About Software"}));
     QStringList keys;
     for (QAction* button : frame()->TB->actions()) keys << button->data().toString();
-    EXPECT_EQ(keys, (QStringList{"New", "Save", "Print", "Help"}));
+    EXPECT_EQ(keys, (QStringList{"New", "Save", "Print", "Help", "Vedic Details"}));
 }
 
 TEST_F(ChartWindow, NewClearsTheCurrentPathBackKeepsIt) {

@@ -20,6 +20,7 @@ struct ChartOptions {
     std::string savePath;    // --save: write the chart file
     std::string exportPath;  // --export: write the text export
     std::string imagePath;   // --image: write the chart window as a JPEG
+    std::string pdfPath;     // --pdf: write the chart window, the Vedic details and the Navamsa as a PDF
     std::string batchPath;   // --batch: one birth a line ("-": standard input)
     unsigned jobs = 0;       // --jobs: threads of a batch (0: one per core)
     int varga = 1;           // --varga: the divisional chart drawn (1: the Rashi chart)
