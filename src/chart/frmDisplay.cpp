@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -85,12 +86,13 @@ void setFittedText(QLabel* box, const QString& text) {
     box->setFont(font);
 }
 
-// Where a text breaks into lines of a width: at blanks, or with anywhere
-// wherever a line is full. Each entry is a line's start and length.
+// Where a text breaks into lines of a width: at blanks, or with anywhere at
+// blanks and inside a word only when the word alone is longer than a line.
+// Each entry is a line's start and length.
 std::vector<std::pair<int, int>> lineBreaks(const QString& text, const QFont& font, int width, bool anywhere) {
     QTextLayout layout(text, font);
     QTextOption option;
-    option.setWrapMode(anywhere ? QTextOption::WrapAnywhere : QTextOption::WordWrap);
+    option.setWrapMode(anywhere ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
     layout.setTextOption(option);
     std::vector<std::pair<int, int>> lines;
     layout.beginLayout();
@@ -131,10 +133,31 @@ FittedText FitText(const QString& text, const QSize& room, QFont font, double sm
         if (font.pointSizeF() - 0.25 < smallestPoints) break;
         font.setPointSizeF(font.pointSizeF() - 0.25);
     }
-    // In the smallest font, lines filled to the edge, words broken where they must.
-    const auto breaks = lineBreaks(text, font, room.width(), true);
-    const QStringList lines = brokenLines(text, breaks);
+    // In the smallest font, a word longer than a line broken where it must;
+    // a text with such a word may fill its lines to the edge. Other words are
+    // never broken: what does not fit then ends in an ellipsis.
+    auto breaks = lineBreaks(text, font, room.width(), true);
+    QStringList lines = brokenLines(text, breaks);
     if (fitsRoom(lines.join(QLatin1Char('\n')), font, room)) return {font, lines.join(QLatin1Char('\n')), true};
+    const QFontMetrics metrics(font);
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (std::any_of(words.begin(), words.end(), [&](const QString& word) { return metrics.horizontalAdvance(word) > room.width(); })) {
+        QTextLayout packed(text, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAnywhere);
+        packed.setTextOption(option);
+        std::vector<std::pair<int, int>> filled;
+        packed.beginLayout();
+        for (QTextLine line = packed.createLine(); line.isValid(); line = packed.createLine()) {
+            line.setLineWidth(room.width());
+            filled.emplace_back(line.textStart(), line.textLength());
+        }
+        packed.endLayout();
+        const QStringList filledLines = brokenLines(text, filled);
+        if (fitsRoom(filledLines.join(QLatin1Char('\n')), font, room)) return {font, filledLines.join(QLatin1Char('\n')), true};
+        breaks = filled;
+        lines = filledLines;
+    }
     // Even so it does not fit: the lines that do, the last ending in an ellipsis.
     std::size_t kept = 1;
     while (kept < breaks.size() && fitsRoom(lines.mid(0, static_cast<int>(kept + 1)).join(QLatin1Char('\n')), font, room)) {
@@ -175,25 +198,44 @@ QString skyPositionsNote() { return SouthRasiPicture::tr("sky positions, true in
 
 // The grid's lines on whole pixels of the screen, all of one width (a whole
 // number of pixels: at 150 % a line a pixel and a half wide would be drawn
-// one or two pixels wide by where it falls). Coordinates are the widget's.
+// one or two pixels wide by where it falls). They are drawn into a picture of
+// the device's pixels, laid over the square when the pen goes. Coordinates
+// are the widget's.
 class GridPen {
 public:
-    GridPen(QPainter& painter, double devicePixelRatio) : painter_(painter), ratio_(devicePixelRatio) {
-        painter_.save();
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setTransform(QTransform::fromScale(1 / ratio_, 1 / ratio_), true);
-        painter_.setPen(QPen(BorderColour, std::max(1.0, std::round(ratio_))));
+    GridPen(QPainter& painter, const QSize& size)
+        : painter_(painter),
+          ratio_(painter.paintEngine() && painter.paintEngine()->paintDevice()
+                     ? painter.paintEngine()->paintDevice()->devicePixelRatioF()
+                     : 1.0),
+          lines_(QSize(at(size.width()), at(size.height())), QImage::Format_ARGB32_Premultiplied),
+          width_(static_cast<int>(std::max(1.0, std::round(ratio_)))) {
+        lines_.fill(Qt::transparent);
+        pen_.begin(&lines_);
+        pen_.setPen(QPen(BorderColour, width_));
     }
-    ~GridPen() { painter_.restore(); }
+    ~GridPen() {
+        pen_.end();
+        lines_.setDevicePixelRatio(ratio_);
+        painter_.drawImage(QPointF(0, 0), lines_);
+    }
     GridPen(const GridPen&) = delete;
     GridPen& operator=(const GridPen&) = delete;
-    void line(int x1, int y1, int x2, int y2) { painter_.drawLine(at(x1), at(y1), at(x2), at(y2)); }
-    void rect(int x, int y, int right, int bottom) { painter_.drawRect(at(x), at(y), at(right) - at(x), at(bottom) - at(y)); }
+    void line(int x1, int y1, int x2, int y2) { pen_.drawLine(at(x1), at(y1), at(x2), at(y2)); }
+    // The edges of the picture, each line wholly inside it.
+    void border() {
+        const int left = width_ / 2, right = lines_.width() - 1 - (width_ - 1) / 2;
+        const int top = width_ / 2, bottom = lines_.height() - 1 - (width_ - 1) / 2;
+        pen_.drawRect(left, top, right - left, bottom - top);
+    }
 
 private:
     int at(int coordinate) const { return static_cast<int>(std::lround(coordinate * ratio_)); }
     QPainter& painter_;
     double ratio_;
+    QImage lines_;
+    QPainter pen_;
+    int width_;
 };
 
 }  // namespace
@@ -208,10 +250,10 @@ void SouthRasiPicture::paintEvent(QPaintEvent*) {
     const int cell = px(CellTwips);  // 89 pixels
     const int right = width() - 1, bottom = height() - 1;
     {
-        GridPen grid(painter, devicePixelRatioF());
+        GridPen grid(painter, size());
         // The outer square on the picture's own edges, then the lines between
         // the cells of the ring; the inner 2 x 2 block is left undivided.
-        grid.rect(0, 0, right, bottom);
+        grid.border();
         for (int k = 1; k <= 3; ++k) {
             grid.line(k * cell, 0, k * cell, cell);           // top row
             grid.line(k * cell, 3 * cell, k * cell, bottom);  // bottom row
@@ -279,8 +321,8 @@ FittedText SouthRasiPicture::houseText(std::size_t house) const {
 void SouthRasiPicture::paintNorth(QPainter& painter) {
     const int right = width() - 1, bottom = height() - 1;
     {
-        GridPen grid(painter, devicePixelRatioF());
-        grid.rect(0, 0, right, bottom);
+        GridPen grid(painter, size());
+        grid.border();
     }
     // The diagonals and the inner diamond, smoothed.
     painter.save();
