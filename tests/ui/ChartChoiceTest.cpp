@@ -8,10 +8,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -298,6 +300,35 @@ TEST_F(ChartChoice, ThePictureFollowsTheChoice) {
     frame().mnuSouth->trigger();
     frame().mnuChart->trigger();
     EXPECT_EQ(display().storedCapture(), rashi);
+}
+
+// Under the square, a birth whose zone lies on the other side of Greenwich
+// from the place says what velorin-chart's note says; the others say nothing.
+// The chart window stays where the frame put it.
+TEST_F(ChartChoice, TheZonesSplitIsNamedUnderTheSquare) {
+    for (const Birth& b : Births) {
+        calculate(b);
+        QProcess cli;
+        cli.start(QStringLiteral(VELORIN_CHART_PROGRAM), commandLine(b));
+        ASSERT_TRUE(cli.waitForFinished(30000));
+        QString note = QString::fromUtf8(cli.readAllStandardError()).trimmed();
+        const QString prefix = QStringLiteral("velorin-chart: note: ");
+        EXPECT_EQ(display().lblTimeBases->isVisibleTo(&display()), note.startsWith(prefix)) << b.name;
+        if (note.startsWith(prefix)) {
+            EXPECT_EQ(display().lblTimeBases->text(), note.mid(prefix.size())) << b.name;
+        }
+        // Inside the window, clear of the square and the frames.
+        EXPECT_TRUE(display().rect().contains(display().lblTimeBases->geometry()));
+        EXPECT_GT(display().lblTimeBases->y(), display().picSouthRasi->geometry().bottom());
+        EXPECT_GT(display().lblTimeBases->y(), display().fraWestern->geometry().bottom());
+
+        auto* sub = qobject_cast<QMdiSubWindow*>(display().parentWidget());
+        ASSERT_NE(sub, nullptr);
+        const QPoint home = sub->pos();
+        sub->move(home + QPoint(80, 45));
+        EXPECT_EQ(sub->pos(), home) << b.name;
+        frame().cmdBack->click();
+    }
 }
 
 int pageCount(const QByteArray& pdf) {
