@@ -5,7 +5,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -19,11 +18,15 @@ namespace {
 constexpr double PointsPerInch = 72;
 constexpr int Resolution = 300;
 
-// Draws lines of text from the top of a column; returns where the next line goes.
-double drawLines(QPainter& painter, const QStringList& lines, double left, double top, double lineHeight) {
+// Draws lines of text from the top of a column `width` wide, a line longer
+// than that broken at blanks; returns where the next line goes.
+double drawLines(QPainter& painter, const QStringList& lines, double left, double top, double lineHeight,
+                 double width) {
     for (const QString& line : lines) {
-        painter.drawText(QPointF(left, top + lineHeight), line);
-        top += lineHeight;
+        const QRectF room(left, top, width, 1000);
+        const QRectF used = painter.boundingRect(room, Qt::TextWordWrap, line);
+        painter.drawText(room, Qt::TextWordWrap, line);
+        top += std::max(lineHeight, used.height());
     }
     return top;
 }
@@ -62,26 +65,30 @@ QByteArray MakeChartPdf(const QImage& chartWindow, const app::ChartRecord& shown
 
     // 2: the details, the periods in two columns under them.
     writer.newPage();
+    // Sizes in points of the page: pixel sizes under the painter's scale (a
+    // point size would be taken at the writer's resolution and scaled again).
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPointSizeF(7);
+    mono.setPixelSize(7);
     painter.setFont(mono);
     const double lineHeight = 8.6;
     const QStringList all = QString::fromStdString(charttext::FormatVedicDetails(details)).split(QLatin1Char('\n'));
-    const qsizetype dashaAt = std::max<qsizetype>(0, all.indexOf(QRegularExpression(QStringLiteral("^Vimshottari"))));
+    qsizetype dashaAt = 0;
+    while (dashaAt < all.size() && !all[dashaAt].startsWith(QStringLiteral("Vimshottari"))) ++dashaAt;
     const QStringList head = all.mid(0, dashaAt);
     QStringList periods = all.mid(dashaAt);
     while (!periods.isEmpty() && periods.back().isEmpty()) periods.removeLast();
     double top = 0;
     QFont title = painter.font();
     title.setBold(true);
-    title.setPointSizeF(10);
+    title.setPixelSize(11);
     painter.setFont(title);
-    top = drawLines(painter, {QStringLiteral("Vedic details of %1").arg(QString::fromStdString(shown.BirthName))}, 0, top, 14);
+    top = drawLines(painter, {QStringLiteral("Vedic details of %1").arg(QString::fromStdString(shown.BirthName))}, 0, top, 14,
+                    page.width());
     painter.setFont(mono);
-    top = drawLines(painter, head, 0, top + 4, lineHeight);
+    top = drawLines(painter, head, 0, top + 4, lineHeight, page.width());
     const qsizetype half = (periods.size() + 1) / 2;
-    drawLines(painter, periods.mid(0, half), 0, top, lineHeight);
-    drawLines(painter, periods.mid(half), page.width() / 2, top, lineHeight);
+    drawLines(painter, periods.mid(0, half), 0, top, lineHeight, page.width() / 2);
+    drawLines(painter, periods.mid(half), page.width() / 2, top, lineHeight, page.width() / 2);
 
     // 3: the Navamsa square in the style shown.
     writer.newPage();
@@ -93,7 +100,7 @@ QByteArray MakeChartPdf(const QImage& chartWindow, const app::ChartRecord& shown
                    .arg(QString::fromStdString(charttext::VargaName(9)),
                         north ? QStringLiteral("North Indian") : QStringLiteral("South Indian"),
                         QString::fromStdString(shown.BirthName))},
-              0, 0, 14);
+              0, 0, 14, page.width());
     // Drawn at three times the screen's density, so that it prints sharp.
     QImage square(navamsa.picSouthRasi->size() * 3, QImage::Format_ARGB32_Premultiplied);
     square.setDevicePixelRatio(3);

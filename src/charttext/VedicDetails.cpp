@@ -104,7 +104,7 @@ std::string FormatVedicDetails(const VedicDetails& details, bool withPratyantar)
     out << "\nVimshottari dasha (* runs today)\n";
     out << "Balance at birth: " << BalanceText(details.balance) << '\n';
     const auto line = [&](const std::string& indent, const std::string& name, double start, double end, bool now) {
-        out << (now ? '*' : ' ') << ' ' << PadRight(indent + name, 28) << PeriodDate(details, start) << "   "
+        out << (now ? '*' : ' ') << ' ' << PadRight(indent + name, 32) << PeriodDate(details, start) << "   "
             << PeriodDate(details, end) << '\n';
     };
     for (std::size_t m = 0; m < details.dashas.size(); ++m) {
