@@ -215,6 +215,20 @@ TEST_F(ChartChoice, TheSkysWindowTextsAreThoseOfTheCommandLine) {
             ASSERT_TRUE(fromCli.open(QIODevice::ReadOnly));
             EXPECT_EQ(exported.readAll().split('\n').at(26), fromCli.readAll().split('\n').at(26)) << what;
         }
+        // The chart file holds the birth, whatever positions are shown.
+        QByteArray saved[2];
+        for (QAction* positions : {frame().mnuSkyPositions, frame().mnuProgramRules}) {
+            positions->trigger();
+            const QString vrc = folder.filePath(QStringLiteral("chart.vrc"));
+            QFile::remove(vrc);
+            fake.savePaths.push_back(vrc);
+            frame().mnuSaveAsText->trigger();
+            QFile file(vrc);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            saved[positions == frame().mnuProgramRules] = file.readAll();
+        }
+        EXPECT_FALSE(saved[0].isEmpty());
+        EXPECT_EQ(saved[0], saved[1]) << b.name;
         frame().mnuProgramRules->trigger();
         EXPECT_FALSE(frame().mnuTrueNode->isEnabled());
         EXPECT_EQ(display().lblAyanamsha->text(), own["AyanamsaCaption"].toString());
@@ -277,6 +291,23 @@ TEST_F(ChartChoice, TheDetailsLagnaIsTheJsons) {
             EXPECT_EQ(details->treeDasha->topLevelItem(0)->text(2), json["Vimshottari"][0]["End"].toString()) << b.name;
             EXPECT_TRUE(details->text().contains(json["AscendantText"].toString().section(QLatin1Char(' '), 0, 2)));
             EXPECT_EQ(details->lblPositions->text().contains(QStringLiteral("sky")), positions == frame().mnuSkyPositions);
+            // Today (the platform's clock) inside the fourth antardasha of the
+            // third mahadasha: those two are marked, and no other.
+            const QJsonObject antar = json["Vimshottari"][2]["Antardasha"][3].toObject();
+            fake.now = QDateTime(QDate::fromString(antar["Start"].toString(), Qt::ISODate).addDays(1), QTime(12, 0));
+            frame().mnuVedicDetails->trigger();
+            QStringList marked;
+            for (int m = 0; m < details->treeDasha->topLevelItemCount(); ++m) {
+                QTreeWidgetItem* maha = details->treeDasha->topLevelItem(m);
+                if (!maha->text(3).isEmpty()) marked << maha->text(0);
+                for (int a = 0; a < maha->childCount(); ++a) {
+                    if (!maha->child(a)->text(3).isEmpty()) marked << maha->child(a)->text(0) + QLatin1Char(' ') + maha->child(a)->text(1);
+                }
+            }
+            const QString mahaLord = json["Vimshottari"][2]["Lord"].toString();
+            EXPECT_EQ(marked, (QStringList{mahaLord, mahaLord + QStringLiteral(" / ") + antar["Lord"].toString() +
+                                                         QLatin1Char(' ') + antar["Start"].toString()}))
+                << b.name;
         }
         frame().mnuProgramRules->trigger();
         frame().cmdBack->click();

@@ -87,7 +87,7 @@ private:
         });
         return true;
     }
-    bool prepared_ = prepare();
+    [[maybe_unused]] bool prepared_ = prepare();
     int argc_ = 1;
     char name_[14] = "velorin-chart";
     char* argv_[2] = {name_, nullptr};
