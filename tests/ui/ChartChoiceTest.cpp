@@ -237,6 +237,22 @@ TEST_F(ChartChoice, TheSkysWindowTextsAreThoseOfTheCommandLine) {
     }
 }
 
+// A latitude the form lets through but the sky has no Ascendant for: the
+// chart of the program's rules stays, and the status bar says why.
+TEST_F(ChartChoice, ASkyWithoutAnAscendantLeavesTheRulesChartAndSaysWhy) {
+    Birth pole = Births[0];
+    pole.latDeg = 95;
+    pole.latMin = 70;
+    calculate(pole);
+    const QString ayanamsa = display().lblAyanamsha->text();
+    const QImage picture = display().storedCapture();
+    frame().mnuSkyPositions->trigger();
+    EXPECT_FALSE(program->shownRecord().SkyPositions);
+    EXPECT_EQ(display().lblAyanamsha->text(), ayanamsa);
+    EXPECT_EQ(display().storedCapture(), picture);
+    EXPECT_TRUE(frame().statusText().contains(QStringLiteral("the sky has no Ascendant"))) << frame().statusText().toStdString();
+}
+
 // The positions chosen are the first chart's after the program starts again,
 // and so is a return to the program's rules; the divisions and the style are
 // the frame's marks and start afresh.
