@@ -371,8 +371,21 @@ void MDI::showDisplay(frmDisplay* display) {
     subWindow_->show();
     display->show();
     show();
+    growToShowTheChart();
     activateWindow();
     captureChart();
+}
+
+void MDI::growToShowTheChart() {
+    // Once, when the frame opens: if the chart window is a few pixels taller
+    // than the room the bands and the status bar leave it, and the screen has
+    // those pixels free below the frame (beside a margin for its border), the
+    // frame takes them and the chart shows without scrolling.
+    if (grown_ || !subWindow_ || !screen()) return;
+    grown_ = true;
+    const int shortBy = subWindow_->height() + 2 * area_->frameWidth() - area_->height();
+    const int room = screen()->availableGeometry().bottom() - frameGeometry().bottom() - 8;
+    if (shortBy > 0 && shortBy <= room) resize(width(), height() + shortBy);
 }
 
 void MDI::captureChart() {

@@ -132,12 +132,14 @@ private:
     void selectChartStyle(QAction* chosen);
     void selectChart(QAction* chosen);
     void selectPositions(QAction* chosen);
+    void growToShowTheChart();
 
     platform::Platform& platform_;
     QMdiArea* area_;
     QPointer<frmDisplay> display_;
     QMdiSubWindow* subWindow_ = nullptr;
     QString statusText_;
+    bool grown_ = false;
 };
 
 }  // namespace chart
