@@ -38,6 +38,7 @@ public:
     void setSkyPositions(bool sky);
     // The chart's name under the program's ("Rashi Chart", "Navamsa (D9)").
     void setChartTitle(const QString& title);
+    QString chartTitle() const { return chartTitle_; }
     // The North Indian square with these houses (the first the Ascendant's),
     // or, with none, the South Indian one whose boxes are the window's labels.
     void setNorthHouses(const std::optional<std::array<charttext::NorthHouse, 12>>& houses);

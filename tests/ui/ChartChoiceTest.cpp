@@ -132,6 +132,16 @@ TEST_F(ChartChoice, ADivisionsSquareIsTheCommandLines) {
                     << what.toStdString() << " sign " << sign;
             }
             EXPECT_EQ(display().lblLagna->text(), lagna);
+            // The centre names the division as velorin-chart --varga's square does.
+            QProcess square;
+            square.start(QStringLiteral(VELORIN_CHART_PROGRAM),
+                         commandLine(b) + QStringList{"--format", "chart", "--varga", QString::number(divisions[i])});
+            ASSERT_TRUE(square.waitForFinished(30000));
+            const QString drawn = QString::fromUtf8(square.readAllStandardOutput());
+            EXPECT_FALSE(display().picSouthRasi->chartTitle().isEmpty());
+            EXPECT_TRUE(drawn.contains(QLatin1String("| ") + display().picSouthRasi->chartTitle()) ||
+                        drawn.contains(QLatin1Char(' ') + display().picSouthRasi->chartTitle() + QLatin1Char(' ')))
+                << what.toStdString() << ": " << display().picSouthRasi->chartTitle().toStdString();
             EXPECT_TRUE(frame().statusText().startsWith(QStringLiteral("%1 (D%2) chart, South Indian")
                                                             .arg(QString::fromStdString(charttext::VargaName(divisions[i]))
                                                                      .section(QLatin1Char(' '), 0, 0))
