@@ -118,6 +118,39 @@ std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJul
     return dashas;
 }
 
+std::vector<DashaPeriod> SubPeriods(const DashaPeriod& period) {
+    std::size_t first = 0;
+    while (first < DashaLords.size() && period.Lord != DashaLords[first].name) ++first;
+    std::vector<DashaPeriod> parts;
+    if (first == DashaLords.size()) return parts;
+    const double length = period.EndJD - period.StartJD;
+    double start = period.StartJD;
+    for (std::size_t k = 0; k < DashaLords.size(); ++k) {
+        const DashaLord& lord = DashaLords[(first + k) % DashaLords.size()];
+        DashaPeriod part;
+        part.Lord = lord.name;
+        part.StartJD = start;
+        part.EndJD = k + 1 == DashaLords.size() ? period.EndJD : start + length * lord.years / 120.0;
+        start = part.EndJD;
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+DashaBalance BalanceAtBirth(const DashaPeriod& first, double birthJulianDay, double yearDays) {
+    DashaBalance balance;
+    balance.Lord = first.Lord;
+    const double left = std::max(0.0, first.EndJD - birthJulianDay);
+    const auto wholeDays = static_cast<long long>(std::llround(left));
+    const double monthDays = yearDays / 12;
+    balance.years = static_cast<int>(std::floor(static_cast<double>(wholeDays) / yearDays));
+    double rest = static_cast<double>(wholeDays) - balance.years * yearDays;
+    balance.months = static_cast<int>(std::floor(rest / monthDays));
+    rest -= balance.months * monthDays;
+    balance.days = static_cast<int>(std::floor(rest + 1e-9));
+    return balance;
+}
+
 double BirthJulianDay(const astro::BirthData& birth) {
     // The instant the chart's Moon is computed for: the local date's day
     // number and the universal time of the angles and the Moon. (The planets'

@@ -76,6 +76,20 @@ inline constexpr std::array<double, 4> DashaYearLengths = {365.25, 365.2425, 365
 //            A year is `yearDays` days long.
 std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay, double yearDays = DaysPerYear);
 
+// The sub-periods of a period (the antardashas of a mahadasha, the
+// pratyantardashas of an antardasha): nine, starting with the period's own
+// lord and going round DashaLords, each of the period's length x its lord's
+// years / 120, from the period's start to its end.
+std::vector<DashaPeriod> SubPeriods(const DashaPeriod& period);
+
+// What is left of the first mahadasha at the birth, in whole years, months
+// of a twelfth of a year and days (rounded), with years of `yearDays` days.
+struct DashaBalance {
+    std::string Lord;
+    int years = 0, months = 0, days = 0;
+};
+DashaBalance BalanceAtBirth(const DashaPeriod& first, double birthJulianDay, double yearDays = DaysPerYear);
+
 // The same periods without texts or lists to hold them (a batch writes them
 // for every line): each lord as its place in DashaLords.
 struct DashaSpan {

@@ -14,11 +14,14 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/BirthForm.h"
+#include "app/DivisionalCharts.h"
 #include "app/Version.h"
 #include "chart/Twips.h"
 #include "platform/Palette.h"
@@ -139,10 +142,19 @@ MDI::MDI(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), p
     buildMenus();
     buildBands();
 
+    statusBarOfFrame = new QStatusBar(this);
+    statusBarOfFrame->setObjectName(QStringLiteral("statusBar"));
+    statusBarOfFrame->setSizeGripEnabled(false);
+    setStatusBar(statusBarOfFrame);
+
     // Frame load: the check marks the frame starts with.
     for (QAction* checked : {mnuToolBar, mnuStatusBar, mnuColorOff, mnuChart, mnuSouth}) checked->setChecked(true);
+    selectPositions(mnuProgramRules);
 
-    resize(OpeningSize(screen() ? screen()->availableGeometry().size() : QSize()));
+    // The whole chart window and the status bar under it, where the screen has room.
+    const QSize statusRoom(0, statusBarOfFrame->sizeHint().height());
+    const QSize available = screen() ? screen()->availableGeometry().size() : QSize();
+    resize(OpeningSize(available.isValid() ? available - statusRoom : available) + statusRoom);
 }
 
 void MDI::buildMenus() {
@@ -164,6 +176,7 @@ void MDI::buildFileMenu() {
     separator(mnuFile, "mnuFileSep0");
     mnuSaveAsText = item(mnuFile, "mnuSaveAsText", tr("Save &As Text File"));
     mnuSaveAsJpeg = item(mnuFile, "mnuSaveAsJpeg", tr("Save As &JPEG"));
+    mnuSaveAsPdf = item(mnuFile, "mnuSaveAsPdf", tr("Save As PDF"));
     separator(mnuFile, "mnuFileSep1");
     mnuExport = item(mnuFile, "mnuExport", tr("&Export Chart As Text"));
     separator(mnuFile, "mnuFilesep2");
@@ -174,20 +187,21 @@ void MDI::buildFileMenu() {
     mnuExit = item(mnuFile, "mnuExit", tr("E&xit"));
 }
 
-// Toolbar and status bar, and the chart styles, colours and divisional charts
-// (shown, not yet enabled).
+// Toolbar and status bar, the chart styles, the colours (shown, not
+// enabled), the Rashi and divisional charts, whose positions, and the Vedic
+// details.
 void MDI::buildViewMenu() {
     QMenu* mnuView = menuBar()->addMenu(tr("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
     mnuToolBar = item(mnuView, "mnuToolBar", tr("&Toolbar"), true, true);
-    mnuStatusBar = item(mnuView, "mnuStatusBar", tr("&Status Bar"), false, true);
+    mnuStatusBar = item(mnuView, "mnuStatusBar", tr("&Status Bar"), true, true);
     separator(mnuView, "mnuViewSep1", false);
     QMenu* styleMenu = mnuView->addMenu(tr("&Chart Style"));
     mnuChartStyle = styleMenu->menuAction();
     mnuChartStyle->setObjectName(QStringLiteral("mnuChartStyle"));
-    mnuChartStyle->setEnabled(false);
-    mnuNorth = item(styleMenu, "mnuNorth", tr("&North Indian"), false, true);
-    mnuSouth = item(styleMenu, "mnuSouth", tr("&South Indian"), false, true);
+    mnuNorth = item(styleMenu, "mnuNorth", tr("&North Indian"), true, true);
+    mnuSouth = item(styleMenu, "mnuSouth", tr("&South Indian"), true, true);
+    // No one has defined the Natal Indian square.
     mnuNatal = item(styleMenu, "mnuNatal", tr("&Natal Indian"), false, true);
     QMenu* colorMenu = mnuView->addMenu(tr("Colo&r Style"));
     mnuColor = colorMenu->menuAction();
@@ -196,19 +210,27 @@ void MDI::buildViewMenu() {
     mnuColorOn = item(colorMenu, "mnuColorOn", tr("O&n"), false, true);
     mnuColorOff = item(colorMenu, "mnuColorOff", tr("O&ff"), false, true);
     separator(mnuView, "mnuViewSep2", false);
-    mnuChart = item(mnuView, "mnuChart", tr("&Chart"), false, true);
+    mnuChart = item(mnuView, "mnuChart", tr("&Chart"), true, true);
     QMenu* divisional = mnuView->addMenu(tr("&Divisional Charts"));
     mnuDivisionalCharts = divisional->menuAction();
     mnuDivisionalCharts->setObjectName(QStringLiteral("mnuDivisionalCharts"));
-    mnuDivisionalCharts->setEnabled(false);
     const std::pair<const char*, QString> subCharts[] = {
         {"mnuSub_Hora", tr("&Hora")},           {"mnuSub_Drekkana", tr("&Drekkana")},
         {"mnuSub_Sapthamsa", tr("&Sapthamsa")}, {"mnuSub_Navamsa", tr("&Navamsa")},
         {"mnuSub_Dasamsa", tr("&D&asamsa")},    {"mnuSub_Dwadasamsa", tr("D&wadasamsa")},
     };
     for (std::size_t i = 0; i < mnuSub.size(); ++i) {
-        mnuSub[i] = item(divisional, subCharts[i].first, subCharts[i].second, false, true);
+        mnuSub[i] = item(divisional, subCharts[i].first, subCharts[i].second, true, true);
     }
+    separator(mnuView, "mnuViewSep3");
+    QMenu* positions = mnuView->addMenu(tr("Positions"));
+    mnuPositions = positions->menuAction();
+    mnuPositions->setObjectName(QStringLiteral("mnuPositions"));
+    mnuProgramRules = item(positions, "mnuProgramRules", tr("Program's Rules"), true, true);
+    mnuSkyPositions = item(positions, "mnuSkyPositions", tr("Sky at the True Instant"), true, true);
+    separator(positions, "mnuPositionsSep");
+    mnuTrueNode = item(positions, "mnuTrueNode", tr("True Node"), false, true);
+    mnuVedicDetails = item(mnuView, "mnuVedicDetails", tr("Vedic Details"));
 }
 
 void MDI::connectMenus() {
@@ -222,11 +244,32 @@ void MDI::connectMenus() {
     // A checkable action has already toggled its mark when this runs: the
     // toolbar follows the mark.
     connect(mnuToolBar, &QAction::triggered, this, [this](bool checked) { TB->setVisible(checked); });
+    connect(mnuStatusBar, &QAction::triggered, this, [this](bool checked) { statusBarOfFrame->setVisible(checked); });
     for (QAction* style : {mnuNorth, mnuSouth, mnuNatal}) {
-        connect(style, &QAction::triggered, this, [this, style] { selectChartStyle(style); });
+        connect(style, &QAction::triggered, this, [this, style] {
+            selectChartStyle(style);
+            emit chartChoiceChanged();
+        });
     }
-    connect(mnuChart, &QAction::triggered, this, [this] { selectChart(mnuChart); });
-    for (QAction* sub : mnuSub) connect(sub, &QAction::triggered, this, [this, sub] { selectChart(sub); });
+    connect(mnuChart, &QAction::triggered, this, [this] {
+        selectChart(mnuChart);
+        emit chartChoiceChanged();
+    });
+    for (QAction* sub : mnuSub) {
+        connect(sub, &QAction::triggered, this, [this, sub] {
+            selectChart(sub);
+            emit chartChoiceChanged();
+        });
+    }
+    for (QAction* positions : {mnuProgramRules, mnuSkyPositions}) {
+        connect(positions, &QAction::triggered, this, [this, positions] {
+            selectPositions(positions);
+            emit chartChoiceChanged();
+        });
+    }
+    connect(mnuTrueNode, &QAction::triggered, this, &MDI::chartChoiceChanged);
+    connect(mnuVedicDetails, &QAction::triggered, this, &MDI::vedicDetailsRequested);
+    connect(mnuSaveAsPdf, &QAction::triggered, this, &MDI::saveAsPdfRequested);
     connect(mnuAbout, &QAction::triggered, this, &MDI::aboutRequested);
 }
 
@@ -238,7 +281,7 @@ void MDI::buildToolBar() {
     // However the toolbar is hidden or shown, the mark follows it.
     connect(TB, &QToolBar::visibilityChanged, mnuToolBar, [this](bool) { mnuToolBar->setChecked(!TB->isHidden()); });
 
-    for (const char* key : {"New", "Save", "Print", "Help"}) {
+    for (const char* key : {"New", "Save", "Print", "Help", "Vedic Details"}) {
         const QString k = QLatin1String(key);
         QAction* button = TB->addAction(toolbarIcon(k), k);
         button->setData(k);
@@ -322,13 +365,27 @@ void MDI::showDisplay(frmDisplay* display) {
         subWindow_ = area_->addSubWindow(display, Qt::SubWindow | Qt::WindowTitleHint);
         subWindow_->setWindowTitle(display->windowTitle());
         subWindow_->setAttribute(Qt::WA_DeleteOnClose, false);
-        subWindow_->move(0, 0);
+        subWindow_->installEventFilter(this);
     }
+    subWindow_->move(0, 0);
     subWindow_->show();
     display->show();
     show();
+    growToShowTheChart();
     activateWindow();
     captureChart();
+}
+
+void MDI::growToShowTheChart() {
+    // Once, when the frame opens: if the chart window is a few pixels taller
+    // than the room the bands and the status bar leave it, and the screen has
+    // those pixels free below the frame (beside a margin for its border), the
+    // frame takes them and the chart shows without scrolling.
+    if (grown_ || !subWindow_ || !screen()) return;
+    grown_ = true;
+    const int shortBy = subWindow_->height() + 2 * area_->frameWidth() - area_->height();
+    const int room = screen()->availableGeometry().bottom() - frameGeometry().bottom() - 8;
+    if (shortBy > 0 && shortBy <= room) resize(width(), height() + shortBy);
 }
 
 void MDI::captureChart() {
@@ -344,7 +401,60 @@ void MDI::TB_ButtonClick(const QString& key) {
         Print();
     } else if (key == QLatin1String("Help")) {
         web::OpenWebPage(platform_, web::Page::Help);
+    } else if (key == QLatin1String("Vedic Details")) {
+        emit vedicDetailsRequested();
     }
+}
+
+ChartChoice MDI::choice() const {
+    ChartChoice chosen;
+    for (std::size_t i = 0; i < mnuSub.size(); ++i) {
+        if (!mnuChart->isChecked() && mnuSub[i]->isChecked()) chosen.varga = app::Divisions[i];
+    }
+    chosen.north = mnuNorth->isChecked();
+    chosen.sky = mnuSkyPositions->isChecked() && mnuSkyPositions->isEnabled();
+    chosen.trueNode = chosen.sky && mnuTrueNode->isChecked();
+    return chosen;
+}
+
+void MDI::setPositions(bool sky, bool trueNode) {
+    selectPositions(sky && mnuSkyPositions->isEnabled() ? mnuSkyPositions : mnuProgramRules);
+    mnuTrueNode->setChecked(trueNode);
+}
+
+void MDI::setSkyAvailable(bool available) {
+    mnuSkyPositions->setEnabled(available);
+    if (!available) selectPositions(mnuProgramRules);
+}
+
+void MDI::selectPositions(QAction* chosen) {
+    mnuProgramRules->setChecked(chosen == mnuProgramRules);
+    mnuSkyPositions->setChecked(chosen == mnuSkyPositions);
+    // The node is the sky's: the chart's own rules have their own.
+    mnuTrueNode->setEnabled(chosen == mnuSkyPositions);
+}
+
+void MDI::showStatus(const QString& text) {
+    statusText_ = text;
+    statusBarOfFrame->showMessage(text);
+}
+
+QString MDI::statusText() const { return statusBarOfFrame->currentMessage(); }
+
+bool MDI::event(QEvent* event) {
+    // A menu item without a tip of its own leaves the chart's line in place.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        statusBarOfFrame->showMessage(statusText_);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool MDI::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == subWindow_ && event->type() == QEvent::Move && subWindow_->pos() != QPoint(0, 0)) {
+        subWindow_->move(0, 0);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MDI::Print() {

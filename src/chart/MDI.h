@@ -14,6 +14,7 @@ class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
+class QStatusBar;
 class QToolBar;
 
 namespace chart {
@@ -37,6 +38,15 @@ QSize OpeningSize(const QSize& available, const QSize& decoration = FrameDecorat
 // The message when a confirmed printer cannot be opened.
 QString PrintFailureMessage(const QString& printerName);
 
+// What the chart window shows, as the View menu's check marks choose it: the
+// division (1 the Rashi chart), the square's style and whose positions.
+struct ChartChoice {
+    int varga = 1;
+    bool north = false;
+    bool sky = false;
+    bool trueNode = false;
+};
+
 class MDI : public QMainWindow {
     Q_OBJECT
 public:
@@ -53,12 +63,24 @@ public:
     // Toolbar clicks are dispatched on the button's Key, compared exactly.
     void TB_ButtonClick(const QString& key);
 
+    // The choice the check marks make; setting the positions' marks (as the
+    // settings give them) asks for no drawing.
+    ChartChoice choice() const;
+    void setPositions(bool sky, bool trueNode);
+    // Disables the sky's positions (a build without them).
+    void setSkyAvailable(bool available);
+    // What the status bar says.
+    void showStatus(const QString& text);
+    QString statusText() const;
+
     QAction *mnuNew, *mnuSaveAsText, *mnuSaveAsJpeg, *mnuExport, *mnuPrint, *mnuBack, *mnuExit;
     QAction *mnuToolBar, *mnuStatusBar, *mnuChartStyle, *mnuNorth, *mnuSouth, *mnuNatal;
     QAction *mnuColor, *mnuColorOn, *mnuColorOff, *mnuChart, *mnuDivisionalCharts;
     std::array<QAction*, 6> mnuSub{};  // Hora, Drekkana, Sapthamsa, Navamsa, Dasamsa, Dwadasamsa
+    QAction *mnuPositions, *mnuProgramRules, *mnuSkyPositions, *mnuTrueNode, *mnuVedicDetails, *mnuSaveAsPdf;
     QAction *mnuOnline, *mnuVisit, *mnuUpdate, *mnuAbout;
     QToolBar* TB;
+    QStatusBar* statusBarOfFrame;
     QWidget* picTop;
     QLabel* lblHeading;
     QLabel* lblURL;
@@ -76,6 +98,10 @@ signals:
     void saveAsJpegRequested();
     void exportRequested();
     void aboutRequested();
+    void saveAsPdfRequested();
+    void vedicDetailsRequested();
+    // A check mark of the chart, its style or its positions was changed by the user.
+    void chartChoiceChanged();
 
 public slots:
     void Print();
@@ -86,11 +112,14 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
     // Tab and Shift+Tab go round the frame's three buttons and never into the
     // chart's area.
     bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The chart window stays where the frame put it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -102,11 +131,15 @@ private:
     void applyResizeRule();
     void selectChartStyle(QAction* chosen);
     void selectChart(QAction* chosen);
+    void selectPositions(QAction* chosen);
+    void growToShowTheChart();
 
     platform::Platform& platform_;
     QMdiArea* area_;
     QPointer<frmDisplay> display_;
     QMdiSubWindow* subWindow_ = nullptr;
+    QString statusText_;
+    bool grown_ = false;
 };
 
 }  // namespace chart

@@ -2,13 +2,17 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "app/BirthForm.h"
+#include "app/ChartTextExport.h"
+#include "app/TimeBases.h"
 #include "app/Version.h"
 #include "chart/Twips.h"
 #include "platform/Palette.h"
@@ -82,12 +86,13 @@ void setFittedText(QLabel* box, const QString& text) {
     box->setFont(font);
 }
 
-// Where a text breaks into lines of a width: at blanks, or with anywhere
-// wherever a line is full. Each entry is a line's start and length.
+// Where a text breaks into lines of a width: at blanks, or with anywhere at
+// blanks and inside a word only when the word alone is longer than a line.
+// Each entry is a line's start and length.
 std::vector<std::pair<int, int>> lineBreaks(const QString& text, const QFont& font, int width, bool anywhere) {
     QTextLayout layout(text, font);
     QTextOption option;
-    option.setWrapMode(anywhere ? QTextOption::WrapAnywhere : QTextOption::WordWrap);
+    option.setWrapMode(anywhere ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
     layout.setTextOption(option);
     std::vector<std::pair<int, int>> lines;
     layout.beginLayout();
@@ -128,10 +133,31 @@ FittedText FitText(const QString& text, const QSize& room, QFont font, double sm
         if (font.pointSizeF() - 0.25 < smallestPoints) break;
         font.setPointSizeF(font.pointSizeF() - 0.25);
     }
-    // In the smallest font, lines filled to the edge, words broken where they must.
-    const auto breaks = lineBreaks(text, font, room.width(), true);
-    const QStringList lines = brokenLines(text, breaks);
+    // In the smallest font, a word longer than a line broken where it must;
+    // a text with such a word may fill its lines to the edge. Other words are
+    // never broken: what does not fit then ends in an ellipsis.
+    auto breaks = lineBreaks(text, font, room.width(), true);
+    QStringList lines = brokenLines(text, breaks);
     if (fitsRoom(lines.join(QLatin1Char('\n')), font, room)) return {font, lines.join(QLatin1Char('\n')), true};
+    const QFontMetrics metrics(font);
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (std::any_of(words.begin(), words.end(), [&](const QString& word) { return metrics.horizontalAdvance(word) > room.width(); })) {
+        QTextLayout packed(text, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAnywhere);
+        packed.setTextOption(option);
+        std::vector<std::pair<int, int>> filled;
+        packed.beginLayout();
+        for (QTextLine line = packed.createLine(); line.isValid(); line = packed.createLine()) {
+            line.setLineWidth(room.width());
+            filled.emplace_back(line.textStart(), line.textLength());
+        }
+        packed.endLayout();
+        const QStringList filledLines = brokenLines(text, filled);
+        if (fitsRoom(filledLines.join(QLatin1Char('\n')), font, room)) return {font, filledLines.join(QLatin1Char('\n')), true};
+        breaks = filled;
+        lines = filledLines;
+    }
     // Even so it does not fit: the lines that do, the last ending in an ellipsis.
     std::size_t kept = 1;
     while (kept < breaks.size() && fitsRoom(lines.mid(0, static_cast<int>(kept + 1)).join(QLatin1Char('\n')), font, room)) {
@@ -142,7 +168,17 @@ FittedText FitText(const QString& text, const QSize& room, QFont font, double sm
     return {font, shown.join(QLatin1Char('\n')), false};
 }
 
-SouthRasiPicture::SouthRasiPicture(QWidget* parent) : QWidget(parent) {}
+SouthRasiPicture::SouthRasiPicture(QWidget* parent) : QWidget(parent), chartTitle_(tr("Rashi Chart")) {}
+
+void SouthRasiPicture::setChartTitle(const QString& title) {
+    chartTitle_ = title;
+    update();
+}
+
+void SouthRasiPicture::setNorthHouses(const std::optional<std::array<charttext::NorthHouse, 12>>& houses) {
+    northHouses_ = houses;
+    update();
+}
 
 void SouthRasiPicture::setPersonName(const QString& name) {
     personName_ = name;
@@ -155,38 +191,174 @@ void SouthRasiPicture::setSkyPositions(bool sky) {
     update();
 }
 
+namespace {
+
+// The text of the sky's positions under the chart's name.
+QString skyPositionsNote() { return SouthRasiPicture::tr("sky positions, true instant"); }
+
+// The grid's lines on whole pixels of the screen, all of one width (a whole
+// number of pixels: at 150 % a line a pixel and a half wide would be drawn
+// one or two pixels wide by where it falls). They are drawn into a picture of
+// the device's pixels, laid over the square when the pen goes. Coordinates
+// are the widget's.
+class GridPen {
+public:
+    GridPen(QPainter& painter, const QSize& size)
+        : painter_(painter),
+          ratio_(painter.paintEngine() && painter.paintEngine()->paintDevice()
+                     ? painter.paintEngine()->paintDevice()->devicePixelRatioF()
+                     : 1.0),
+          lines_(QSize(at(size.width()), at(size.height())), QImage::Format_ARGB32_Premultiplied),
+          width_(static_cast<int>(std::max(1.0, std::round(ratio_)))) {
+        lines_.fill(Qt::transparent);
+        pen_.begin(&lines_);
+        pen_.setPen(QPen(BorderColour, width_));
+    }
+    ~GridPen() {
+        pen_.end();
+        lines_.setDevicePixelRatio(ratio_);
+        painter_.drawImage(QPointF(0, 0), lines_);
+    }
+    GridPen(const GridPen&) = delete;
+    GridPen& operator=(const GridPen&) = delete;
+    void line(int x1, int y1, int x2, int y2) { pen_.drawLine(at(x1), at(y1), at(x2), at(y2)); }
+    // The edges of the picture, each line wholly inside it.
+    void border() {
+        const int left = width_ / 2, right = lines_.width() - 1 - (width_ - 1) / 2;
+        const int top = width_ / 2, bottom = lines_.height() - 1 - (width_ - 1) / 2;
+        pen_.drawRect(left, top, right - left, bottom - top);
+    }
+
+private:
+    int at(int coordinate) const { return static_cast<int>(std::lround(coordinate * ratio_)); }
+    QPainter& painter_;
+    double ratio_;
+    QImage lines_;
+    QPainter pen_;
+    int width_;
+};
+
+}  // namespace
+
 void SouthRasiPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Amber);
+    if (northHouses_) {
+        paintNorth(painter);
+        return;
+    }
     const int cell = px(CellTwips);  // 89 pixels
     const int right = width() - 1, bottom = height() - 1;
-    painter.setPen(QPen(BorderColour, 1));
-    // The outer square on the picture's own edges, then the lines between the
-    // cells of the ring; the inner 2 x 2 block is left undivided.
-    painter.drawRect(0, 0, right, bottom);
-    for (int k = 1; k <= 3; ++k) {
-        painter.drawLine(k * cell, 0, k * cell, cell);              // top row
-        painter.drawLine(k * cell, 3 * cell, k * cell, bottom);     // bottom row
-        painter.drawLine(0, k * cell, cell, k * cell);              // left column
-        painter.drawLine(3 * cell, k * cell, right, k * cell);      // right column
+    {
+        GridPen grid(painter, size());
+        // The outer square on the picture's own edges, then the lines between
+        // the cells of the ring; the inner 2 x 2 block is left undivided.
+        grid.border();
+        for (int k = 1; k <= 3; ++k) {
+            grid.line(k * cell, 0, k * cell, cell);           // top row
+            grid.line(k * cell, 3 * cell, k * cell, bottom);  // bottom row
+            grid.line(0, k * cell, cell, k * cell);           // left column
+            grid.line(3 * cell, k * cell, right, k * cell);   // right column
+        }
+        grid.line(cell, cell, 3 * cell, cell);
+        grid.line(cell, 3 * cell, 3 * cell, 3 * cell);
+        grid.line(cell, cell, cell, 3 * cell);
+        grid.line(3 * cell, cell, 3 * cell, 3 * cell);
     }
-    painter.drawLine(cell, cell, 3 * cell, cell);
-    painter.drawLine(cell, 3 * cell, 3 * cell, 3 * cell);
-    painter.drawLine(cell, cell, cell, 3 * cell);
-    painter.drawLine(3 * cell, cell, 3 * cell, 3 * cell);
 
     const QRect centre(cell + 4, cell + 4, 2 * cell - 8, 2 * cell - 8);
     painter.setPen(QColor(90, 60, 0));
     painter.setFont(verdana(14, true));
     painter.drawText(centre.adjusted(0, 30, 0, 0), Qt::AlignHCenter | Qt::AlignTop, platform::ProgramTitle());
     painter.setFont(verdana(8));
-    painter.drawText(centre.adjusted(0, 60, 0, 0), Qt::AlignHCenter | Qt::AlignTop, tr("Rashi Chart"));
+    painter.drawText(centre.adjusted(0, 60, 0, 0), Qt::AlignHCenter | Qt::AlignTop, chartTitle_);
     if (skyPositions_) {
-        painter.drawText(centre.adjusted(0, 76, 0, 0), Qt::AlignHCenter | Qt::AlignTop, tr("sky positions, true instant"));
+        painter.drawText(centre.adjusted(0, 76, 0, 0), Qt::AlignHCenter | Qt::AlignTop, skyPositionsNote());
     }
     const NameLayout name = nameLayout();
     painter.setFont(name.text.font);
     painter.drawText(name.area, Qt::AlignHCenter | Qt::AlignTop, name.text.text);
+}
+
+namespace {
+
+// Where each house's text is centred in the North Indian square, in
+// twelfths of its width and height, the first house (top centre) first and
+// the others counter-clockwise; and whether the house is a diamond (0), a
+// triangle on the top or bottom edge (1) or on a side (2).
+struct HousePlace {
+    int x, y, kind;
+};
+constexpr std::array<HousePlace, 12> HousePlaces = {{
+    {6, 3, 0}, {3, 1, 1}, {1, 3, 2}, {3, 6, 0}, {1, 9, 2}, {3, 11, 1},
+    {6, 9, 0}, {9, 11, 1}, {11, 9, 2}, {9, 6, 0}, {11, 3, 2}, {9, 1, 1},
+}};
+
+}  // namespace
+
+QRect SouthRasiPicture::houseRoom(std::size_t house) const {
+    const HousePlace& place = HousePlaces[house];
+    const double w = width() - 1, h = height() - 1;
+    // A diamond's room is a square round its centre; a triangle's lies
+    // between its sides where they are widest apart.
+    const QSizeF size = place.kind == 0 ? QSizeF(0.25 * w, 0.25 * h)
+                        : place.kind == 1 ? QSizeF(0.24 * w, 0.13 * h)
+                                          : QSizeF(0.12 * w, 0.21 * h);
+    QPointF centre(place.x * w / 12, place.y * h / 12);
+    if (place.kind == 1) centre.ry() += place.y < 6 ? 1 : -1;
+    return QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size).toAlignedRect();
+}
+
+FittedText SouthRasiPicture::houseText(std::size_t house) const {
+    if (!northHouses_) return {};
+    const charttext::NorthHouse& h = (*northHouses_)[house];
+    QStringList words;
+    for (const std::string& word : h.words) words << QString::fromStdString(word);
+    return FitText(words.join(QLatin1Char(' ')), houseRoom(house).size() - QSize(0, QFontMetrics(verdana(7.5, true)).height()),
+                   verdana(8.25), SmallestPoints);
+}
+
+void SouthRasiPicture::paintNorth(QPainter& painter) {
+    const int right = width() - 1, bottom = height() - 1;
+    {
+        GridPen grid(painter, size());
+        grid.border();
+    }
+    // The diagonals and the inner diamond, smoothed.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(BorderColour, 1));
+    const QPointF middle(right / 2.0, bottom / 2.0);
+    painter.drawLine(QPointF(0, 0), QPointF(right, bottom));
+    painter.drawLine(QPointF(right, 0), QPointF(0, bottom));
+    painter.drawPolygon(QPolygonF({{middle.x(), 0}, {static_cast<double>(right), middle.y()},
+                                   {middle.x(), static_cast<double>(bottom)}, {0, middle.y()}}));
+    painter.restore();
+
+    painter.setPen(QColor(40, 25, 0));
+    const QFont numberFont = verdana(7.5, true);
+    for (std::size_t house = 0; house < 12; ++house) {
+        const QRect room = houseRoom(house);
+        const int numberHeight = QFontMetrics(numberFont).height();
+        painter.setFont(numberFont);
+        painter.drawText(QRect(room.left(), room.top(), room.width(), numberHeight), Qt::AlignHCenter | Qt::AlignTop,
+                         QString::number((*northHouses_)[house].sign + 1));
+        const FittedText text = houseText(house);
+        painter.setFont(text.font);
+        painter.drawText(room.adjusted(0, numberHeight, 0, 0), Qt::AlignHCenter | Qt::AlignTop, text.text);
+    }
+
+    // The chart's name where the houses meet, on a patch of the square's colour.
+    painter.setFont(verdana(7.5, true));
+    QStringList lines{chartTitle_};
+    if (skyPositions_) lines << skyPositionsNote();
+    const QString title = lines.join(QLatin1Char('\n'));
+    QRect patch = QFontMetrics(painter.font()).boundingRect(QRect(0, 0, width(), height()), Qt::AlignCenter, title);
+    patch.adjust(-3, -1, 3, 1);
+    patch.moveCenter(middle.toPoint());
+    painter.fillRect(patch, Amber);
+    painter.setPen(QColor(90, 60, 0));
+    painter.drawText(patch, Qt::AlignCenter, title);
 }
 
 SouthRasiPicture::NameLayout SouthRasiPicture::nameLayout() const {
@@ -298,6 +470,40 @@ frmDisplay::frmDisplay(const app::ChartRecord& record, const app::MonthNameTable
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(360, 120, 615, 735));
     Picture1->setVisible(false);
+
+    lblTimeBases = label(this, "lblTimeBases", twipsRect(1320, 6990, 12910, 1080), verdana(7.5));
+    lblTimeBases->setWordWrap(true);
+    lblTimeBases->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const std::string timeBases = app::TimeBasesSentence(app::TimeBasesOf(record.birth));
+    lblTimeBases->setText(platform::fromUtf8(timeBases));
+    lblTimeBases->setVisible(!timeBases.empty());
+}
+
+void frmDisplay::showDrawing(const app::ChartRecord& shown, int varga, bool north) {
+    app::ChartWindowTexts texts = app::MakeChartWindowTexts(shown);
+    texts.lblPlanets = charttext::SquareSignBoxes(shown, varga);
+    setSkyPositions(shown.SkyPositions);
+    std::optional<std::array<charttext::NorthHouse, 12>> houses;
+    if (north) houses = charttext::NorthHouses(shown, varga);
+    showSquare(varga == 1 ? SouthRasiPicture::tr("Rashi Chart") : fromStd(charttext::VargaName(varga)), houses);
+    showChart(texts);
+}
+
+QString ChartStatusText(const app::ChartRecord& shown, int varga, bool north) {
+    const QString positions = shown.SkyPositions ? platform::fromUtf8(app::SkyPositionsLine(shown))
+                                                 : frmDisplay::tr("Positions: the chart's own rules");
+    return frmDisplay::tr("%1 chart, %2 square. %3")
+        .arg(fromStd(charttext::VargaName(varga)), north ? frmDisplay::tr("North Indian") : frmDisplay::tr("South Indian"),
+             positions);
+}
+
+void frmDisplay::showSquare(const QString& title, const std::optional<std::array<charttext::NorthHouse, 12>>& north) {
+    picSouthRasi->setChartTitle(title);
+    picSouthRasi->setNorthHouses(north);
+    for (std::size_t sign = 0; sign < 12; ++sign) {
+        lblPlanets[sign]->setVisible(!north);
+        lblSouthPosition[sign]->setVisible(!north);
+    }
 }
 
 void SignBoxLabel::setColumns(int columns) {

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "app/ChartCalculation.h"
+#include "charttext/SquareCharts.h"
 
 class QGroupBox;
 
@@ -34,6 +36,18 @@ public:
     void setPersonName(const QString& name);
     // Says under the title that the chart shows the sky's positions.
     void setSkyPositions(bool sky);
+    // The chart's name under the program's ("Rashi Chart", "Navamsa (D9)").
+    void setChartTitle(const QString& title);
+    QString chartTitle() const { return chartTitle_; }
+    // The North Indian square with these houses (the first the Ascendant's),
+    // or, with none, the South Indian one whose boxes are the window's labels.
+    void setNorthHouses(const std::optional<std::array<charttext::NorthHouse, 12>>& houses);
+    bool isNorth() const { return northHouses_.has_value(); }
+
+    // Where a house's number and names are drawn in the North Indian square
+    // (index 0 = the first house), and how they are laid out there.
+    QRect houseRoom(std::size_t house) const;
+    FittedText houseText(std::size_t house) const;
 
     // Where and how the person's name is drawn: it always fits its area.
     struct NameLayout {
@@ -46,8 +60,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintNorth(QPainter& painter);
+
     QString personName_;
+    QString chartTitle_;
     bool skyPositions_ = false;
+    std::optional<std::array<charttext::NorthHouse, 12>> northHouses_;
 };
 
 // A sign box's caption: the names of the bodies in the sign, one a line. A
@@ -79,6 +97,17 @@ public:
     // The driver's captions and sign boxes.
     void showChart(const app::ChartWindowTexts& texts);
 
+    // Which square is drawn: the chart's name in its centre, and the North
+    // Indian houses or (none) the South Indian boxes of showChart.
+    void showSquare(const QString& title, const std::optional<std::array<charttext::NorthHouse, 12>>& north);
+    void setSkyPositions(bool sky) { picSouthRasi->setSkyPositions(sky); }
+
+    // The whole chart of a record as the core makes it: the captions and
+    // positions of its Rashi chart, and the square of the division `varga`
+    // (the bodies by their signs in it, its name in the centre) in the South
+    // or North Indian style.
+    void showDrawing(const app::ChartRecord& shown, int varga, bool north);
+
     // The stored picture of the window, captured when its frame last became active.
     void storeCapture(const QImage& image);
     QImage storedCapture() const { return capture_; }
@@ -94,6 +123,9 @@ public:
     QGroupBox* fraWestern;
     std::array<QLabel*, astro::BodyCount> Planet{};
     QLabel* Picture1;
+    // Under the square: that the zone lies on the other side of Greenwich
+    // from the place, and what that does (hidden when it does not).
+    QLabel* lblTimeBases;
 
     // The client area in pixels at normal scale.
     static constexpr int ClientWidth = 1000;
@@ -103,6 +135,10 @@ private:
     void placeSignBox(std::size_t sign);
     QImage capture_;
 };
+
+// What the status bar says of a chart shown: the chart, the square's style
+// and whose positions.
+QString ChartStatusText(const app::ChartRecord& shown, int varga, bool north);
 
 // The sign table: where each sign's box caption and number sit, in twips,
 // relative to the chart picture (index = sign, 0 = Aries).

@@ -43,8 +43,7 @@ struct Slot {
     int centre, row, width;
 };
 
-std::string northChart(const app::ChartRecord& r, const std::array<int, astro::BodyCount>& signs,
-                       const std::string& title) {
+std::string northChart(const std::array<NorthHouse, 12>& houses, const std::string& title) {
     constexpr int width = 49, height = 25;
     std::vector<std::string> canvas(height, std::string(width, ' '));
     const auto put = [&](int x, int y, char c) { canvas[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = c; };
@@ -70,25 +69,15 @@ std::string northChart(const app::ChartRecord& r, const std::array<int, astro::B
     const auto side = [](int x, int y) {
         return std::vector<Slot>{{x, y - 2, 5}, {x, y - 1, 7}, {x, y, 9}, {x, y + 1, 7}};
     };
-    const std::vector<Slot> houses[12] = {diamond(24, 6),   top(12),         side(5, 6),   diamond(12, 12),
-                                          side(5, 18),      bottom(12),      diamond(24, 18), bottom(36),
-                                          side(43, 18),     diamond(36, 12), side(43, 6),  top(36)};
-    const int ascSign = signs[astro::BodyIndex(astro::Body::Ascendant)];
-    for (int h = 0; h < 12; ++h) {
-        const int sign = ((ascSign < 0 ? 0 : ascSign) + h) % 12;
-        std::vector<std::string> words;
-        if (h == 0) words.emplace_back("As");
-        for (std::size_t b = 0; b < astro::PlacedBodyCount; ++b) {
-            if (signs[b] != sign) continue;
-            std::string word = ShortBodyNames[b];
-            if (IsMarkedRetrograde(r, b)) word += 'R';
-            words.push_back(word);
-        }
-        const std::vector<Slot>& slots = houses[h];
+    const std::vector<Slot> slotsOf[12] = {diamond(24, 6),   top(12),         side(5, 6),   diamond(12, 12),
+                                           side(5, 18),      bottom(12),      diamond(24, 18), bottom(36),
+                                           side(43, 18),     diamond(36, 12), side(43, 6),  top(36)};
+    for (std::size_t h = 0; h < 12; ++h) {
+        const std::vector<Slot>& slots = slotsOf[h];
         std::vector<std::string> lines(slots.size());
-        lines[0] = std::to_string(sign + 1);
+        lines[0] = std::to_string(houses[h].sign + 1);
         std::size_t line = 1;
-        for (const std::string& word : words) {
+        for (const std::string& word : houses[h].words) {
             while (line < slots.size() && !lines[line].empty() &&
                    lines[line].size() + 1 + word.size() > static_cast<std::size_t>(slots[line].width)) {
                 ++line;
@@ -195,18 +184,37 @@ void vedicDetails(std::ostringstream& out, const app::ChartRecord& r) {
 
 }  // namespace
 
+std::array<NorthHouse, 12> NorthHouses(const app::ChartRecord& r, int varga) {
+    // The Rashi chart as its texts place it, like the South Indian boxes.
+    const std::array<int, astro::BodyCount> signs = varga == 1 ? app::RashiSigns(r) : app::DivisionalSigns(varga, r);
+    const int ascSign = signs[astro::BodyIndex(astro::Body::Ascendant)];
+    std::array<NorthHouse, 12> houses;
+    for (int h = 0; h < 12; ++h) {
+        NorthHouse& house = houses[static_cast<std::size_t>(h)];
+        house.sign = ((ascSign < 0 ? 0 : ascSign) + h) % 12;
+        if (h == 0) house.words.emplace_back("As");
+        for (std::size_t b = 0; b < astro::PlacedBodyCount; ++b) {
+            if (signs[b] != house.sign) continue;
+            std::string word = ShortBodyNames[b];
+            if (IsMarkedRetrograde(r, b)) word += 'R';
+            house.words.push_back(word);
+        }
+    }
+    return houses;
+}
+
+std::array<std::string, 12> SquareSignBoxes(const app::ChartRecord& r, int varga) {
+    if (varga == 1) return app::MakeSignBoxes(r);
+    return app::SignBoxesOf(app::DivisionalSigns(varga, r), r.bodies.PlanetNameSanskrit);
+}
+
 std::string FormatChart(const app::ChartRecord& r, const ChartDrawing& drawing) {
-    const std::array<int, astro::BodyCount> signs = app::DivisionalSigns(drawing.varga, r);
-    const std::array<std::string, 12> boxes =
-        drawing.varga == 1 ? app::MakeSignBoxes(r) : app::SignBoxesOf(signs, r.bodies.PlanetNameSanskrit);
     if (drawing.style == ChartStyle::North) {
-        // The Rashi chart as its texts place it, like the South Indian boxes.
-        const std::array<int, astro::BodyCount> drawn = drawing.varga == 1 ? app::RashiSigns(r) : signs;
-        return northChart(r, drawn, VargaName(drawing.varga) + " chart (North Indian) of " + r.BirthName) +
+        return northChart(NorthHouses(r, drawing.varga), VargaName(drawing.varga) + " chart (North Indian) of " + r.BirthName) +
                (r.SkyPositions ? app::SkyPositionsLine(r) + "\n" : std::string());
     }
     std::ostringstream out;
-    southSquare(out, r, boxes, drawing.varga);
+    southSquare(out, r, SquareSignBoxes(r, drawing.varga), drawing.varga);
     vedicDetails(out, r);
     if (r.SkyPositions) out << app::SkyPositionsLine(r) << '\n';
     return out.str();

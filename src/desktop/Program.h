@@ -13,6 +13,8 @@
 
 namespace chart {
 class MDI;
+class frmDisplay;
+class frmVedicDetails;
 }
 namespace entry {
 class frmMain;
@@ -38,6 +40,17 @@ public:
     chart::MDI* frame() const;
     app::ChartSession& session() { return session_; }
 
+    // The record the chart window shows: the session's (the chart's own
+    // rules), or the same birth from the sky's positions when the View menu
+    // asks for them.
+    const app::ChartRecord& shownRecord() const;
+    chart::frmVedicDetails* vedicDetails() const;
+
+    // The settings' section and keys of the positions' choice.
+    static const QString PositionsSection;
+    static const QString PositionsKey;
+    static const QString TrueNodeKey;
+
     // Shows the about box, modal, over the given window.
     void ShowAbout(QWidget* parent);
 
@@ -45,8 +58,16 @@ public:
     void QuitProgram();
 
 private:
-    void showChart(const app::ChartWindowTexts& texts);
+    void showChart();
     void leaveChart(bool clearCurrentPath);
+    // Draws the chart window as the frame's check marks choose, from the
+    // session's record; remembers the positions' choice.
+    void redraw();
+    void drawInto(chart::frmDisplay* display);
+    void showVedicDetails();
+    void saveAsPdf();
+    void exportText();
+    double todayJulianDay();
 
     platform::Platform& platform_;
     app::ChartSession session_;
@@ -54,6 +75,11 @@ private:
     QPointer<chart::MDI> frame_;
     bool quitting_ = false;
     std::optional<QPoint> formPosition_;  // where the entry form stood when the chart was shown
+    // The positions' choice, from the settings at the start and kept there.
+    bool skyPositions_ = false;
+    bool trueNode_ = false;
+    std::optional<app::ChartRecord> skyRecord_;  // the session's chart from the sky, when shown
+    QPointer<chart::frmVedicDetails> vedicDetails_;
 };
 
 }  // namespace desktop

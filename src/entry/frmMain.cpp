@@ -1,4 +1,6 @@
 #include "entry/frmMain.h"
+
+#include <optional>
 #include "entry/PlaceFinder.h"
 
 #include <algorithm>
@@ -475,6 +477,37 @@ void frmMain::refuseKey(FilteredLineEdit* box) {
 }
 
 void frmMain::cmdCalculate_Click() { emit calculateRequested(); }
+
+bool frmMain::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab stop at the chosen option of each pair (the first
+    // when neither is chosen), however it was chosen: a click, a chart file,
+    // the atlas. (The toolkit's own rule follows only the user's clicks, so
+    // after a file set West, Tab would land on East and Space turn it over.)
+    // The arrow keys still move between the two.
+    const auto pairStop = [this](QWidget* w) -> std::optional<bool> {
+        for (QRadioButton* const* pair : {optLat, optLong}) {
+            for (int i = 0; i < 2; ++i) {
+                if (w != pair[i]) continue;
+                const bool none = !pair[0]->isChecked() && !pair[1]->isChecked();
+                return pair[i]->isChecked() || (none && i == 0);
+            }
+        }
+        return std::nullopt;
+    };
+    QWidget* start = focusWidget();
+    if (!start) return QMainWindow::focusNextPrevChild(next);
+    QWidget* w = start;
+    do {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        const bool usable = w->isVisible() && w->isEnabled() && isAncestorOf(w);
+        const std::optional<bool> option = pairStop(w);
+        if (usable && (option ? *option : (w->focusPolicy() & Qt::TabFocus) != 0)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (w != start);
+    return QMainWindow::focusNextPrevChild(next);
+}
 
 void frmMain::cmdFindCoordinates_Click() {
     const app::CoordinateLookup lookup = app::BuildCoordinateSearch(values());

@@ -45,6 +45,13 @@ TEST(ChartLineOfBatchLine, ErrorsCarryTheLineAndTheStatus) {
     EXPECT_NE(ChartLineOfBatchLine(R"({"open": "a.vrc"})", 1).find("\"status\": 2"), std::string::npos);
     EXPECT_NE(ChartLineOfBatchLine(R"({"name": "Ann", "save": "a.vrc"})", 1).find("\"status\": 2"), std::string::npos);
     EXPECT_NE(ChartLineOfBatchLine("{\"name\": \"A\xff\"}", 1).find("not valid UTF-8"), std::string::npos);
+    // A file a line would write is refused, not left unwritten in silence.
+    const std::string valid = R"("date": "1999-03-01", "time": "10:30", "zone": 34, "lat": "28:36N", "lon": "77:12E")";
+    for (const char* file : {R"("save": "a.vrc")", R"("export": "a.txt")", R"("image": "a.jpg")", R"("pdf": "a.pdf")"}) {
+        EXPECT_EQ(ChartLineOfBatchLine("{" + valid + ", " + file + "}", 4),
+                  "{\"line\": 4, \"error\": \"a batch line holds birth data options only\", \"status\": 2}\n")
+            << file;
+    }
 }
 
 // Random births the form accepts, most of them; some days do not exist.

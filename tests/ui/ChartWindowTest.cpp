@@ -24,6 +24,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 
 #include "app/ChartCalculation.h"
@@ -242,16 +243,18 @@ TEST_F(ChartWindow, MarksAreBackAfterBackAndANewCalculation) {
 }
 
 TEST_F(ChartWindow, UnavailableItemsCannotBeChosen) {
-    for (QAction* unavailable : {frame()->mnuStatusBar, frame()->mnuNorth, frame()->mnuSouth, frame()->mnuNatal,
-                                 frame()->mnuColorOn, frame()->mnuColorOff, frame()->mnuChart, frame()->mnuSub[3]}) {
+    for (QAction* unavailable : {frame()->mnuNatal, frame()->mnuColorOn, frame()->mnuColorOff, frame()->mnuTrueNode}) {
         EXPECT_FALSE(unavailable->isEnabled()) << unavailable->objectName().toStdString();
         const bool before = unavailable->isChecked();
         unavailable->trigger();
         EXPECT_EQ(unavailable->isChecked(), before) << unavailable->objectName().toStdString();
     }
     EXPECT_TRUE(frame()->mnuSouth->isChecked());
-    for (QAction* available : {frame()->mnuNew, frame()->mnuSaveAsText, frame()->mnuSaveAsJpeg, frame()->mnuExport,
-                               frame()->mnuPrint, frame()->mnuBack, frame()->mnuExit, frame()->mnuToolBar}) {
+    for (QAction* available : {frame()->mnuNew, frame()->mnuSaveAsText, frame()->mnuSaveAsJpeg, frame()->mnuSaveAsPdf,
+                               frame()->mnuExport, frame()->mnuPrint, frame()->mnuBack, frame()->mnuExit,
+                               frame()->mnuToolBar, frame()->mnuStatusBar, frame()->mnuNorth, frame()->mnuSouth,
+                               frame()->mnuChart, frame()->mnuSub[3], frame()->mnuProgramRules,
+                               frame()->mnuSkyPositions, frame()->mnuVedicDetails}) {
         EXPECT_TRUE(available->isEnabled()) << available->objectName().toStdString();
     }
 }
@@ -269,15 +272,16 @@ TEST_F(ChartWindow, MenuTreeCaptions) {
         walk(top->menu(), QStringLiteral("-"));
     }
     EXPECT_EQ(captions, (QStringList{
-        "&File", "-&New", "--", "-Save &As Text File", "-Save As &JPEG", "--", "-&Export Chart As Text", "--",
+        "&File", "-&New", "--", "-Save &As Text File", "-Save As &JPEG", "-Save As PDF", "--", "-&Export Chart As Text", "--",
         "-&Print", "--", "-&Back", "--", "-E&xit",
         "&View", "-&Toolbar", "-&Status Bar", "--", "-&Chart Style", "--&North Indian", "--&South Indian",
         "--&Natal Indian", "-Colo&r Style", "--O&n", "--O&ff", "--", "-&Chart", "-&Divisional Charts", "--&Hora",
-        "--&Drekkana", "--&Sapthamsa", "--&Navamsa", "--&D&asamsa", "--D&wadasamsa",
+        "--&Drekkana", "--&Sapthamsa", "--&Navamsa", "--&D&asamsa", "--D&wadasamsa", "--", "-Positions",
+        "--Program's Rules", "--Sky at the True Instant", "---", "--True Node", "-Vedic Details",
         "&Help", "-&Online Help", "-&Visit Us Online", "--", "-Check for Software &Update", "--", "-&About Software"}));
     QStringList keys;
     for (QAction* button : frame()->TB->actions()) keys << button->data().toString();
-    EXPECT_EQ(keys, (QStringList{"New", "Save", "Print", "Help"}));
+    EXPECT_EQ(keys, (QStringList{"New", "Save", "Print", "Help", "Vedic Details"}));
 }
 
 TEST_F(ChartWindow, NewClearsTheCurrentPathBackKeepsIt) {
@@ -511,7 +515,6 @@ TEST(ChartHeader, LongNamesAndPlacesAreShownWholeInsideTheirRows) {
             }
         }
         EXPECT_EQ(window.picSouthRasi->toolTip(), c.whole ? QString() : c.text) << what;
-
         const QLabel* rows[] = {window.lblName, window.lblCity, window.lblState};
         const QString captions[] = {QStringLiteral("Name: "), QStringLiteral("City: ")};
         for (int i = 0; i < 2; ++i) {
@@ -527,6 +530,24 @@ TEST(ChartHeader, LongNamesAndPlacesAreShownWholeInsideTheirRows) {
                 EXPECT_TRUE(row->text().endsWith(QChar(0x2026))) << what;
                 EXPECT_EQ(row->toolTip(), captions[i] + c.text) << what;
             }
+        }
+    }
+}
+
+// A long name of ordinary words breaks at blanks only, in the square's
+// centre and in the header, down to the smallest font; what still does not
+// fit ends in an ellipsis (the only piece that may end inside a word).
+TEST(ChartHeader, LongNamesOfWordsBreakAtBlanks) {
+    for (const int repeats : {5, 6, 7, 8, 12}) {
+        const QString text = QStringLiteral("Lakshmi Narayana Venkata Subrahmanya ").repeated(repeats).trimmed();
+        app::ChartRecord record;
+        record.BirthName = text.toStdString();
+        const chart::frmDisplay window(record, app::EnglishMonthNames());
+        const QStringList words = (QStringLiteral("Name: ") + text).split(QLatin1Char(' '));
+        for (const QString& shown : {window.picSouthRasi->nameLayout().text.text, window.lblName->text()}) {
+            QStringList pieces = shown.split(QRegularExpression(QStringLiteral("[ \\n]")), Qt::SkipEmptyParts);
+            if (pieces.back().endsWith(QChar(0x2026))) pieces.removeLast();
+            for (const QString& piece : pieces) EXPECT_TRUE(words.contains(piece)) << repeats << ": " << piece.toStdString();
         }
     }
 }
@@ -551,6 +572,36 @@ TEST(ChartPicture, ASkyChartSaysSoInTheSquaresCentre) {
     ASSERT_FALSE(changed.isEmpty());
     EXPECT_TRUE(QRect(cell, cell, 2 * cell, 2 * cell).contains(changed)) << changed.x() << "," << changed.y();
     EXPECT_LT(changed.bottom(), sky.picSouthRasi->nameLayout().area.top());
+}
+
+// At 100 %, 150 % and 200 % every line of the grid is equally wide: across
+// the top row and down the left column, each run of the lines' colour.
+TEST_F(ChartWindow, GridLinesAreEquallyWideAtEveryScale) {
+    const QColor line(60, 40, 0);
+    const int cell = chart::px(1335);
+    for (const double scale : {1.0, 1.25, 1.5, 2.0}) {
+        QImage picture(display().picSouthRasi->size() * scale, QImage::Format_RGB32);
+        picture.setDevicePixelRatio(scale);
+        display().picSouthRasi->render(&picture);
+        const auto runs = [&](bool across) {
+            std::vector<int> lengths;
+            const int fixed = static_cast<int>(std::lround((cell * 3 / 4) * scale));  // below the captions' line
+            const int size = across ? picture.width() : picture.height();
+            int run = 0;
+            for (int k = 0; k <= size; ++k) {
+                const bool on = k < size && picture.pixelColor(across ? k : fixed, across ? fixed : k) == line;
+                if (on) ++run;
+                if (!on && run > 0) lengths.push_back(std::exchange(run, 0));
+            }
+            return lengths;
+        };
+        for (const bool across : {true, false}) {
+            const std::vector<int> lengths = runs(across);
+            ASSERT_EQ(lengths.size(), 5U) << scale << (across ? " across" : " down");  // the edges and three lines
+            for (const int length : lengths) EXPECT_EQ(length, lengths.front()) << scale << (across ? " across" : " down");
+            EXPECT_EQ(lengths.front(), std::max(1L, std::lround(scale))) << scale;
+        }
+    }
 }
 
 TEST_F(ChartWindow, TheSquareFillsItsPictureToTheLastRow) {

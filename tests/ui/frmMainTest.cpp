@@ -116,6 +116,48 @@ TEST_F(EntryForm, TabOrderFollowsTheEntryFields) {
     }
 }
 
+// Tab after the country lands on the chosen option of each pair, whether a
+// chart file (setValues) or a click chose it, and Space there changes
+// nothing; the arrow keys still reach the other option.
+TEST_F(EntryForm, TabLandsOnTheChosenOptionOfAPair) {
+    const struct {
+        bool south, west, byClick;
+    } cases[] = {{true, true, false}, {false, true, false}, {true, false, true}, {false, false, false}, {false, true, true}};
+    for (const auto& c : cases) {
+        if (c.byClick) {
+            QTest::mouseClick(form().optLat[c.south ? 1 : 0], Qt::LeftButton);
+            QTest::mouseClick(form().optLong[c.west ? 1 : 0], Qt::LeftButton);
+        } else {
+            app::BirthFormValues v = form().values();
+            v.optLatNorth = !c.south;
+            v.optLatSouth = c.south;
+            v.optLongEast = !c.west;
+            v.optLongWest = c.west;
+            form().setValues(v);
+        }
+        const std::string what = std::string(c.south ? "S" : "N") + (c.west ? "W" : "E") + (c.byClick ? " click" : " file");
+        const std::pair<QRadioButton*, QRadioButton*> pairs[] = {
+            {form().optLat[c.south ? 1 : 0], form().optLat[c.south ? 0 : 1]},
+            {form().optLong[c.west ? 1 : 0], form().optLong[c.west ? 0 : 1]}};
+        form().txtCountry->setFocus(Qt::OtherFocusReason);
+        for (const auto& [chosen, other] : pairs) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), chosen) << what;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            EXPECT_TRUE(chosen->isChecked()) << what;
+            EXPECT_FALSE(other->isChecked()) << what;
+        }
+        EXPECT_EQ(form().values().optLatSouth, c.south) << what;
+        EXPECT_EQ(form().values().optLongWest, c.west) << what;
+    }
+    // An arrow key moves to the other option (and chooses it).
+    form().optLong[0]->setChecked(true);
+    form().optLong[0]->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(form().optLong[0], Qt::Key_Right);  // the options stand side by side
+    EXPECT_EQ(QApplication::focusWidget(), form().optLong[1]);
+    EXPECT_TRUE(form().optLong[1]->isChecked());
+}
+
 TEST_F(EntryForm, MenusCarryTheirCaptions) {
     QStringList captions;
     for (QAction* menu : form().menuBar()->actions()) {

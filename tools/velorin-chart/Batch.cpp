@@ -182,7 +182,7 @@ std::string chartOrError(std::string& out, std::string_view line, std::size_t li
     if (!parsed.ok()) return ErrorLine(lineNumber, parsed.usageError, 2);
     ChartOptions options = std::move(parsed.options);
     if (options.command != Command::Chart || !options.openPath.empty() || !options.savePath.empty() ||
-        !options.exportPath.empty() || !options.imagePath.empty() || options.formatGiven) {
+        !options.exportPath.empty() || !options.imagePath.empty() || !options.pdfPath.empty() || options.formatGiven) {
         return ErrorLine(lineNumber, "a batch line holds birth data options only", 2);
     }
     JsonExtras extras;

@@ -14,7 +14,9 @@
 #include <ctime>
 
 #include "chart/ChartFonts.h"
+#include "chart/ChartPdf.h"
 #include "chart/frmDisplay.h"
+#include "charttext/VedicDetails.h"
 #include "files/modSaveForm.h"
 #endif
 
@@ -77,22 +79,33 @@ app::LocalTime localNow() {
 
 bool CanRenderImages() { return true; }
 
-app::ImageSaveResult WriteChartImage(const app::ChartSession& session, const app::ChartWindowTexts& texts,
-                                     const app::MonthNameTable& monthNames, const std::string& chosenPath) {
-    // Rendered without a display, whatever the environment says, and without
-    // the toolkit's notices on the terminal.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "velorin-chart: %s\n", qPrintable(message));
-    });
-    int argc = 1;
-    char name[] = "velorin-chart";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-    chart::InstallChartFonts();
+// The application the chart window is drawn in: without a display, whatever
+// the environment says, and without the toolkit's notices on the terminal.
+class OffscreenApplication {
+public:
+    OffscreenApplication() { chart::InstallChartFonts(); }
 
+private:
+    // Before the application is made.
+    static bool prepare() {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "velorin-chart: %s\n", qPrintable(message));
+        });
+        return true;
+    }
+    [[maybe_unused]] bool prepared_ = prepare();
+    int argc_ = 1;
+    char name_[14] = "velorin-chart";
+    char* argv_[2] = {name_, nullptr};
+    QApplication application_{argc_, argv_};
+};
+
+app::ImageSaveResult WriteChartImage(const app::ChartSession& session, const app::MonthNameTable& monthNames,
+                                     const std::string& chosenPath, int varga, bool north) {
+    const OffscreenApplication application;
     chart::frmDisplay display(session.record, monthNames);
-    display.showChart(texts);
+    display.showDrawing(session.record, varga, north);
     const QImage picture = display.renderClientArea();
 
     // A name without a folder is in the current folder (the desktop would
@@ -106,16 +119,36 @@ app::ImageSaveResult WriteChartImage(const app::ChartSession& session, const app
     return saved;
 }
 
+std::optional<std::string> WriteChartPdfFile(const app::ChartSession& session, const app::MonthNameTable& monthNames,
+                                             const std::string& path, int varga, bool north) {
+    const OffscreenApplication application;
+    chart::frmDisplay display(session.record, monthNames);
+    display.showDrawing(session.record, varga, north);
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const double today = 2440587.5 + static_cast<double>(now.tv_sec) / 86400.0;
+    const QByteArray pdf = chart::MakeChartPdf(display.renderClientArea(), session.record, north, monthNames,
+                                               charttext::MakeVedicDetails(session.record, today));
+    const io::WriteResult written = chart::WriteChartPdf(path, pdf);
+    if (written.written()) return std::nullopt;
+    return written.reason;
+}
+
 #else
 
 bool CanRenderImages() { return false; }
 
-app::ImageSaveResult WriteChartImage(const app::ChartSession&, const app::ChartWindowTexts&, const app::MonthNameTable&,
-                                     const std::string& chosenPath) {
+app::ImageSaveResult WriteChartImage(const app::ChartSession&, const app::MonthNameTable&, const std::string& chosenPath,
+                                     int, bool) {
     app::ImageSaveResult result;
     result.path = chosenPath;
     result.failure = "this build of velorin-chart cannot render pictures";
     return result;
+}
+
+std::optional<std::string> WriteChartPdfFile(const app::ChartSession&, const app::MonthNameTable&, const std::string&,
+                                             int, bool) {
+    return "this build of velorin-chart cannot render pictures";
 }
 
 #endif

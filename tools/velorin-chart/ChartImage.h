@@ -1,6 +1,7 @@
 // Renders the chart window offscreen and writes it as a JPEG.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/ChartCalculation.h"
@@ -24,7 +25,16 @@ std::string RunPictureProgram(char** argv);
 // with ".jpg", or the first free _001 .. _999 when that is taken; nothing is
 // ever written over. The header names the month from the table. The result
 // has the path written, or why nothing was.
-app::ImageSaveResult WriteChartImage(const app::ChartSession& session, const app::ChartWindowTexts& texts,
-                                     const app::MonthNameTable& monthNames, const std::string& chosenPath);
+// The square is that of the division `varga` in the North or South Indian
+// style, as the desktop's View menu draws it; the details beside it stay the
+// Rashi chart's.
+app::ImageSaveResult WriteChartImage(const app::ChartSession& session, const app::MonthNameTable& monthNames,
+                                     const std::string& chosenPath, int varga = 1, bool north = false);
+
+// Writes the chart as the desktop's Save As PDF does (the chart window, the
+// Vedic details with today's periods, the Navamsa square); a file of that
+// name is never replaced. Returns why nothing was written, or nothing.
+std::optional<std::string> WriteChartPdfFile(const app::ChartSession& session, const app::MonthNameTable& monthNames,
+                                             const std::string& path, int varga = 1, bool north = false);
 
 }  // namespace velorin_chart

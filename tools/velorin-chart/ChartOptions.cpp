@@ -18,9 +18,10 @@ const char* const UsageText =
     "                     --lat D:M{N|S} --lon D:M{E|W} [--dst]\n"
     "                     --city TEXT --state TEXT --country TEXT [--format text|json|chart]\n"
     "       velorin-chart --open FILE.vrc [--format ...]   birth data from a chart file\n"
-    "  and with either: [--save FILE.vrc] [--export FILE.txt] [--image FILE.jpg]\n"
-    "       [--varga 1|2|3|7|9|10|12] the divisional chart --format chart draws and text lists\n"
-    "       [--style south|north]     the square of --format chart\n"
+    "  and with either: [--save FILE.vrc] [--export FILE.txt] [--image FILE.jpg] [--pdf FILE.pdf]\n"
+    "       [--varga 1|2|3|7|9|10|12] the divisional chart --format chart and --image draw and text lists\n"
+    "       [--style south|north]     the square of --format chart and --image\n"
+    "       --pdf writes the chart window, the Vedic details and the Navamsa square (never over a file)\n"
     "       [--check]                 the chart beside the sky at the birth instant\n"
     "       [--sky]                   the chart made from the sky's positions at the true birth\n"
     "                                  instant instead of the chart's own rules (says so)\n"
@@ -55,12 +56,12 @@ struct OptionSpec {
     bool takesValue;
     bool birth;
 };
-constexpr std::array<OptionSpec, 31> Options = {{
+constexpr std::array<OptionSpec, 32> Options = {{
     {"--batch", true, false},   {"--batch-input", true, false}, {"--check", false, false},    {"--city", true, true},      {"--country", true, true},
     {"--dasha-year", true, false}, {"--date", true, true},    {"--dst", false, true},      {"--export", true, false},
     {"--format", true, false},  {"--help", false, false},     {"--image", true, false},    {"--jobs", true, false},
     {"--lat", true, true},      {"--lon", true, true},        {"--name", true, true},      {"--node", true, false},
-    {"--open", true, false},    {"--place", true, true},      {"--place-list", false, true}, {"--save", true, false},
+    {"--open", true, false},    {"--pdf", true, false},      {"--place", true, true},      {"--place-list", false, true}, {"--save", true, false},
     {"--sections", true, false}, {"--sky", false, false},     {"--state", true, true},     {"--style", true, false},
     {"--time", true, true},     {"--tz", true, true},         {"--varga", true, false},    {"--version", false, false},
     {"--zone", true, true},     {"--zones", false, false},
@@ -251,7 +252,8 @@ Problem collectOptions(const std::vector<std::string>& args, GivenOptions& given
 // The files, the format and the drawing asked for.
 Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
     for (const auto& [option, target] : {std::pair{Id("--open"), &opts.openPath}, std::pair{Id("--save"), &opts.savePath},
-                                         std::pair{Id("--export"), &opts.exportPath}, std::pair{Id("--image"), &opts.imagePath}}) {
+                                         std::pair{Id("--export"), &opts.exportPath}, std::pair{Id("--image"), &opts.imagePath},
+                                         std::pair{Id("--pdf"), &opts.pdfPath}}) {
         if (const std::string* file = given.value(option)) {
             if (file->empty()) return usageError(std::string(Options[option].name), "needs a file name");
             *target = *file;
@@ -523,7 +525,7 @@ ParseResult ParseChartOptions(const std::vector<std::string>& args) {
     if (!anyBirthOption) {
         // The example is shown only when nothing at all is asked for: files
         // are written of a birth the user gave.
-        for (const std::size_t file : {Id("--save"), Id("--export"), Id("--image")}) {
+        for (const std::size_t file : {Id("--save"), Id("--export"), Id("--image"), Id("--pdf")}) {
             if (given.value(file)) {
                 return refused(usageError(std::string(Options[file].name), "needs birth data options or --open"));
             }

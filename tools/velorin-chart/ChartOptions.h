@@ -20,6 +20,7 @@ struct ChartOptions {
     std::string savePath;    // --save: write the chart file
     std::string exportPath;  // --export: write the text export
     std::string imagePath;   // --image: write the chart window as a JPEG
+    std::string pdfPath;     // --pdf: write the chart window, the Vedic details and the Navamsa as a PDF
     std::string batchPath;   // --batch: one birth a line ("-": standard input)
     bool batchCsv = false;   // the batch's input is CSV (a .csv file, or --batch-input csv)
     unsigned jobs = 0;       // --jobs: threads of a batch (0: one per core)

@@ -181,7 +181,7 @@ int runBatch(const velorin_chart::ChartOptions& options, const atlas::Atlas* dat
 
 // --save, --export and --image; the exit status when one cannot be written.
 std::optional<int> writeFiles(const velorin_chart::ChartOptions& options, const app::ChartSession& session,
-                              const app::CalculationOutcome& outcome, const app::MonthNameTable& monthNames) {
+                              const app::MonthNameTable& monthNames) {
     if (!options.savePath.empty()) {
         // Nothing is written rather than letters lost or a file saved that
         // would not open again.
@@ -203,7 +203,7 @@ std::optional<int> writeFiles(const velorin_chart::ChartOptions& options, const 
             return fileError("write", options.imagePath, *reason);
         }
         const app::ImageSaveResult saved =
-            velorin_chart::WriteChartImage(session, outcome.window, monthNames, options.imagePath);
+            velorin_chart::WriteChartImage(session, monthNames, options.imagePath, options.varga, options.northStyle);
         if (saved.tooManyCopies) {
             std::cerr << "velorin-chart: " << app::TooManyCopiesMessage(saved.file) << "\n";
             return FileProblem;
@@ -211,6 +211,15 @@ std::optional<int> writeFiles(const velorin_chart::ChartOptions& options, const 
         if (!saved.written()) return fileError("write", saved.path, saved.failure);
         // Another name than the one given (a taken name, another extension).
         if (saved.path != options.imagePath) std::cerr << "velorin-chart: the picture was written as " << velorin_chart::ShownOnTerminal(saved.path) << "\n";
+    }
+    if (!options.pdfPath.empty()) {
+        // Never over a file: a document a client has is not replaced.
+        if (const std::optional<std::string> reason = io::NotARegularFileReason(options.pdfPath)) {
+            return fileError("write", options.pdfPath, *reason);
+        }
+        const std::optional<std::string> failure =
+            velorin_chart::WriteChartPdfFile(session, monthNames, options.pdfPath, options.varga, options.northStyle);
+        if (failure) return fileError("write", options.pdfPath, *failure);
     }
     return std::nullopt;
 }
@@ -325,11 +334,11 @@ int run(const std::vector<std::string>& args, char** argv) {
         }
         app::ApplyChartFile(lines, options.form);
     }
-    if (!options.imagePath.empty() && !CanRenderImages()) {
+    if ((!options.imagePath.empty() || !options.pdfPath.empty()) && !CanRenderImages()) {
         // The picture program does the whole command, so that this one never
         // loads the windowing libraries.
         const std::string failure = RunPictureProgram(argv);  // returns only when it cannot start
-        std::cerr << "velorin-chart: --image: " << failure << "\n";
+        std::cerr << "velorin-chart: " << (options.imagePath.empty() ? "--pdf" : "--image") << ": " << failure << "\n";
         return Usage;
     }
 
@@ -350,16 +359,17 @@ int run(const std::vector<std::string>& args, char** argv) {
             return Rejected;
         }
         session.record = std::move(*skyChart.record);
-        outcome.window = app::MakeChartWindowTexts(session.record);
     }
 #endif
 
     // The user's month names (loading the locale) only when something names a month.
-    const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty();
+    const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty() ||
+                           !options.pdfPath.empty();
     const bool printsText = options.format == OutputFormat::Text && (options.formatGiven || !filesOnly);
-    const bool namesMonths = !options.exportPath.empty() || !options.imagePath.empty() || printsText;
+    const bool namesMonths =
+        !options.exportPath.empty() || !options.imagePath.empty() || !options.pdfPath.empty() || printsText;
     const app::MonthNameTable monthNames = namesMonths ? UserMonthNames() : app::EnglishMonthNames();
-    if (const std::optional<int> failed = writeFiles(options, session, outcome, monthNames)) return *failed;
+    if (const std::optional<int> failed = writeFiles(options, session, monthNames)) return *failed;
     if (filesOnly && !options.formatGiven) return finish(0);
     printChart(options, session, monthNames, placeJson);
     return finish(0);
