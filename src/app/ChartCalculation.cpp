@@ -141,6 +141,7 @@ ChartHeaderTexts MakeChartHeaderTexts(const ChartRecord& r, const MonthNameTable
     h.lblName = "Name: " + r.BirthName;
     h.lblDOB = "Date of Birth: " + month + " " + number(r.birth.BirthDay) + ", " + number(r.birth.BirthYear);
     h.lblTOB = "Time of Birth: " + number(r.birth.BirthHour) + " HH " + number(r.birth.BirthMinute) + " MM ";
+    if (!r.LocalTimeGiven.empty()) h.lblTOB += "(UT; " + r.LocalTimeGiven + ")";
     h.lblLatitude = "Latitude: " + number(r.birth.LatDegrees) + " Degree " + number(r.birth.LatMinutes) + " Minute";
     h.lblLongitude = "Longitude: " + number(r.birth.LonDegrees) + " Degree " + number(r.birth.LonMinutes) + " Minute";
     h.lblCity = "City: " + r.City;

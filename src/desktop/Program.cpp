@@ -88,6 +88,8 @@ void Program::cmdCalculate_Click() {
         form_->reportProblem(*outcome.problem);
         return;
     }
+    // The time as the client gave it, beside the universal time charted.
+    session_.record.LocalTimeGiven = form_->localTimeGiven();
     showChart();
 }
 

@@ -445,6 +445,13 @@ app::BirthFormValues frmMain::localValues() const {
     return shiftedBy(form, std::llround(tie_->offsetSeconds / 60.0)).value_or(form);
 }
 
+std::string frmMain::localTimeGiven() const {
+    if (!tie_ || !tie_->converted) return {};
+    const app::BirthFormValues local = localValues();
+    return std::to_string(local.cboHour) + ":" + (local.cboMinute < 10 ? "0" : "") + std::to_string(local.cboMinute) +
+           " local, " + tie_->place.timeZone + " " + atlas::OffsetText(tie_->offsetSeconds);
+}
+
 void frmMain::untiePlace() {
     if (applyingPlace_ || !tie_) return;
     tie_.reset();

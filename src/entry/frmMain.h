@@ -55,6 +55,9 @@ public:
     // The date and time in the birth's own clock (with a conversion to
     // universal time undone), the rest as the form holds it.
     app::BirthFormValues localValues() const;
+    // With a place that entered the birth in universal time: the clock time
+    // given ("8:12 local, Asia/Kathmandu +5:45"); empty otherwise.
+    std::string localTimeGiven() const;
 
     // Controls, named as the form names them (their object names); two whose
     // form names say nothing carry descriptive member names.

@@ -295,3 +295,58 @@ TEST(RunBatch, CsvRowsAreAnsweredAsTheirJsonLines) {
         EXPECT_TRUE(out.str().empty()) << wrong;
     }
 }
+
+// --format csv: a summary row a line under one header, the same chart as the
+// JSON line's, an error in the last cell, and cells a spreadsheet reads back
+// as written (quotes, commas; no formula).
+TEST(RunBatch, TheCsvSummaryHasTheJsonLinesChart) {
+    const std::string birth = R"("date": "1990-05-15", "time": "10:30", "zone": 34, "lat": "28:36N", "lon": "77:12E", )"
+                              R"("city": "New Delhi", "state": "Delhi", "country": "India")";
+    const std::vector<std::string> lines = {
+        "{\"name\": \"Kumar, \\\"Ravi\\\"\", " + birth + "}",
+        "{\"name\": \"=SUM(A1)\", " + birth + "}",
+        "{\"name\": \"Ann\", \"date\": \"1999-02-29\", \"time\": \"1:00\", \"zone\": 34, \"lat\": \"1:00N\", "
+        "\"lon\": \"1:00E\", \"city\": \"C\", \"state\": \"S\", \"country\": \"K\"}",
+    };
+    std::string input;
+    for (const std::string& line : lines) input += line + "\n";
+    std::istringstream in(input);
+    std::ostringstream out;
+    BatchSettings settings;
+    settings.line.csvSummary = true;
+    const BatchResult result = RunBatch(in, out, settings);
+    EXPECT_EQ(result.refused, 1u);
+    std::istringstream table(out.str());
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> cells;
+    std::size_t breaks = 0;
+    bool tooLong = false;
+    while (ReadCsvRecord(*table.rdbuf(), cells, 4096, breaks, tooLong)) {
+        if (!cells.empty() && !cells.back().empty() && cells.back().back() == '\r') cells.back().pop_back();
+        rows.push_back(cells);
+    }
+    ASSERT_EQ(rows.size(), 4u) << out.str();
+    EXPECT_EQ(rows[0].front(), "Line");
+    for (const auto& row : rows) EXPECT_EQ(row.size(), 13u) << row.front();
+    EXPECT_EQ(rows[1][1], "Kumar, \"Ravi\"");
+    EXPECT_EQ(rows[2][1], "'=SUM(A1)");
+    EXPECT_EQ(rows[3][0], "3");
+    EXPECT_EQ(rows[3][12], "Please Enter Correct Date Or Month!");
+    // The chart's values, as the JSON line of the same birth has them.
+    const std::string json = ChartLineOfBatchLine(lines[0], 1);
+    const auto field = [&json](const std::string& key) {
+        const std::size_t at = json.find("\"" + key + "\": ");
+        const std::size_t start = at + key.size() + 4;
+        return json[start] == '"' ? json.substr(start + 1, json.find('"', start + 1) - start - 1)
+                                  : json.substr(start, json.find_first_of(",}", start) - start);
+    };
+    EXPECT_EQ(rows[1][2], "1990-05-15");
+    EXPECT_EQ(rows[1][3], "10:30");
+    EXPECT_EQ(rows[1][4], "New Delhi, Delhi, India");
+    EXPECT_EQ(rows[1][5].substr(0, field("LagnaName").size()), field("LagnaName"));
+    EXPECT_EQ(rows[1][7], field("RashiName"));
+    EXPECT_EQ(rows[1][8], field("NakshatraName"));
+    EXPECT_EQ(rows[1][9], field("MoonPada"));
+    EXPECT_FALSE(rows[1][10].empty());
+    EXPECT_NE(rows[1][11].find(" years "), std::string::npos);
+}

@@ -168,6 +168,9 @@ namespace {
 // instead, or nothing.
 std::string chartOrError(std::string& out, std::string_view line, std::size_t lineNumber, const LineSettings& settings,
                          app::ChartSession& scratch) {
+    const auto ErrorLine = [&settings](std::size_t number, const std::string& error, int status) {
+        return AnswerOfError(settings, number, error, status);
+    };
     if (line.find_first_not_of(" \t") == std::string_view::npos) return ErrorLine(lineNumber, "empty line", 2);
     if (!astro::IsValidUtf8(line)) return ErrorLine(lineNumber, "the line is not valid UTF-8", 2);
     std::string error;
@@ -214,6 +217,10 @@ std::string chartOrError(std::string& out, std::string_view line, std::size_t li
         session.record = std::move(*skyChart.record);
     }
 #endif
+    if (settings.csvSummary) {
+        AppendCsvSummaryRow(out, lineNumber, session.record);
+        return {};
+    }
 #ifdef VELORIN_WITH_CHECK
     if (settings.check || options.check) {
         const std::string checkJson = CheckJson(sky::CheckChart(session.record));
@@ -350,6 +357,10 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
         rowError = json ? std::string() : error;
         return true;
     };
+    if (settings.line.csvSummary) {
+        const std::string summaryHeader = CsvSummaryHeader;
+        if (settings.writeLine ? !settings.writeLine(summaryHeader) : !(out << summaryHeader)) return result;
+    }
     while (more && !stopped()) {
         lines.clear();
         numbers.clear();
@@ -367,7 +378,7 @@ BatchResult RunBatch(std::istream& in, std::ostream& out, const BatchSettings& s
             if (charted.size() < lines.size()) charted.push_back(0);
             charted[lines.size() - 1] = 0;
             if (answered) {
-                results[lines.size() - 1].assign(ErrorLine(
+                results[lines.size() - 1].assign(AnswerOfError(settings.line, 
                     lineNumber,
                     tooLong ? "the line is longer than " + std::to_string(MaxBatchLineBytes) + " bytes" : rowError, 2));
                 rowError.clear();

@@ -48,7 +48,27 @@ struct LineSettings {
     bool check = false;
     const atlas::Atlas* atlas = nullptr;
     std::string sections;
+    // --format csv: each answer is a row of the summary table (CsvSummaryHeader)
+    // instead of the JSON object, an error in its "Error" cell.
+    bool csvSummary = false;
 };
+
+// The answer to a line that gives no chart: ErrorLine, or with csvSummary a
+// row of the summary table with the error in its last cell.
+std::string AnswerOfError(const LineSettings& settings, std::size_t lineNumber, const std::string& error, int status);
+
+// The summary row of a computed chart (with csvSummary), appended to `out`:
+// the line's number, the name, date and time (with the time given, after a
+// conversion to universal time), the place, the Lagna's sign and degree, the
+// Moon's sign, nakshatra and own pada, the mahadasha running at the birth
+// and its balance. Cells are quoted as RFC 4180 has it; a text of the
+// line's own (name, time, place) beginning with =, +, -, @ or a tab begins
+// with ' so that no spreadsheet takes it for a formula.
+void AppendCsvSummaryRow(std::string& out, std::size_t lineNumber, const app::ChartRecord& record);
+
+// The header row of the summary table a batch writes with --format csv.
+inline constexpr const char* CsvSummaryHeader =
+    "Line,Name,Date,Time,Place,Lagna,Lagna Degree,Moon Sign,Nakshatra,Pada,Dasha at Birth,Balance,Error\r\n";
 // `scratch` is room a thread uses again from line to line (a line's chart
 // starts afresh in it, as in a new session, so no line depends on another).
 std::string ChartLineOfBatchLine(std::string_view line, std::size_t lineNumber, const LineSettings& settings = {});

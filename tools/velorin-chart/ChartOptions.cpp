@@ -40,6 +40,7 @@ const char* const UsageText =
     "       velorin-chart --batch FILE|- [--jobs N] [--check]   one birth a line as a JSON object of the\n"
     "                                  long option names, one JSON chart a line out\n"
     "       [--batch-input csv|jsonl]  CSV with a header row of option names (the default for a .csv file)\n"
+    "       [--format csv]             a summary table a spreadsheet opens, a row a line, instead of JSON\n"
     "       velorin-chart --zones      list the time zones (N is the position; a zone's\n"
     "                                  abbreviation such as IST also names it)\n"
     "       velorin-chart --help | -h     this text\n"
@@ -264,7 +265,9 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
         if (*format == "text") opts.format = OutputFormat::Text;
         else if (*format == "json") opts.format = OutputFormat::Json;
         else if (*format == "chart") opts.format = OutputFormat::Chart;
-        else return usageError("--format", "must be text, json or chart");
+        else if (*format == "csv" && given.value(Id("--batch"))) opts.format = OutputFormat::Csv;
+        else if (*format == "csv") return usageError("--format", "csv is a batch's summary table: it goes with --batch");
+        else return usageError("--format", "must be text, json or chart (or csv with --batch)");
     }
     if (const std::string* varga = given.value(Id("--varga"))) {
         const auto division = astro::ParseDigits(*varga, 1, 2);
@@ -348,7 +351,7 @@ Problem batchOptions(const GivenOptions& given, ChartOptions& opts) {
     for (std::size_t option = 0; option < Options.size(); ++option) {
         const std::string* value = given.value(option);
         if (value && option != Id("--batch") && option != Id("--batch-input") && option != Id("--jobs") && option != Id("--sections") &&
-            !(option == Id("--format") && *value == "json")) {
+            !(option == Id("--format") && (*value == "json" || *value == "csv"))) {
             return usageError("--batch", "takes its births from its lines; " + std::string(Options[option].name) +
                                              " cannot go with it");
         }

@@ -10,7 +10,7 @@
 namespace velorin_chart {
 
 enum class Command { Chart, Example, Zones, Help, Version, Batch, PlaceList };
-enum class OutputFormat { Text, Json, Chart };
+enum class OutputFormat { Text, Json, Chart, Csv };  // Csv: a batch's summary table
 
 struct ChartOptions {
     Command command = Command::Example;

@@ -135,6 +135,7 @@ int runBatch(const velorin_chart::ChartOptions& options, const atlas::Atlas* dat
     settings.line.atlas = data;
     settings.line.sections = options.sectionsText;
     settings.csv = options.batchCsv;
+    settings.line.csvSummary = options.format == velorin_chart::OutputFormat::Csv;
     // Each answer is written whole, keeping the reason of a failed write (a
     // full disk: "No space left on device"), and the batch ends there.
     settings.writeLine = [](const std::string& line) {
@@ -251,6 +252,8 @@ void printChart(const velorin_chart::ChartOptions& options, const app::ChartSess
             PrintToStandardOutput(charttext::FormatChart(record, {options.varga, style}) + checkTable);
             break;
         }
+        case OutputFormat::Csv:  // a batch's only; a batch has returned before
+            break;
     }
     if (options.format != OutputFormat::Json) std::cerr << TimeBasesNote(app::TimeBasesOf(record.birth));
     if (options.command == Command::Example) {
