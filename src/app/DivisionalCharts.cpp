@@ -166,7 +166,7 @@ double DashaJulianDay(const ChartRecord& record) {
 }
 
 double DashaClockOffsetDays(const ChartRecord& record) {
-    if (!record.SkyPositions) return DashaClockOffsetDays(record.birth);
+    if (!record.SkyPositions) return AnglesClockOffsetDays(record.birth);
     const astro::BirthData& b = record.birth;
     const double localDay = modVedicEphemeris::JulianDayFromDate(b.BirthMonth, b.BirthDay, b.BirthYear) - 0.5 +
                             (b.BirthHour + b.BirthMinute / 60.0) / 24;
@@ -213,7 +213,7 @@ int MoonPada(double moonLongitude) {
     return ((quarter % 4) + 4) % 4 + 1;
 }
 
-double DashaClockOffsetDays(const astro::BirthData& birth) {
+double AnglesClockOffsetDays(const astro::BirthData& birth) {
     // The entered time less the universal time the Moon is computed for.
     const double localHours = birth.BirthHour + birth.BirthMinute / 60.0;
     return (localHours - modVedicEphemeris::UniversalTimeRule(birth).utHours) / 24;

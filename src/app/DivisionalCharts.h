@@ -112,7 +112,9 @@ double BirthJulianDay(const astro::BirthData& birth);
 // The Julian day the dasha of a record is dated from, and how far the
 // birth's clock runs ahead of it (days): BirthJulianDay for the chart's own
 // positions, the true birth instant (the zone's signed correction and
-// daylight saving) for the sky's.
+// daylight saving) for the sky's. Every writer of the dasha (the JSON, the
+// text table, the Vedic details, the CSV summary) takes these two, never the
+// instant of one positions with the offset of the other.
 double DashaJulianDay(const ChartRecord& record);
 double DashaClockOffsetDays(const ChartRecord& record);
 
@@ -123,12 +125,15 @@ std::string CalendarDateOfJulianDay(double julianDay);
 inline constexpr int CalendarDateRoom = 32;
 char* WriteCalendarDate(double julianDay, char* at);
 
-// How far the birth's own clock, as entered, runs ahead of the universal time
-// the dasha is dated in (days); worked out once for a chart's dates.
-double DashaClockOffsetDays(const astro::BirthData& birth);
+// How far the birth's own clock, as entered, runs ahead of the angles'
+// universal time (days: the instant BirthJulianDay takes, which the dasha of
+// the chart's own positions is dated from); worked out once for a chart's
+// dates. DashaClockOffsetDays(record) chooses between it and the true
+// instant's offset by the record's positions.
+double AnglesClockOffsetDays(const astro::BirthData& birth);
 
 // "YYYY-MM-DD" of the civil day in the birth's own zone, as entered, that
-// holds a Julian day of the chart's dasha (`clockOffsetDays` from
+// holds a Julian day of the chart's dasha (`clockOffsetDays` from the record's
 // DashaClockOffsetDays): the birth itself falls on the date entered (a birth
 // at 1:00 in India is not dated the day before).
 std::string DashaCivilDate(double julianDay, double clockOffsetDays);

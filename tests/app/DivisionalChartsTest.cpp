@@ -172,7 +172,7 @@ TEST(DashaCivilDate, TheBirthsOwnZoneAsEntered) {
     const astro::BirthData& birth = session->record.birth;
     const double instant = BirthJulianDay(birth);
     EXPECT_EQ(CalendarDateOfJulianDay(instant), "1990-05-14");  // UT: the day before
-    const double clock = DashaClockOffsetDays(birth);
+    const double clock = AnglesClockOffsetDays(birth);
     EXPECT_EQ(DashaCivilDate(instant, clock), "1990-05-15");
     const struct {
         double utHoursAfterMidnight;

@@ -9,6 +9,18 @@
 #include <algorithm>
 #include <string>
 
+#include <sstream>
+#include <vector>
+
+#include "app/ChartCalculation.h"
+#include "app/DivisionalCharts.h"
+#include "app/ZoneTable.h"
+#include "astro/PlanetPositions.h"
+#include "astro/TimeScales.h"
+#include "charttext/DerivedText.h"
+#ifdef VELORIN_WITH_CHECK
+#include "sky/SkyChart.h"
+#endif
 #include "velorin-chart/ChartJson.h"
 #include "velorin-chart/ChartOptions.h"
 #include "velorin-chart/Json.h"
@@ -162,3 +174,86 @@ TEST(ShownOnTerminal, ControlsAndInvalidBytesEscapedLongTextsCut) {
 }
 
 }  // namespace
+
+#ifdef VELORIN_WITH_CHECK
+// One dasha path: for random births (zones on both sides of Greenwich, with
+// and without daylight saving) and both positions (the chart's own rules and
+// the sky's), the JSON's 90 periods and the text table's carry the same dates,
+// and those are the model's periods from the right instant (the angles'
+// universal time for the chart's positions, the planets' true instant for the
+// sky's) written on the birth's own clock.
+TEST(DashaPaths, TheJsonAndTheTableAreTheModelsPeriodsFromTheRightInstant) {
+    std::mt19937 random(34);
+    const auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    // The dates in the order written: "Start": "..", "End": ".." of the JSON; the two dates of each table line.
+    const auto jsonDates = [](const std::string& json) {
+        std::vector<std::string> dates;
+        for (std::size_t at = json.find("\"Vimshottari\""); (at = json.find("\"Start\": \"", at)) != std::string::npos;) {
+            dates.push_back(json.substr(at + 10, 10));
+            const std::size_t end = json.find("\"End\": \"", at);
+            dates.push_back(json.substr(end + 8, 10));
+            at = end;
+        }
+        return dates;
+    };
+    const auto tableDates = [](const std::string& text) {
+        std::vector<std::string> dates;
+        std::istringstream lines(text.substr(text.find("Vimshottari dasha")));
+        std::string line;
+        std::getline(lines, line);
+        while (std::getline(lines, line) && line.size() > 35) {
+            dates.push_back(line.substr(line.size() - 23, 10));
+            dates.push_back(line.substr(line.size() - 10, 10));
+        }
+        return dates;
+    };
+    int charts = 0;
+    for (int i = 0; i < 40; ++i) {
+        app::BirthFormValues form;
+        form.txtName = "P";
+        form.cboYear = pick(0, 149), form.cboMonth = pick(0, 11), form.cboDate = pick(0, 27);
+        form.cboHour = pick(0, 23), form.cboMinute = pick(0, 59);
+        form.cboTimeZone = pick(0, app::ZoneCount - 1);
+        form.chkDST = pick(0, 1) == 1;
+        form.txtLatDeg = std::to_string(pick(0, 60)), form.txtLatMin = "10";
+        form.txtLonDeg = std::to_string(pick(0, 179)), form.txtLonMin = "20";
+        form.optLongEast = pick(0, 1) == 1, form.optLongWest = !form.optLongEast;
+        form.txtCity = form.txtState = form.txtCountry = "X";
+        app::ChartSession session;
+        ASSERT_TRUE(app::RunCalculation(form, session).accepted());
+        for (const bool skyPositions : {false, true}) {
+            app::ChartRecord r = session.record;
+            if (skyPositions) {
+                sky::SkyChartResult chart = sky::SkyChartOf(session.record);
+                ASSERT_TRUE(chart.record) << chart.problem;
+                r = *chart.record;
+            }
+            const astro::BirthData& b = r.birth;
+            const double localDay = modVedicEphemeris::JulianDayFromDate(b.BirthMonth, b.BirthDay, b.BirthYear) - 0.5;
+            double instant = localDay + modVedicEphemeris::UniversalTimeRule(b).utHours / 24;
+            if (skyPositions) {
+                const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(b);
+                instant = modVedicEphemeris::JulianDayFromDate(ut.month, ut.day, ut.year) - 0.5 + (ut.hour + ut.minute / 60.0) / 24;
+            }
+            const double clock = localDay + (b.BirthHour + b.BirthMinute / 60.0) / 24 - instant;
+            std::vector<std::string> model;
+            for (const app::DashaPeriod& maha :
+                 app::VimshottariDashas(r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)], instant)) {
+                model.push_back(app::CalendarDateOfJulianDay(maha.StartJD + clock));
+                model.push_back(app::CalendarDateOfJulianDay(maha.EndJD + clock));
+                for (const app::DashaPeriod& antar : maha.Antardasha) {
+                    model.push_back(app::CalendarDateOfJulianDay(antar.StartJD + clock));
+                    model.push_back(app::CalendarDateOfJulianDay(antar.EndJD + clock));
+                }
+            }
+            ASSERT_EQ(model.size(), 180u);
+            app::ChartSession shown = session;
+            shown.record = r;
+            EXPECT_EQ(jsonDates(FormatJson(shown, JsonLayout::OneLine)), model) << i << (skyPositions ? " sky" : "");
+            EXPECT_EQ(tableDates(charttext::FormatDerivedText(r, 1)), model) << i << (skyPositions ? " sky" : "");
+            ++charts;
+        }
+    }
+    EXPECT_EQ(charts, 80);
+}
+#endif
