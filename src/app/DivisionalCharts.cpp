@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "astro/CivilCalendar.h"
+#include <chrono>
 #include "astro/PlanetPositions.h"
 #include "astro/TimeScales.h"
 
@@ -181,9 +181,13 @@ char* WriteCalendarDate(double julianDay, char* at) {
     // Julian day 2440587.5 began 1 January 1970 at midnight UT.
     const double sinceEpoch = julianDay - 2440587.5;
     if (!(std::fabs(sinceEpoch) < 1e11)) return text("no date");  // no day a calendar has a year for
-    auto days = static_cast<long long>(sinceEpoch);  // toward zero, then down
-    if (static_cast<double>(days) > sinceEpoch) --days;
-    const astro::CivilDate date = astro::CivilFromDays(days);
+    auto dayCount = static_cast<long long>(sinceEpoch);  // toward zero, then down
+    if (static_cast<double>(dayCount) > sinceEpoch) --dayCount;
+    const std::chrono::year_month_day civil{std::chrono::sys_days{std::chrono::days{dayCount}}};
+    const struct {
+        int year, month, day;
+    } date{static_cast<int>(civil.year()), static_cast<int>(static_cast<unsigned>(civil.month())),
+           static_cast<int>(static_cast<unsigned>(civil.day()))};
     if (date.year < 0 || date.year > 9999) {
         char written[CalendarDateRoom];
         const int size = std::snprintf(written, sizeof written, "%04d-%02d-%02d", date.year, date.month, date.day);

@@ -1,8 +1,9 @@
 #include "astro/PlanetPositions.h"
 
+#include <chrono>
+
 #include <cmath>
 
-#include "astro/CivilCalendar.h"
 #include "astro/FiniteCheck.h"
 #include "astro/PositionText.h"
 
@@ -44,19 +45,19 @@ struct OrbitPoint {
 }  // namespace
 
 CivilDateTime UniversalDateTime(const astro::BirthData& birth) {
-    long long totalMinutes = astro::DaysFromCivil(birth.BirthYear, birth.BirthMonth, birth.BirthDay) * 1440LL +
-                             birth.BirthHour * 60LL + birth.BirthMinute + birth.ZoneHoursSigned * 60LL +
-                             birth.ZoneMinutesSigned;
-    if (birth.IsDaylightSaving) totalMinutes -= 60;
-
-    long long days = totalMinutes / 1440;
-    long long minuteOfDay = totalMinutes % 1440;
-    if (minuteOfDay < 0) {
-        minuteOfDay += 1440;
-        days -= 1;
-    }
-    const astro::CivilDate date = astro::CivilFromDays(days);
-    return {date.year, date.month, date.day, static_cast<int>(minuteOfDay / 60), static_cast<int>(minuteOfDay % 60)};
+    using namespace std::chrono;
+    const local_days entered{year{birth.BirthYear} / month{static_cast<unsigned>(birth.BirthMonth)} /
+                             day{static_cast<unsigned>(birth.BirthDay)}};
+    // The local date and time with the zone's signed correction, an hour off for daylight saving.
+    const local_time<minutes> universal = entered + hours{birth.BirthHour} + minutes{birth.BirthMinute} +
+                                          hours{birth.ZoneHoursSigned} + minutes{birth.ZoneMinutesSigned} -
+                                          hours{birth.IsDaylightSaving ? 1 : 0};
+    const local_days day = floor<days>(universal);
+    const year_month_day date{day};
+    const hh_mm_ss<minutes> time{universal - day};
+    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count())};
 }
 
 double DayNumber2000(double year, double month, double day, double hour, double minute) {

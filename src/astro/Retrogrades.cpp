@@ -31,6 +31,12 @@ struct PeriodDays {
     long long direct = 0;
 };
 
+// Days since 1 January 1970 of a Gregorian date.
+constexpr long long dayNumber(int y, int m, int d) {
+    using namespace std::chrono;
+    return sys_days{year{y} / month{static_cast<unsigned>(m)} / day{static_cast<unsigned>(d)}}.time_since_epoch().count();
+}
+
 template <std::size_t N>
 constexpr std::array<PeriodDays, N - 1> periodDays(const std::array<std::string_view, N>& starts,
                                                    const std::array<std::string_view, N>& ends) {
@@ -38,8 +44,7 @@ constexpr std::array<PeriodDays, N - 1> periodDays(const std::array<std::string_
     for (std::size_t k = 0; k + 1 < N; ++k) {
         const StationRecord start = parse(starts[k]).value();  // a malformed record does not compile
         const StationRecord end = parse(ends[k]).value();
-        periods[k] = {astro::DaysFromCivil(start.year, start.month, start.day),
-                      astro::DaysFromCivil(end.year, end.month, end.day)};
+        periods[k] = {dayNumber(start.year, start.month, start.day), dayNumber(end.year, end.month, end.day)};
     }
     return periods;
 }
@@ -85,14 +90,16 @@ StationTables StationTablesOf(std::string_view planetName) {
     return {};
 }
 
-astro::CivilDate RetrogradeLookupDate(const astro::BirthData& birth) {
-    return astro::CivilFromDays(astro::DaysFromCivil(birth.BirthYear, birth.BirthMonth, birth.BirthDay) +
-                                (birth.BirthHour >= 24 ? 1 : 0));
+std::chrono::year_month_day RetrogradeLookupDate(const astro::BirthData& birth) {
+    using namespace std::chrono;
+    const sys_days entered{year{birth.BirthYear} / month{static_cast<unsigned>(birth.BirthMonth)} /
+                           day{static_cast<unsigned>(birth.BirthDay)}};
+    return year_month_day{entered + days{birth.BirthHour >= 24 ? 1 : 0}};
 }
 
-bool IsRetrograde(const astro::CivilDate& birthDate, std::string_view planetName) {
+bool IsRetrograde(const std::chrono::year_month_day& birthDate, std::string_view planetName) {
     const std::span<const PeriodDays> periods = periodsOf(planetName);
-    const long long birth = astro::DaysFromCivil(birthDate.year, birthDate.month, birthDate.day);
+    const long long birth = std::chrono::sys_days{birthDate}.time_since_epoch().count();
     // The last period whose retrograde station lies on a day before the birth;
     // the periods before it ended on or before that day.
     const auto after = std::partition_point(periods.begin(), periods.end(),
@@ -103,7 +110,7 @@ bool IsRetrograde(const astro::CivilDate& birthDate, std::string_view planetName
 
 void MarkRetrogrades(const astro::BirthData& birth, std::array<bool, 5>& retroFlags,
                      std::array<std::string, astro::BodyCount>& planetNameSanskrit) {
-    const astro::CivilDate date = RetrogradeLookupDate(birth);
+    const std::chrono::year_month_day date = RetrogradeLookupDate(birth);
     for (std::size_t i = 0; i < RetroPlanetNames.size(); ++i) retroFlags[i] = IsRetrograde(date, RetroPlanetNames[i]);
     for (std::size_t i = 0; i < retroFlags.size(); ++i) {
         if (retroFlags[i]) planetNameSanskrit[astro::BodyIndex(astro::RetrogradeBodies[i])] += RetrogradeMark;

@@ -16,7 +16,7 @@
 
 #include "astro/BirthData.h"
 #include "astro/Body.h"
-#include "astro/CivilCalendar.h"
+#include <chrono>
 
 namespace modRetrogrades {
 
@@ -42,11 +42,11 @@ StationTables StationTablesOf(std::string_view planetName);
 
 // The birth date the look-up uses: the date as entered, where an hour of 24
 // is 0:mm of the next day.
-astro::CivilDate RetrogradeLookupDate(const astro::BirthData& birth);
+std::chrono::year_month_day RetrogradeLookupDate(const astro::BirthData& birth);
 
 // Whether the planet was retrograde on the date (false for a date outside the
 // tables and for an unknown name).
-bool IsRetrograde(const astro::CivilDate& birthDate, std::string_view planetName);
+bool IsRetrograde(const std::chrono::year_month_day& birthDate, std::string_view planetName);
 
 // MarkRetrogrades: the retrograde pass.
 //   Given:   the birth data (the local civil date as entered).

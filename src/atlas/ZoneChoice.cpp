@@ -1,5 +1,6 @@
 #include "atlas/ZoneChoice.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -7,7 +8,6 @@
 #include "app/BirthForm.h"
 #include "app/ZoneTable.h"
 #include "astro/BirthData.h"
-#include "astro/CivilCalendar.h"
 #include "astro/PlanetPositions.h"
 #include "astro/TimeScales.h"
 
@@ -37,13 +37,16 @@ astro::BirthData birthData(const LocalBirth& birth, int zonePosition, bool dayli
     return b;
 }
 
-long long floorDiv(long long a, long long b) {
-    const long long q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+// Minutes since 1 January 1970 of a civil date and clock time.
+long long minutesOf(int year, int month, int day, int hour, int minute) {
+    using namespace std::chrono;
+    const sys_days date{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
+                        std::chrono::day{static_cast<unsigned>(day)}};
+    return duration_cast<minutes>(date.time_since_epoch()).count() + hour * 60LL + minute;
 }
 
 long long localMinutes(const LocalBirth& birth) {
-    return astro::DaysFromCivil(birth.year, birth.month, birth.day) * 1440 + birth.hour * 60 + birth.minute;
+    return minutesOf(birth.year, birth.month, birth.day, birth.hour, birth.minute);
 }
 
 std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
@@ -68,7 +71,7 @@ bool IsRightChoice(const LocalBirth& birth, int offsetSeconds, int zonePosition,
     const double trueHours = birth.hour + birth.minute / 60.0 - offsetSeconds / 3600.0;
     if (std::fabs(modVedicEphemeris::UniversalTimeRule(b).utHours - trueHours) > 1e-9) return false;
     const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(b);
-    const long long planets = astro::DaysFromCivil(ut.year, ut.month, ut.day) * 1440 + ut.hour * 60 + ut.minute;
+    const long long planets = minutesOf(ut.year, ut.month, ut.day, ut.hour, ut.minute);
     return planets == localMinutes(birth) - offsetSeconds / 60;
 }
 
@@ -124,15 +127,18 @@ ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts) {
     }
     choice.universalTimeConversion = true;
     choice.zonePosition = app::ZonePositionOf("UT");
-    const long long seconds = localMinutes(birth) * 60 - facts.offsetSeconds;
-    const long long rounded = floorDiv(seconds + 30, 60);  // minutes, half a minute rounded up
-    choice.roundedSeconds = static_cast<int>(std::llabs(rounded * 60 - seconds));
-    const long long days = floorDiv(rounded, 1440);
-    const astro::CivilDate date = astro::CivilFromDays(days);
-    choice.year = date.year, choice.month = date.month, choice.day = date.day;
-    const long long inDay = rounded - days * 1440;
-    choice.hour = static_cast<int>(inDay / 60);
-    choice.minute = static_cast<int>(inDay % 60);
+    using namespace std::chrono;
+    const sys_seconds universal{seconds{localMinutes(birth) * 60 - facts.offsetSeconds}};
+    const sys_time<minutes> rounded = floor<minutes>(universal + seconds{30});  // half a minute rounded up
+    choice.roundedSeconds = static_cast<int>(std::llabs((rounded - universal).count()));
+    const sys_days day = floor<days>(rounded);
+    const year_month_day date{day};
+    choice.year = static_cast<int>(date.year());
+    choice.month = static_cast<int>(static_cast<unsigned>(date.month()));
+    choice.day = static_cast<int>(static_cast<unsigned>(date.day()));
+    const hh_mm_ss<minutes> time{rounded - day};
+    choice.hour = static_cast<int>(time.hours().count());
+    choice.minute = static_cast<int>(time.minutes().count());
     if (choice.year < FirstYear || choice.year > LastYear) {
         choice.problem = "in universal time the birth falls on " +
                          dateTimeText(choice.year, choice.month, choice.day, choice.hour, choice.minute) +

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "astro/CivilCalendar.h"
+#include <chrono>
 #include "astro/PlanetPositions.h"
 #include "astro/Retrogrades.h"
 #include "support/Births.h"
@@ -13,16 +13,24 @@ using namespace modRetrogrades;
 
 namespace {
 
+// Days since 1 January 1970 of a Gregorian date.
+long long dayCount(int y, int m, int d) {
+    return std::chrono::sys_days{std::chrono::year{y} / std::chrono::month{static_cast<unsigned>(m)} /
+                                std::chrono::day{static_cast<unsigned>(d)}}
+        .time_since_epoch()
+        .count();
+}
+
 // Minutes since 1970 of a station record's moment.
 long long minuteOf(std::string_view record) {
     const auto r = ParseStationRecord(record);
-    return r ? astro::DaysFromCivil(r->year, r->month, r->day) * 1440 + r->hour * 60 + r->minute : 0;
+    return r ? dayCount(r->year, r->month, r->day) * 1440 + r->hour * 60 + r->minute : 0;
 }
 
 long long dayOf(std::string_view record) {
     const auto r = ParseStationRecord(record);
     EXPECT_TRUE(r.has_value()) << record;
-    return r ? astro::DaysFromCivil(r->year, r->month, r->day) : 0;
+    return r ? dayCount(r->year, r->month, r->day) : 0;
 }
 
 struct PlanetFacts {
@@ -108,11 +116,13 @@ TEST(ParseStationRecord, RecordsAndMalformedTexts) {
     }
 }
 
-astro::CivilDate date(int y, int m, int d) { return {y, m, d}; }
+std::chrono::year_month_day date(int y, int m, int d) {
+    return std::chrono::year{y} / std::chrono::month{static_cast<unsigned>(m)} / std::chrono::day{static_cast<unsigned>(d)};
+}
 
 TEST(IsRetrograde, StationDaysThemselvesAreNotRetrograde) {
     struct Case {
-        astro::CivilDate date;
+        std::chrono::year_month_day date;
         const char* planet;
         bool retrograde;
     } const cases[] = {
@@ -125,7 +135,8 @@ TEST(IsRetrograde, StationDaysThemselvesAreNotRetrograde) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsRetrograde(c.date, c.planet), c.retrograde)
-            << c.planet << " " << c.date.year << "-" << c.date.month << "-" << c.date.day;
+            << c.planet << " " << static_cast<int>(c.date.year()) << "-" << static_cast<unsigned>(c.date.month()) << "-"
+            << static_cast<unsigned>(c.date.day());
     }
 }
 
@@ -145,8 +156,8 @@ StationDays stationDaysOf(std::string_view planet) {
     return days;
 }
 
-bool linearRule(const astro::CivilDate& birth, const StationDays& days) {
-    const long long b = astro::DaysFromCivil(birth.year, birth.month, birth.day);
+bool linearRule(const std::chrono::year_month_day& birth, const StationDays& days) {
+    const long long b = std::chrono::sys_days{birth}.time_since_epoch().count();
     for (std::size_t k = 0; k < days.start.size(); ++k) {
         if (days.start[k] - b < 0 && days.end[k] - b > 0) return true;
     }
@@ -154,13 +165,13 @@ bool linearRule(const astro::CivilDate& birth, const StationDays& days) {
 }
 
 TEST(IsRetrograde, AgreesWithTheLinearRuleOnEveryDay) {
-    const long long first = astro::DaysFromCivil(1899, 12, 1);
-    const long long last = astro::DaysFromCivil(2051, 6, 1);
+    const long long first = dayCount(1899, 12, 1);
+    const long long last = dayCount(2051, 6, 1);
     for (std::string_view planet : RetroPlanetNames) {
         const StationDays days = stationDaysOf(planet);
         int disagreements = 0;
         for (long long day = first; day <= last; ++day) {
-            const astro::CivilDate d = astro::CivilFromDays(day);
+            const std::chrono::year_month_day d{std::chrono::sys_days{std::chrono::days{day}}};
             disagreements += IsRetrograde(d, planet) != linearRule(d, days);
         }
         EXPECT_EQ(disagreements, 0) << planet;
@@ -189,11 +200,13 @@ TEST(MarkRetrogrades, MarksOncePerCalculationAndOnlyFlaggedPlanets) {
         EXPECT_EQ(names[7], "Rahu");
     }
     // Several at once: find a date with at least three planets retrograde.
-    for (long long day = astro::DaysFromCivil(1950, 1, 1);; ++day) {
-        const astro::CivilDate d = astro::CivilFromDays(day);
+    for (long long day = dayCount(1950, 1, 1);; ++day) {
+        const std::chrono::year_month_day d{std::chrono::sys_days{std::chrono::days{day}}};
         std::array<bool, 5> flags{};
         auto names = plainNames();
-        MarkRetrogrades(birthOn(d.year, d.month, d.day), flags, names);
+        MarkRetrogrades(birthOn(static_cast<int>(d.year()), static_cast<int>(static_cast<unsigned>(d.month())),
+                                static_cast<int>(static_cast<unsigned>(d.day()))),
+                        flags, names);
         int marked = 0;
         for (std::size_t i = 0; i < 5; ++i) {
             marked += flags[i];
@@ -201,7 +214,7 @@ TEST(MarkRetrogrades, MarksOncePerCalculationAndOnlyFlaggedPlanets) {
             EXPECT_EQ(names[i + 2], expected);
         }
         if (marked >= 3) break;
-        ASSERT_LT(day, astro::DaysFromCivil(1960, 1, 1)) << "no day with three retrograde planets";
+        ASSERT_LT(day, dayCount(1960, 1, 1)) << "no day with three retrograde planets";
     }
 }
 
