@@ -367,6 +367,42 @@ TEST(ParseChartOptions, TheNodeGoesWithTheSky) {
 #endif
 }
 
+TEST(ParseChartOptions, ThePanchangaAndItsPositions) {
+    const auto parse = [](std::vector<std::string> extra) {
+        std::vector<std::string> args = {"--zone", "34"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return ParseChartOptions(replaced("--zone", args));
+    };
+#ifdef VELORIN_WITH_CHECK
+    const struct {
+        std::vector<std::string> args;
+        bool panchanga, chart;
+        std::string error;
+    } cases[] = {
+        {{"--panchanga"}, true, false, ""},
+        {{"--panchanga", "--panchanga-positions", "sky"}, true, false, ""},
+        {{"--panchanga", "--panchanga-positions", "chart"}, true, true, ""},
+        {{"--panchanga", "--sky"}, true, false, ""},
+        {{"--panchanga", "--panchanga-positions", "moon"}, false, false, "--panchanga-positions: must be sky or chart"},
+        {{"--panchanga-positions", "chart"}, false, false, "--panchanga-positions: goes with --panchanga"},
+        {{"--panchanga", "--sky", "--panchanga-positions", "chart"}, false, false,
+         "--panchanga-positions: chart cannot go with --sky (the chart then shows the sky's positions)"},
+    };
+    for (const auto& c : cases) {
+        const ParseResult r = parse(c.args);
+        EXPECT_EQ(r.usageError, c.error) << c.args.back();
+        if (!r.ok()) continue;
+        EXPECT_EQ(r.options.panchanga, c.panchanga) << c.args.back();
+        EXPECT_EQ(r.options.panchangaChart, c.chart) << c.args.back();
+    }
+    // A batch takes it for every line; the positions are a line's own.
+    EXPECT_TRUE(ParseChartOptions({"--batch", "-", "--panchanga"}).options.panchanga);
+    EXPECT_FALSE(ParseChartOptions({"--batch", "-", "--panchanga", "--panchanga-positions", "chart"}).ok());
+#else
+    EXPECT_EQ(parse({"--panchanga"}).usageError, "--panchanga: is not available in this build (it needs the ERFA library)");
+#endif
+}
+
 }  // namespace
 
 // --open: a chart file's value the entry form would not take (year 2051,

@@ -48,6 +48,7 @@ struct LineSettings {
     bool check = false;
     const atlas::Atlas* atlas = nullptr;
     std::string sections;
+    bool panchanga = false;  // every line's panchanga (a line may ask with "panchanga": true)
 };
 // `scratch` is room a thread uses again from line to line (a line's chart
 // starts afresh in it, as in a new session, so no line depends on another).
