@@ -106,8 +106,6 @@ TEST(ChartLineOfBatchLine, ThePanchangaAsItsContractHasIt) {
         {"{\"name\": \"A\", \"panchanga\": true, " + delhi + "}", false, reference},
         {"{\"name\": \"A\", " + delhi + "}", true, reference},
         {"{\"name\": \"A\", " + delhi + "}", false, ""},
-        {"{\"name\": \"A\", \"panchanga\": true, \"panchanga-positions\": \"chart\", " + delhi + "}", false,
-         R"({"Positions": "chart", "Sunrise": "1990-05-15T05:31", "Sunset": "1990-05-15T19:05", "Tithi": {"Number": 20, )"},
         {"{\"name\": \"A\", \"panchanga\": true, " + polar + "}", false,
          R"({"Positions": "sky", "Sunrise": null, "Sunset": null, "Tithi": {"Number": 8, "Name": "Ashtami", )"},
     };
