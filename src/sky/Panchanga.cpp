@@ -267,7 +267,8 @@ PositionsAt PanchangaPositionsOf(const app::ChartRecord& record, PanchangaPositi
 
 SunTimes SunriseAndSunset(double dayStart, double deltaTSeconds, double eastLongitudeDeg, double northLatitudeDeg) {
     SunTimes times;
-    if (!(std::fabs(northLatitudeDeg) < 90)) return times;  // not a place on the Earth
+    times.placeOnTheEarth = std::fabs(northLatitudeDeg) <= 90;
+    if (!(std::fabs(northLatitudeDeg) < 90)) return times;  // the poles see a day of six months
     const double longitude = eraAnpm(eastLongitudeDeg * ERFA_DD2R);
     const double latitude = northLatitudeDeg * ERFA_DD2R;
     // The local noons near the day: the Sun crosses the meridian about when
@@ -338,7 +339,9 @@ std::string ClockText(double julianDate, double clockOffsetDays) {
 std::vector<std::string> PanchangaLines(const Panchanga& p) {
     const auto when = [&p](double t) { return ClockText(t, p.clockOffsetDays).replace(10, 1, " "); };
     const auto sunText = [&](const std::optional<double>& t, const char* verb) {
-        return t ? when(*t) : std::string("none that day (the Sun does not ") + verb + ")";
+        if (t) return when(*t);
+        if (!p.sun.placeOnTheEarth) return std::string("none (a latitude beyond 90 degrees is no place on the Earth)");
+        return std::string("none that day (the Sun does not ") + verb + ")";
     };
     std::vector<std::string> lines;
     lines.push_back(p.positions == PanchangaPositions::Sky

@@ -102,6 +102,7 @@ PositionsAt PanchangaPositionsOf(const app::ChartRecord& record, PanchangaPositi
 struct SunTimes {
     std::optional<double> sunrise;
     std::optional<double> sunset;
+    bool placeOnTheEarth = true;  // false beyond 90 degrees of latitude
 };
 // `dayStart`: the universal-time Julian Date at which the civil day begins
 // (its local midnight); `deltaTSeconds`: TT - UT.

@@ -168,7 +168,9 @@ TEST(Panchanga, NoSunriseOrSunsetWhereTheSunDoesNotCrossTheHorizon) {
         const sky::SunTimes sun = sky::SunriseAndSunset(dayStart, midnight.deltaTSeconds, 15.6, d.latitude);
         EXPECT_EQ(sun.sunrise.has_value(), d.crosses) << d.month << " " << d.latitude;
         EXPECT_EQ(sun.sunset.has_value(), d.crosses) << d.month << " " << d.latitude;
+        EXPECT_TRUE(sun.placeOnTheEarth);
     }
+    EXPECT_FALSE(sky::SunriseAndSunset(2461212.5, 69, 15.6, 95).placeOnTheEarth);
     // 3:00 in the polar night of Monday 21 December 2026 is a Monday's.
     sky::PanchangaBirth birth{sky::InstantOf(2026, 12, 21, 2, 0), 15.6, 78.2, 1.0 / 24};
     const sky::Panchanga p = sky::ComputePanchanga(birth, sky::PanchangaPositions::Sky, skyFrom(birth.instant));
