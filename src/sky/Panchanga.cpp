@@ -265,24 +265,31 @@ PositionsAt PanchangaPositionsOf(const app::ChartRecord& record, PanchangaPositi
     };
 }
 
-SunTimes SunriseAndSunset(double dayStart, double deltaTSeconds, double eastLongitudeDeg, double northLatitudeDeg) {
-    SunTimes times;
-    times.placeOnTheEarth = std::fabs(northLatitudeDeg) <= 90;
-    if (!(std::fabs(northLatitudeDeg) < 90)) return times;  // the poles see a day of six months
+namespace {
+
+// The rising or setting within a civil day that begins at `dayStart`.
+std::optional<double> sunEventWithin(double dayStart, bool rising, double deltaTSeconds, double eastLongitudeDeg,
+                                     double northLatitudeDeg) {
+    if (!(std::fabs(northLatitudeDeg) < 90)) return std::nullopt;  // the poles see a day of six months
     const double longitude = eraAnpm(eastLongitudeDeg * ERFA_DD2R);
     const double latitude = northLatitudeDeg * ERFA_DD2R;
     // The local noons near the day: the Sun crosses the meridian about when
     // universal time is 12 h less the east longitude.
     const double firstNoon = std::floor(dayStart + longitude / ERFA_D2PI) - longitude / ERFA_D2PI;
-    const auto within = [&](bool rising) -> std::optional<double> {
-        for (double noon = firstNoon - 1; noon <= firstNoon + 2; noon += 1) {
-            const std::optional<double> t = sunEvent(noon + (rising ? -0.25 : 0.25), rising, deltaTSeconds, longitude, latitude);
-            if (t && *t >= dayStart && *t < dayStart + 1) return t;
-        }
-        return std::nullopt;
-    };
-    times.sunrise = within(true);
-    times.sunset = within(false);
+    for (double noon = firstNoon - 1; noon <= firstNoon + 2; noon += 1) {
+        const std::optional<double> t = sunEvent(noon + (rising ? -0.25 : 0.25), rising, deltaTSeconds, longitude, latitude);
+        if (t && *t >= dayStart && *t < dayStart + 1) return t;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+SunTimes SunriseAndSunset(double dayStart, double deltaTSeconds, double eastLongitudeDeg, double northLatitudeDeg) {
+    SunTimes times;
+    times.placeOnTheEarth = std::fabs(northLatitudeDeg) <= 90;
+    times.sunrise = sunEventWithin(dayStart, true, deltaTSeconds, eastLongitudeDeg, northLatitudeDeg);
+    times.sunset = sunEventWithin(dayStart, false, deltaTSeconds, eastLongitudeDeg, northLatitudeDeg);
     return times;
 }
 
@@ -299,6 +306,16 @@ Panchanga ComputePanchanga(const PanchangaBirth& birth, PanchangaPositions which
     const int weekday = static_cast<int>(std::fmod(civilDay + 1, 7.0));  // 0 = Sunday
     p.beforeSunrise = p.sun.sunrise && p.birth < *p.sun.sunrise;
     p.vara = (weekday + (p.beforeSunrise ? 6 : 0)) % 7 + 1;
+    const auto sunriseOn = [&](double start) {
+        return sunEventWithin(start, true, birth.instant.deltaTSeconds, birth.eastLongitudeDeg, birth.northLatitudeDeg);
+    };
+    if (p.beforeSunrise) {
+        p.dayBegins = sunriseOn(dayStart - 1);
+        p.dayEnds = p.sun.sunrise;
+    } else if (p.sun.sunrise) {
+        p.dayBegins = p.sun.sunrise;
+        p.dayEnds = sunriseOn(dayStart + 1);
+    }
 
     const SunMoon now = at(0);
     const auto index = [&](Limb limb, int count) {
@@ -358,6 +375,7 @@ std::vector<std::string> PanchangaLines(const Panchanga& p) {
                        std::string(WeekdayNames[static_cast<std::size_t>(p.vara - 1)]) + ")";
     if (p.beforeSunrise) vara += ", born before sunrise: the day before's";
     lines.push_back(vara);
+    if (p.dayBegins && p.dayEnds) lines.push_back("Its day:   sunrise " + when(*p.dayBegins) + " to sunrise " + when(*p.dayEnds));
     lines.push_back("Nakshatra: " + std::to_string(p.nakshatra) + " " +
                     std::string(modVedicEphemeris::NakshatraNames[static_cast<std::size_t>(p.nakshatra - 1)]) +
                     ", pada " + std::to_string(p.pada) + ", ends " + when(p.nakshatraEnds));

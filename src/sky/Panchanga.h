@@ -118,6 +118,9 @@ struct Panchanga {
     double tithiEnds = 0;
     int vara = 1;                // 1..7, 1 = Sunday; the day begins at sunrise
     bool beforeSunrise = false;  // born before the civil date's sunrise: the weekday before it
+    // The day of the vara around the birth: from the sunrise before it to the
+    // one after it (none where either is missing).
+    std::optional<double> dayBegins, dayEnds;
     int nakshatra = 1;           // 1..27, 1 = Aswini
     int pada = 1;                // 1..4
     double nakshatraEnds = 0;

@@ -201,6 +201,9 @@ TEST(Panchanga, TheWeekdayBeginsAtSunriseOfTheBirthsCivilDate) {
         const sky::Panchanga p = sky::ComputePanchanga(birth, sky::PanchangaPositions::Sky, skyFrom(birth.instant));
         EXPECT_EQ(p.vara, b.vara) << b.day << " " << b.hour << ":" << b.minute;
         EXPECT_EQ(p.beforeSunrise, b.beforeSunrise) << b.day << " " << b.hour << ":" << b.minute;
+        // The vara's day holds the birth and lasts a day, give or take a few minutes.
+        ASSERT_TRUE(p.dayBegins && p.dayEnds);
+        EXPECT_TRUE(*p.dayBegins < p.birth && p.birth < *p.dayEnds && std::fabs(*p.dayEnds - *p.dayBegins - 1) < 0.01);
     }
 }
 
