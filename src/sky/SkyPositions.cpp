@@ -167,6 +167,10 @@ Ayanamsa LahiriAyanamsa(const Instant& instant) {
     return lahiriAt(instant.tt, dpsi);
 }
 
+Ayanamsa LahiriAyanamsa(const Instant& instant, double nutationInLongitudeRadians) {
+    return lahiriAt(instant.tt, nutationInLongitudeRadians);
+}
+
 SkyLongitudes SkyAt(const Instant& instant, double eastLongitudeDeg, double northLatitudeDeg, NodeKind nodeKind) {
     using astro::Body;
     using astro::BodyIndex;

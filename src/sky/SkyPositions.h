@@ -49,6 +49,9 @@ struct Ayanamsa {
     double apparent = 0;
 };
 Ayanamsa LahiriAyanamsa(const Instant& instant);
+// The same with the nutation in longitude of the date given (radians), for
+// callers that computed it already.
+Ayanamsa LahiriAyanamsa(const Instant& instant, double nutationInLongitudeRadians);
 
 // The sky's longitudes of the eleven bodies in the order of astro::Body.
 struct SkyLongitudes {

@@ -85,6 +85,52 @@ TEST(ChartLineOfBatchLine, TheBatchsSectionsGoForLinesThatDoNotChoose) {
     EXPECT_EQ(own.find("\"DivisionalCharts\""), std::string::npos);
 }
 
+#ifdef VELORIN_WITH_CHECK
+// The "Panchanga" object of a line. The reference birth's values are
+// swetest's: sunrise 00:00:47.6 and sunset 13:34:31.8 UT (05:31 and 19:05
+// IST), the Sun at 30.38907 and the Moon at 269.84244 (elongation 239.45:
+// tithi 20 at 0.9546, karana 40; nakshatra 21, pada 1; yoga 23) and the
+// four ends found by bisection on swetest's positions, to the minute the
+// same (scripts/make-panchanga-reference.py's method). The polar birth has
+// neither sunrise nor sunset.
+TEST(ChartLineOfBatchLine, ThePanchangaAsItsContractHasIt) {
+    const std::string delhi = R"("date": "1990-05-15", "time": "10:30", "zone": 34, "lat": "28:36N", "lon": "77:12E", )"
+                              R"("city": "D", "state": "D", "country": "I", "sections": "none")";
+    const std::string polar = R"("date": "2026-06-21", "time": "12:00", "zone": "GMT", "lat": "78:13N", "lon": "15:38E", )"
+                              R"("city": "L", "state": "S", "country": "N", "sections": "none")";
+    const std::string reference =
+        R"({"Positions": "sky", "Sunrise": "1990-05-15T05:31", "Sunset": "1990-05-15T19:05", )"
+        R"("Tithi": {"Number": 20, "Name": "Panchami", "Paksha": "Krishna", "Elapsed": 0.9546, "Ends": "1990-05-15T11:39"}, )"
+        R"("Vara": {"Number": 3, "Name": "Mangalavara"}, )"
+        R"("Nakshatra": {"Number": 21, "Name": "Uttara Ashadha", "Pada": 1, "Ends": "1990-05-16T06:11"}, )"
+        R"("Yoga": {"Number": 23, "Name": "Shubha", "Ends": "1990-05-15T22:06"}, )"
+        R"("Karana": {"Number": 40, "Name": "Taitila", "Ends": "1990-05-15T11:39"}})";
+    const struct {
+        std::string line;
+        bool batchWide;
+        std::string expected;  // the object's start; "" for no object
+    } cases[] = {
+        {"{\"name\": \"A\", \"panchanga\": true, " + delhi + "}", false, reference},
+        {"{\"name\": \"A\", " + delhi + "}", true, reference},
+        {"{\"name\": \"A\", " + delhi + "}", false, ""},
+        {"{\"name\": \"A\", \"panchanga\": true, " + polar + "}", false,
+         R"({"Positions": "sky", "Sunrise": null, "Sunset": null, "Tithi": {"Number": 8, "Name": "Ashtami", )"},
+    };
+    for (const auto& c : cases) {
+        LineSettings settings;
+        settings.panchanga = c.batchWide;
+        const std::string out = ChartLineOfBatchLine(c.line, 1, settings);
+        const std::size_t at = out.find("\"Panchanga\": ");
+        if (c.expected.empty()) {
+            EXPECT_EQ(at, std::string::npos) << out;
+            continue;
+        }
+        ASSERT_NE(at, std::string::npos) << out;
+        EXPECT_EQ(out.substr(at + 13, c.expected.size()), c.expected) << c.line;
+    }
+}
+#endif
+
 TEST(RunBatch, ThreadsKeepTheInputOrderAndChangeNothing) {
     const std::string input = randomBirths(600, 11);  // spans several blocks of 64
     std::string outputs[3];

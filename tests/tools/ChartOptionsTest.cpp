@@ -367,6 +367,33 @@ TEST(ParseChartOptions, TheNodeGoesWithTheSky) {
 #endif
 }
 
+TEST(ParseChartOptions, ThePanchangaAndItsPositions) {
+    const auto parse = [](std::vector<std::string> extra) {
+        std::vector<std::string> args = {"--zone", "34"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return ParseChartOptions(replaced("--zone", args));
+    };
+#ifdef VELORIN_WITH_CHECK
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--panchanga", "--sky"}, ""},
+        {{"--panchanga", "--panchanga-positions", "chart"}, ""},
+        {{"--panchanga", "--panchanga-positions", "moon"}, "--panchanga-positions: must be sky or chart"},
+        {{"--panchanga-positions", "chart"}, "--panchanga-positions: goes with --panchanga"},
+        {{"--panchanga", "--sky", "--panchanga-positions", "chart"},
+         "--panchanga-positions: chart cannot go with --sky (the chart then shows the sky's positions)"},
+    };
+    for (const auto& [args, error] : cases) EXPECT_EQ(parse(args).usageError, error) << args.back();
+    EXPECT_TRUE(parse({"--panchanga"}).options.panchanga);
+    EXPECT_FALSE(parse({"--panchanga"}).options.panchangaChart);
+    EXPECT_TRUE(parse({"--panchanga", "--panchanga-positions", "chart"}).options.panchangaChart);
+    // A batch takes it for every line; the positions are a line's own.
+    EXPECT_TRUE(ParseChartOptions({"--batch", "-", "--panchanga"}).options.panchanga);
+    EXPECT_FALSE(ParseChartOptions({"--batch", "-", "--panchanga", "--panchanga-positions", "chart"}).ok());
+#else
+    EXPECT_EQ(parse({"--panchanga"}).usageError, "--panchanga: is not available in this build (it needs the ERFA library)");
+#endif
+}
+
 }  // namespace
 
 // --open: a chart file's value the entry form would not take (year 2051,

@@ -12,6 +12,7 @@
 #ifdef VELORIN_WITH_CHECK
 #include "sky/SkyChart.h"
 #include "velorin-chart/CheckOutput.h"
+#include "velorin-chart/PanchangaOutput.h"
 #endif
 #include "velorin-chart/PlaceOptions.h"
 #include "app/ChartCalculation.h"
@@ -222,14 +223,20 @@ std::string chartOrError(std::string& out, std::string_view line, std::size_t li
         return {};
     }
 #ifdef VELORIN_WITH_CHECK
+    std::string checkJson, panchangaJson;
     if (settings.check || options.check) {
-        const std::string checkJson = CheckJson(sky::CheckChart(session.record));
+        checkJson = CheckJson(sky::CheckChart(session.record));
         extras.check = checkJson;
-        AppendJson(out, session, JsonLayout::OneLine, extras);
-        return {};
     }
+    if (settings.panchanga || options.panchanga) {
+        panchangaJson = PanchangaJson(sky::PanchangaOf(
+            session.record, options.panchangaChart ? sky::PanchangaPositions::Chart : sky::PanchangaPositions::Sky));
+        extras.panchanga = panchangaJson;
+    }
+    AppendJson(out, session, JsonLayout::OneLine, extras);
+    return {};
 #else
-    // a line's own "check" is refused by the options' parser
+    // a line's own "check" or "panchanga" is refused by the options' parser
 #endif
     AppendJson(out, session, JsonLayout::OneLine, extras);
     return {};

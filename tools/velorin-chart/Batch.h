@@ -51,6 +51,7 @@ struct LineSettings {
     // --format csv: each answer is a row of the summary table (CsvSummaryHeader)
     // instead of the JSON object, an error in its "Error" cell.
     bool csvSummary = false;
+    bool panchanga = false;  // every line's panchanga (a line may ask with "panchanga": true)
 };
 
 // The answer to a line that gives no chart: ErrorLine, or with csvSummary a

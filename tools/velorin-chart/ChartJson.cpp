@@ -243,6 +243,7 @@ void AppendJson(std::string& out, const app::ChartSession& session, JsonLayout l
     json.key("AnglesUniversalTime").number(bases.anglesHours).key("PlanetsUniversalTime").number(bases.planetsHours);
     if (extras.dasha) vimshottari(json, moon, r, extras.yearDays);
     if (!extras.place.empty()) json.key("Place").raw(extras.place);
+    if (!extras.panchanga.empty()) json.key("Panchanga").raw(extras.panchanga);
     if (!extras.check.empty()) json.key("Check").raw(extras.check);
     json.endObject();
     out += '\n';

@@ -13,7 +13,8 @@ namespace velorin_chart {
 
 // What a chart's JSON carries beyond the chart: a batch's line number (first,
 // as "Line"), the place from the atlas ("Place", a JSON object), the check
-// against the sky ("Check", last), and the dasha year's length ("YearDays").
+// against the sky ("Check", last), the panchanga ("Panchanga", before it) and
+// the dasha year's length ("YearDays").
 struct JsonExtras {
     std::optional<std::size_t> line;
     std::string_view place;
@@ -21,6 +22,7 @@ struct JsonExtras {
     double yearDays = app::DaysPerYear;
     bool vargas = true;  // "DivisionalCharts"
     bool dasha = true;   // "YearDays" and "Vimshottari"
+    std::string_view panchanga{};  // "Panchanga", before "Check"
 };
 
 // One JSON object with the record's fields, the sign boxes, the zone

@@ -26,6 +26,9 @@ const char* const UsageText =
     "       [--sky]                   the chart made from the sky's positions at the true birth\n"
     "                                  instant instead of the chart's own rules (says so)\n"
     "       [--node mean|true]        with --sky, Rahu and Ketu on the mean or the true node\n"
+    "       [--panchanga]             the birth's tithi, vara, nakshatra, yoga and karana with the\n"
+    "                                  instants they end, sunrise and sunset (from the sky's positions)\n"
+    "       [--panchanga-positions sky|chart]  with --panchanga, the chart's own Sun and Moon instead\n"
     "       [--dasha-year 365.25|365.2425|365.25636|360]  the days of a dasha year\n"
     "       [--sections vargas,dasha,check|none]  the JSON's optional parts (default: vargas,dasha\n"
     "                                  and check with --check)\n"
@@ -57,12 +60,13 @@ struct OptionSpec {
     bool takesValue;
     bool birth;
 };
-constexpr std::array<OptionSpec, 32> Options = {{
+constexpr std::array<OptionSpec, 34> Options = {{
     {"--batch", true, false},   {"--batch-input", true, false}, {"--check", false, false},    {"--city", true, true},      {"--country", true, true},
     {"--dasha-year", true, false}, {"--date", true, true},    {"--dst", false, true},      {"--export", true, false},
     {"--format", true, false},  {"--help", false, false},     {"--image", true, false},    {"--jobs", true, false},
     {"--lat", true, true},      {"--lon", true, true},        {"--name", true, true},      {"--node", true, false},
-    {"--open", true, false},    {"--pdf", true, false},      {"--place", true, true},      {"--place-list", false, true}, {"--save", true, false},
+    {"--open", true, false},    {"--panchanga", false, false}, {"--panchanga-positions", true, false}, {"--pdf", true, false},
+    {"--place", true, true},      {"--place-list", false, true}, {"--save", true, false},
     {"--sections", true, false}, {"--sky", false, false},     {"--state", true, true},     {"--style", true, false},
     {"--time", true, true},     {"--tz", true, true},         {"--varga", true, false},    {"--version", false, false},
     {"--zone", true, true},     {"--zones", false, false},
@@ -324,6 +328,21 @@ Problem outputOptions(const GivenOptions& given, ChartOptions& opts) {
         if (*node != "mean" && *node != "true") return usageError("--node", "must be mean or true");
         if (!opts.sky) return usageError("--node", "goes with --sky (the chart's own node is its rule's)");
         opts.trueNode = *node == "true";
+    }
+    if (given.flag(Id("--panchanga"))) {
+#ifdef VELORIN_WITH_CHECK
+        opts.panchanga = true;
+#else
+        return usageError("--panchanga", "is not available in this build (it needs the ERFA library)");
+#endif
+    }
+    if (const std::string* positions = given.value(Id("--panchanga-positions"))) {
+        if (*positions != "sky" && *positions != "chart") return usageError("--panchanga-positions", "must be sky or chart");
+        if (!opts.panchanga) return usageError("--panchanga-positions", "goes with --panchanga");
+        if (*positions == "chart" && opts.sky) {
+            return usageError("--panchanga-positions", "chart cannot go with --sky (the chart then shows the sky's positions)");
+        }
+        opts.panchangaChart = *positions == "chart";
     }
     if (given.flag(Id("--check")) || sectionsCheck) {
 #ifdef VELORIN_WITH_CHECK

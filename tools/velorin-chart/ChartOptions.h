@@ -29,6 +29,8 @@ struct ChartOptions {
     bool check = false;      // --check: the chart beside the sky
     bool sky = false;        // --sky: the chart made from the sky's positions
     bool trueNode = false;   // --node true: with --sky, Rahu on the true node
+    bool panchanga = false;  // --panchanga: the birth's panchanga after the chart
+    bool panchangaChart = false;  // --panchanga-positions chart: from the chart's own Sun and Moon
     // --sections: the JSON's optional parts (by default the divisional
     // charts and the dasha, and the check with --check).
     bool vargas = true;

@@ -34,6 +34,7 @@
 #include "sky/SkyChart.h"
 #include "charttext/CheckTable.h"
 #include "velorin-chart/CheckOutput.h"
+#include "velorin-chart/PanchangaOutput.h"
 #endif
 #ifdef _WIN32
 #include <filesystem>
@@ -132,6 +133,7 @@ int runBatch(const velorin_chart::ChartOptions& options, const atlas::Atlas* dat
     velorin_chart::BatchSettings settings;
     settings.jobs = jobs;
     settings.line.check = options.check;
+    settings.line.panchanga = options.panchanga;
     settings.line.atlas = data;
     settings.line.sections = options.sectionsText;
     settings.csv = options.batchCsv;
@@ -230,12 +232,18 @@ std::optional<int> writeFiles(const velorin_chart::ChartOptions& options, const 
 void printChart(const velorin_chart::ChartOptions& options, const app::ChartSession& session,
                 const app::MonthNameTable& monthNames, const std::string& placeJson) {
     using namespace velorin_chart;
-    std::string checkJson, checkTable;
+    std::string checkJson, checkTable, panchangaJson;
 #ifdef VELORIN_WITH_CHECK
     if (options.check) {
         const sky::ChartCheck check = sky::CheckChart(session.record);
         checkJson = CheckJson(check);
         checkTable = charttext::FormatCheck(check);
+    }
+    if (options.panchanga) {
+        const sky::Panchanga panchanga = sky::PanchangaOf(
+            session.record, options.panchangaChart ? sky::PanchangaPositions::Chart : sky::PanchangaPositions::Sky);
+        panchangaJson = PanchangaJson(panchanga);
+        checkTable += PanchangaText(panchanga);  // after the chart and its check
     }
 #endif
     const app::ChartRecord& record = session.record;
@@ -245,7 +253,7 @@ void printChart(const velorin_chart::ChartOptions& options, const app::ChartSess
                                   charttext::FormatDerivedText(record, options.varga, options.dashaYear) + checkTable);
             break;
         case OutputFormat::Json:
-            PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, {std::nullopt, placeJson, checkJson, options.dashaYear, options.vargas, options.dasha}));
+            PrintToStandardOutput(FormatJson(session, JsonLayout::Indented, {std::nullopt, placeJson, checkJson, options.dashaYear, options.vargas, options.dasha, panchangaJson}));
             break;
         case OutputFormat::Chart: {
             const charttext::ChartStyle style = options.northStyle ? charttext::ChartStyle::North : charttext::ChartStyle::South;
