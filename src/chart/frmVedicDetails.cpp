@@ -70,8 +70,12 @@ frmVedicDetails::frmVedicDetails(QWidget* parent) : QDialog(parent) {
     lblPada->setWordWrap(true);
     column->addWidget(lblPada);
 
+    lblPanchanga = new QLabel(this);
+    lblPanchanga->setObjectName(QStringLiteral("lblPanchanga"));
+    lblPanchanga->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblBalance = new QLabel(this);
     lblBalance->setObjectName(QStringLiteral("lblBalance"));
+    column->addWidget(lblPanchanga);
     column->addWidget(lblBalance);
 
     treeDasha = new QTreeWidget(this);
@@ -118,6 +122,10 @@ void frmVedicDetails::showDetails(const charttext::VedicDetails& details) {
                          .arg(details.moonPada)
                          .arg(QString::fromUtf8(charttext::PadaSentence)));
     lblBalance->setText(tr("Balance at birth: %1").arg(fromStd(charttext::BalanceText(details.balance))));
+    QStringList panchanga;
+    for (const std::string& line : details.panchanga) panchanga << fromStd(line);
+    lblPanchanga->setText(panchanga.join(QLatin1Char('\n')));
+    lblPanchanga->setVisible(!panchanga.isEmpty());
 
     treeDasha->clear();
     for (std::size_t m = 0; m < details.dashas.size(); ++m) {

@@ -29,6 +29,7 @@ public:
     QTableWidget* tblPositions;
     QLabel* lblPada;
     QLabel* lblBalance;
+    QLabel* lblPanchanga;  // the birth's panchanga (lines of text)
     QTreeWidget* treeDasha;
     QPushButton* cmdCopy;
     QPushButton* cmdClose;

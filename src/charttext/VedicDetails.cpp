@@ -1,5 +1,9 @@
 #include "charttext/VedicDetails.h"
 
+#ifdef VELORIN_CHARTTEXT_SKY
+#include "sky/Panchanga.h"
+#endif
+
 #include <sstream>
 
 #include "app/ChartCalculation.h"
@@ -56,8 +60,13 @@ RunningPeriods RunningOn(const std::vector<app::DashaPeriod>& dashas, double jul
     return running;
 }
 
-VedicDetails MakeVedicDetails(const app::ChartRecord& r, double todayJulianDay, double yearDays) {
+VedicDetails MakeVedicDetails(const app::ChartRecord& r, double todayJulianDay, double yearDays, bool withPanchanga) {
     VedicDetails details;
+#ifdef VELORIN_CHARTTEXT_SKY
+    if (withPanchanga) details.panchanga = sky::PanchangaLines(sky::PanchangaOf(r, sky::PanchangaPositions::Sky));
+#else
+    (void)withPanchanga;
+#endif
     details.positions = r.SkyPositions ? app::SkyPositionsLine(r) : "Positions: the chart's own rules";
     details.rows.push_back(detailOf(r, astro::BodyIndex(astro::Body::Ascendant), "Lagna / Asc"));
     for (std::size_t b = 0; b < astro::PlacedBodyCount; ++b) {
@@ -122,6 +131,10 @@ std::string FormatVedicDetails(const VedicDetails& details, bool withPratyantar)
                      static_cast<int>(p) == details.today.pratyantar);
             }
         }
+    }
+    if (!details.panchanga.empty()) {
+        out << '\n';
+        for (const std::string& panchangaLine : details.panchanga) out << panchangaLine << '\n';
     }
     return out.str();
 }

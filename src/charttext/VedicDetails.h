@@ -41,6 +41,9 @@ struct VedicDetails {
     double clockOffsetDays = 0;            // for the dates of the birth's own zone
     RunningPeriods today;
     std::vector<app::DashaPeriod> pratyantardashas;  // of today's antardasha (none when the day is outside)
+    // The birth's panchanga from the sky's positions, as lines of text; none
+    // when asked not to, or in a build without the sky.
+    std::vector<std::string> panchanga;
 };
 
 // The sentence under the pada row: what each of the two numbers counts.
@@ -50,7 +53,8 @@ inline constexpr const char* PadaSentence =
 
 // The details of a computed record, with the periods running on the day
 // `todayJulianDay` (UT) marked; a dasha year of `yearDays` days.
-VedicDetails MakeVedicDetails(const app::ChartRecord& r, double todayJulianDay, double yearDays = app::DaysPerYear);
+VedicDetails MakeVedicDetails(const app::ChartRecord& r, double todayJulianDay, double yearDays = app::DaysPerYear,
+                              bool withPanchanga = true);
 
 // The running periods of a day among the mahadashas (and their antardashas
 // and the antardasha's pratyantardashas).

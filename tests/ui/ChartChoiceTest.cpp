@@ -334,6 +334,13 @@ TEST_F(ChartChoice, TheDetailsLagnaIsTheJsons) {
             EXPECT_EQ(marked, (QStringList{mahaLord, mahaLord + QStringLiteral(" / ") + antar["Lord"].toString() +
                                                          QLatin1Char(' ') + antar["Start"].toString()}))
                 << b.name;
+            // The birth's panchanga is the command line's, tithi and all.
+            const QJsonObject panchanga = chartJson(b, {QStringLiteral("--panchanga")})["Panchanga"].toObject();
+            const QString lines = details->lblPanchanga->text();
+            EXPECT_TRUE(lines.contains(panchanga["Tithi"]["Name"].toString())) << b.name << lines.toStdString();
+            EXPECT_TRUE(lines.contains(panchanga["Tithi"]["Ends"].toString().replace(QLatin1Char('T'), QLatin1Char(' '))))
+                << b.name << lines.toStdString();
+            EXPECT_TRUE(details->text().contains(panchanga["Yoga"]["Name"].toString())) << b.name;
         }
         frame().mnuProgramRules->trigger();
         frame().cmdBack->click();
