@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include <chrono>
+
+#include "astro/DecimalDigits.h"
 #include "astro/PlanetPositions.h"
 #include "astro/TimeScales.h"
 
@@ -194,16 +196,12 @@ char* WriteCalendarDate(double julianDay, char* at) {
         return text(std::string_view(written, static_cast<std::size_t>(std::clamp(size, 0, CalendarDateRoom - 1))));
     }
     // Written two digits at a time: a batch writes about a hundred of these a chart.
-    const auto pair = [](char* to, int value) {
-        to[0] = static_cast<char>('0' + value / 10);
-        to[1] = static_cast<char>('0' + value % 10);
-    };
-    pair(at, date.year / 100);
-    pair(at + 2, date.year % 100);
+    astro::WriteTwoDigits(at, date.year / 100);
+    astro::WriteTwoDigits(at + 2, date.year % 100);
     at[4] = '-';
-    pair(at + 5, date.month);
+    astro::WriteTwoDigits(at + 5, date.month);
     at[7] = '-';
-    pair(at + 8, date.day);
+    astro::WriteTwoDigits(at + 8, date.day);
     return at + 10;
 }
 

@@ -8,6 +8,7 @@
 #include "app/BirthForm.h"
 #include "app/ZoneTable.h"
 #include "astro/BirthData.h"
+#include "astro/DecimalDigits.h"
 #include "astro/PlanetPositions.h"
 #include "astro/TimeScales.h"
 
@@ -49,11 +50,9 @@ long long localMinutes(const LocalBirth& birth) {
     return minutesOf(birth.year, birth.month, birth.day, birth.hour, birth.minute);
 }
 
-std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
 std::string dateTimeText(int year, int month, int day, int hour, int minute) {
     return std::to_string(day) + " " + std::string(app::MonthNames[static_cast<std::size_t>(month - 1)]) + " " + std::to_string(year) + " " +
-           std::to_string(hour) + ":" + twoDigits(minute);
+           astro::ClockText(hour, minute);
 }
 
 std::string rowText(int position) {
@@ -150,8 +149,8 @@ ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts) {
 std::string OffsetText(int offsetSeconds) {
     const int magnitude = std::abs(offsetSeconds);
     std::string text = (offsetSeconds < 0 ? "-" : "+") + std::to_string(magnitude / 3600) + ":" +
-                       twoDigits(magnitude / 60 % 60);
-    if (magnitude % 60 != 0) text += ":" + twoDigits(magnitude % 60);
+                       astro::TwoDigits(magnitude / 60 % 60);
+    if (magnitude % 60 != 0) text += ":" + astro::TwoDigits(magnitude % 60);
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include <absl/time/time.h>
 
 #include "app/BirthForm.h"
+#include "astro/DecimalDigits.h"
 #include "atlas/ZoneChoice.h"
 
 namespace atlas {
@@ -11,8 +12,7 @@ namespace atlas {
 namespace {
 
 std::string clockText(const absl::CivilSecond& t) {
-    const int minute = t.minute();
-    return std::to_string(t.hour()) + ":" + (minute < 10 ? "0" : "") + std::to_string(minute);
+    return astro::ClockText(t.hour(), t.minute());
 }
 
 std::string dateText(const absl::CivilSecond& t) {

@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "app/Version.h"
+#include "astro/DecimalDigits.h"
 #include "atlas/PlaceApplication.h"
 #include "app/ZoneTable.h"
 #include "entry/FilteredLineEdit.h"
@@ -424,9 +425,7 @@ void frmMain::usePlace(const atlas::Place& place, const app::BirthFormValues& lo
     setValues(filled);
     applyingPlace_ = false;
     tie_ = TiedPlace{place, converted, offsetSeconds};
-    const auto clock = [](int hour, int minute) {
-        return std::to_string(hour) + ":" + (minute < 10 ? "0" : "") + std::to_string(minute);
-    };
+    const auto clock = [](int hour, int minute) { return astro::ClockText(hour, minute); };
     std::string note = "From the atlas for " + std::to_string(local.cboDate + 1) + " " +
                        std::string(app::MonthNames[static_cast<std::size_t>(local.cboMonth)]) + " " +
                        std::to_string(app::FirstListYear + local.cboYear) + " " + clock(local.cboHour, local.cboMinute) +
@@ -448,8 +447,7 @@ app::BirthFormValues frmMain::localValues() const {
 std::string frmMain::localTimeGiven() const {
     if (!tie_ || !tie_->converted) return {};
     const app::BirthFormValues local = localValues();
-    return std::to_string(local.cboHour) + ":" + (local.cboMinute < 10 ? "0" : "") + std::to_string(local.cboMinute) +
-           " local, " + tie_->place.timeZone + " " + atlas::OffsetText(tie_->offsetSeconds);
+    return astro::ClockText(local.cboHour, local.cboMinute) + " local, " + tie_->place.timeZone + " " + atlas::OffsetText(tie_->offsetSeconds);
 }
 
 void frmMain::untiePlace() {

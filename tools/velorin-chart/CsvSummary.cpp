@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/DivisionalCharts.h"
+#include "astro/DecimalDigits.h"
 #include "charttext/VedicDetails.h"
 #include "velorin-chart/Batch.h"
 
@@ -31,8 +32,6 @@ void appendCell(std::string& out, std::string_view text, bool first = false, boo
     out += '"';
 }
 
-std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
 }  // namespace
 
 std::string AnswerOfError(const LineSettings& settings, std::size_t lineNumber, const std::string& error, int status) {
@@ -51,7 +50,7 @@ void AppendCsvSummaryRow(std::string& out, std::size_t lineNumber, const app::Ch
         charttext::MakeVedicDetails(record, app::DashaJulianDay(record), app::DaysPerYear, false);
     const charttext::BodyDetail& lagna = details.rows.at(0);
     const charttext::BodyDetail& moon = details.rows.at(1 + astro::BodyIndex(astro::Body::Moon));
-    std::string time = std::to_string(b.BirthHour) + ":" + twoDigits(b.BirthMinute);
+    std::string time = astro::ClockText(b.BirthHour, b.BirthMinute);
     if (!record.LocalTimeGiven.empty()) time += " UT (" + record.LocalTimeGiven + ")";
     std::string place = record.City;
     for (const std::string* part : {&record.State, &record.Country}) {
@@ -60,7 +59,7 @@ void AppendCsvSummaryRow(std::string& out, std::size_t lineNumber, const app::Ch
     const app::DashaBalance& balance = details.balance;
     appendCell(out, std::to_string(lineNumber), true);
     appendCell(out, record.BirthName);
-    appendCell(out, std::to_string(b.BirthYear) + "-" + twoDigits(b.BirthMonth) + "-" + twoDigits(b.BirthDay));
+    appendCell(out, std::to_string(b.BirthYear) + "-" + astro::TwoDigits(b.BirthMonth) + "-" + astro::TwoDigits(b.BirthDay));
     appendCell(out, time);
     appendCell(out, place);
     appendCell(out, lagna.sign);

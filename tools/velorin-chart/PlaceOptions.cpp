@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "astro/DecimalDigits.h"
 #include "atlas/FormFill.h"
 #include "atlas/PlaceApplication.h"
 #include "atlas/ZoneChoice.h"
@@ -41,8 +42,7 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
     if (applied.fill.dateMissing) return outcome;  // the form's date check says what is wrong
     outcome.note = applied.note;
     outcome.remarks = applied.remarks;
-    const std::string clock = std::to_string(given.cboHour) + ":" + (given.cboMinute < 10 ? "0" : "") +
-                              std::to_string(given.cboMinute);
+    const std::string clock = astro::ClockText(given.cboHour, given.cboMinute);
     if (applied.fill.converted) {
         outcome.localTimeGiven = clock + " local, " + applied.place.timeZone + " " +
                                  atlas::OffsetText(applied.fill.facts.offsetSeconds);
@@ -62,10 +62,9 @@ PlaceOutcome ApplyPlace(ChartOptions& options, const atlas::Atlas& data) {
     json.key("ZoneListPosition").integer(options.form.cboTimeZone);
     json.key("UniversalTimeConversion").boolean(applied.fill.converted);
     // The birth's own clock, as given (the chart's date and time are universal time after a conversion).
-    const auto twoDigits = [](int value) { return (value < 10 ? "0" : "") + std::to_string(value); };
     json.key("LocalDate")
-        .string(std::to_string(app::FirstListYear + given.cboYear) + "-" + twoDigits(given.cboMonth + 1) + "-" +
-                twoDigits(given.cboDate + 1))
+        .string(std::to_string(app::FirstListYear + given.cboYear) + "-" + astro::TwoDigits(given.cboMonth + 1) + "-" +
+                astro::TwoDigits(given.cboDate + 1))
         .key("LocalTime")
         .string(clock);
     json.key("Note").string(note);
