@@ -271,7 +271,89 @@ void printChart(const velorin_chart::ChartOptions& options, const app::ChartSess
     }
 }
 
-// The whole command; argv is handed to the picture program.
+// The place from the atlas (--place, --tz): the form filled, its note and
+// remarks on standard error; the status when the place cannot be used.
+std::optional<int> applyPlaceStep(velorin_chart::ChartOptions& options, const atlas::Atlas& data, std::string& placeJson,
+                                  std::string& localTimeGiven) {
+    using namespace velorin_chart;
+    const PlaceOutcome place = ApplyPlace(options, data);
+    if (!place.problem.empty()) {
+        std::cerr << "velorin-chart: " << ShownOnTerminal(place.problem) << "\n";
+        return Usage;
+    }
+    if (!place.note.empty()) std::cerr << ShownOnTerminal(place.note) << "\n";
+    for (const std::string& remark : place.remarks) std::cerr << "velorin-chart: " << ShownOnTerminal(remark) << "\n";
+    placeJson = place.json;
+    localTimeGiven = place.localTimeGiven;
+    return std::nullopt;
+}
+
+// --open: the chart file's birth data into the form; the status when it
+// cannot be read or holds a value the form would not take.
+std::optional<int> openChartFileStep(velorin_chart::ChartOptions& options) {
+    using velorin_chart::ShownOnTerminal;
+    if (options.openPath.empty()) return std::nullopt;
+    if (!app::HasChartFileExtension(options.openPath)) {
+        std::cerr << app::CheckTheFileMessage << "\n";
+        return Rejected;
+    }
+    const io::ReadResult read = io::ReadFileStart(options.openPath, app::MaxChartFileBytes);
+    if (!read.read()) return fileError("read", options.openPath, read.error);
+    const app::ChartFileLines lines = app::ReadChartFileLines(read.bytes);
+    // A value the form would keep its own for (year 2051, hour 25) would
+    // make a chart of another birth: refused, naming it.
+    if (const std::string unread = velorin_chart::UnreadChartFileFields(lines); !unread.empty()) {
+        std::cerr << "velorin-chart: " << ShownOnTerminal(options.openPath) << ": the chart file's " << unread
+                  << " cannot be read (out of range or not a value the entry form takes)\n";
+        return Rejected;
+    }
+    app::ApplyChartFile(lines, options.form);
+    return std::nullopt;
+}
+
+// The chart of the form (and, with --sky, the same chart from the sky's
+// positions); the status when the form's checks or the sky refuse it.
+std::optional<int> computeChartStep(const velorin_chart::ChartOptions& options, const std::string& localTimeGiven,
+                                    app::ChartSession& session) {
+    const app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
+    if (!outcome.accepted()) {
+        std::cerr << outcome.problem->message << "\n";
+        return Rejected;
+    }
+    session.record.LocalTimeGiven = localTimeGiven;
+#ifdef VELORIN_WITH_CHECK
+    if (options.sky) {
+        // The same chart from the sky's positions; every output follows it.
+        sky::SkyChartResult skyChart =
+            sky::SkyChartOf(session.record, options.trueNode ? sky::NodeKind::True : sky::NodeKind::Mean);
+        if (!skyChart.record) {
+            std::cerr << "velorin-chart: --sky: " << skyChart.problem << "\n";
+            return Rejected;
+        }
+        session.record = std::move(*skyChart.record);
+    }
+#endif
+    return std::nullopt;
+}
+
+// The files asked for, then the chart on standard output unless only files were.
+int writeAndPrintStep(const velorin_chart::ChartOptions& options, const app::ChartSession& session,
+                      const std::string& placeJson) {
+    using namespace velorin_chart;
+    // The user's month names (loading the locale) only when something names a month.
+    const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty() ||
+                           !options.pdfPath.empty();
+    const bool printsText = options.format == OutputFormat::Text && (options.formatGiven || !filesOnly);
+    const bool namesMonths =
+        !options.exportPath.empty() || !options.imagePath.empty() || !options.pdfPath.empty() || printsText;
+    const app::MonthNameTable monthNames = namesMonths ? UserMonthNames() : app::EnglishMonthNames();
+    if (const std::optional<int> failed = writeFiles(options, session, monthNames)) return *failed;
+    if (filesOnly && !options.formatGiven) return finish(0);
+    printChart(options, session, monthNames, placeJson);
+    return finish(0);
+}
+
+// The whole command, step by step; argv is handed to the picture program.
 int run(const std::vector<std::string>& args, char** argv) {
     using namespace velorin_chart;
     ParseResult parsed = ParseChartOptions(args);
@@ -304,8 +386,6 @@ int run(const std::vector<std::string>& args, char** argv) {
         case Command::Chart:
             break;
     }
-
-    std::string placeJson, localTimeGiven;
     if (data && options.command == Command::PlaceList) {
         std::string problem;
         const std::string list = FormatPlaceList(options, *data, problem);
@@ -316,35 +396,11 @@ int run(const std::vector<std::string>& args, char** argv) {
         PrintToStandardOutput(list);
         return finish(0);
     }
+    std::string placeJson, localTimeGiven;
     if (data) {
-        const PlaceOutcome place = ApplyPlace(options, *data);
-        if (!place.problem.empty()) {
-            std::cerr << "velorin-chart: " << ShownOnTerminal(place.problem) << "\n";
-            return Usage;
-        }
-        if (!place.note.empty()) std::cerr << ShownOnTerminal(place.note) << "\n";
-        for (const std::string& remark : place.remarks) std::cerr << "velorin-chart: " << ShownOnTerminal(remark) << "\n";
-        placeJson = place.json;
-        localTimeGiven = place.localTimeGiven;
+        if (const std::optional<int> failed = applyPlaceStep(options, *data, placeJson, localTimeGiven)) return *failed;
     }
-
-    if (!options.openPath.empty()) {
-        if (!app::HasChartFileExtension(options.openPath)) {
-            std::cerr << app::CheckTheFileMessage << "\n";
-            return Rejected;
-        }
-        const io::ReadResult read = io::ReadFileStart(options.openPath, app::MaxChartFileBytes);
-        if (!read.read()) return fileError("read", options.openPath, read.error);
-        const app::ChartFileLines lines = app::ReadChartFileLines(read.bytes);
-        // A value the form would keep its own for (year 2051, hour 25) would
-        // make a chart of another birth: refused, naming it.
-        if (const std::string unread = velorin_chart::UnreadChartFileFields(lines); !unread.empty()) {
-            std::cerr << "velorin-chart: " << ShownOnTerminal(options.openPath) << ": the chart file's " << unread
-                      << " cannot be read (out of range or not a value the entry form takes)\n";
-            return Rejected;
-        }
-        app::ApplyChartFile(lines, options.form);
-    }
+    if (const std::optional<int> failed = openChartFileStep(options)) return *failed;
     if ((!options.imagePath.empty() || !options.pdfPath.empty()) && !CanRenderImages()) {
         // The picture program does the whole command, so that this one never
         // loads the windowing libraries.
@@ -352,38 +408,9 @@ int run(const std::vector<std::string>& args, char** argv) {
         std::cerr << "velorin-chart: " << (options.imagePath.empty() ? "--pdf" : "--image") << ": " << failure << "\n";
         return Usage;
     }
-
     app::ChartSession session;
-    app::CalculationOutcome outcome = app::RunCalculation(options.form, session);
-    if (!outcome.accepted()) {
-        std::cerr << outcome.problem->message << "\n";
-        return Rejected;
-    }
-    session.record.LocalTimeGiven = localTimeGiven;
-#ifdef VELORIN_WITH_CHECK
-    if (options.sky) {
-        // The same chart from the sky's positions; every output follows it.
-        sky::SkyChartResult skyChart =
-            sky::SkyChartOf(session.record, options.trueNode ? sky::NodeKind::True : sky::NodeKind::Mean);
-        if (!skyChart.record) {
-            std::cerr << "velorin-chart: --sky: " << skyChart.problem << "\n";
-            return Rejected;
-        }
-        session.record = std::move(*skyChart.record);
-    }
-#endif
-
-    // The user's month names (loading the locale) only when something names a month.
-    const bool filesOnly = !options.savePath.empty() || !options.exportPath.empty() || !options.imagePath.empty() ||
-                           !options.pdfPath.empty();
-    const bool printsText = options.format == OutputFormat::Text && (options.formatGiven || !filesOnly);
-    const bool namesMonths =
-        !options.exportPath.empty() || !options.imagePath.empty() || !options.pdfPath.empty() || printsText;
-    const app::MonthNameTable monthNames = namesMonths ? UserMonthNames() : app::EnglishMonthNames();
-    if (const std::optional<int> failed = writeFiles(options, session, monthNames)) return *failed;
-    if (filesOnly && !options.formatGiven) return finish(0);
-    printChart(options, session, monthNames, placeJson);
-    return finish(0);
+    if (const std::optional<int> failed = computeChartStep(options, localTimeGiven, session)) return *failed;
+    return writeAndPrintStep(options, session, placeJson);
 }
 
 }  // namespace
