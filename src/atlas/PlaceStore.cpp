@@ -25,7 +25,8 @@ std::string column(sqlite3_stmt* statement, int index) {
 // A statement, reset and with its bindings cleared when the scope ends.
 class Use {
 public:
-    explicit Use(sqlite3_stmt* statement) : statement_(statement) {}
+    // A step that fails (a damaged file) is kept in `failure`, never taken for "no rows".
+    Use(sqlite3_stmt* statement, std::string& failure) : statement_(statement), failure_(failure) {}
     ~Use() {
         sqlite3_reset(statement_);
         sqlite3_clear_bindings(statement_);
@@ -40,11 +41,17 @@ public:
         sqlite3_bind_int64(statement_, index, value);
         return *this;
     }
-    bool row() { return sqlite3_step(statement_) == SQLITE_ROW; }
+    bool row() {
+        const int result = sqlite3_step(statement_);
+        if (result == SQLITE_ROW) return true;
+        if (result != SQLITE_DONE && failure_.empty()) failure_ = sqlite3_errstr(result);
+        return false;
+    }
     sqlite3_stmt* operator*() const { return statement_; }
 
 private:
     sqlite3_stmt* statement_;
+    std::string& failure_;
 };
 
 struct Found {
@@ -200,6 +207,19 @@ std::vector<Found> distinct(std::vector<Found> rows) {
 }  // namespace
 
 PlaceSearch PlaceStore::FindPlaces(std::string_view text) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return checked(findPlaces(text));
+}
+
+PlaceSearch PlaceStore::checked(PlaceSearch search) const {
+    if (readFailure_.empty()) return search;
+    PlaceSearch failed;
+    failed.problem = "the atlas file could not be read: " + readFailure_;
+    readFailure_.clear();
+    return failed;
+}
+
+PlaceSearch PlaceStore::findPlaces(std::string_view text) const {
     PlaceSearch search;
     if (!problem_.empty()) {
         search.problem = problem_;
@@ -214,7 +234,6 @@ PlaceSearch PlaceStore::FindPlaces(std::string_view text) const {
         search.problem = "a place has at most three parts, city, state and country: '" + std::string(text) + "'";
         return search;
     }
-    const std::lock_guard<std::mutex> lock(mutex_);
     std::vector<Area> areas;
     std::size_t unknown = 0;
     if (!areasOf(parts, areas, unknown)) {
@@ -224,7 +243,7 @@ PlaceSearch PlaceStore::FindPlaces(std::string_view text) const {
         piece.erase(0, piece.find_first_not_of(' '));
         piece.erase(piece.find_last_not_of(' ') + 1);
         search.problem = "the atlas knows no state or country called '" + piece + "'";
-        Use rows(statements_->byKey);
+        Use rows(statements_->byKey, readFailure_);
         rows.text(1, parts.front());
         std::vector<Found> named;
         while (rows.row()) named.push_back(foundAt(*rows));
@@ -234,7 +253,7 @@ PlaceSearch PlaceStore::FindPlaces(std::string_view text) const {
     }
     std::vector<Found> rows;
     {
-        Use byKey(statements_->byKey);
+        Use byKey(statements_->byKey, readFailure_);
         byKey.text(1, parts.front());
         while (byKey.row()) rows.push_back(foundAt(*byKey));
     }
@@ -261,10 +280,10 @@ bool PlaceStore::areasOf(const std::vector<std::string>& parts, std::vector<Area
         Area area;
         for (const std::string& key : {parts[i], DivisionCore(parts[i])}) {
             if (key.empty()) continue;
-            Use countries(statements_->countries);
+            Use countries(statements_->countries, readFailure_);
             countries.text(1, key);
             while (countries.row()) area.countries.insert(column(*countries, 0));
-            Use divisions(statements_->divisions);
+            Use divisions(statements_->divisions, readFailure_);
             divisions.text(1, key);
             while (divisions.row()) area.divisions.insert({column(*divisions, 0), column(*divisions, 1)});
         }
@@ -288,7 +307,7 @@ std::string PlaceStore::nearestText(const std::string& key, std::vector<Place>& 
 std::vector<Place> PlaceStore::placesWithKey(const std::string& key, std::size_t limit, const std::vector<Area>& areas) const {
     std::vector<Found> rows;
     {
-        Use byPrefix(statements_->byPrefix);
+        Use byPrefix(statements_->byPrefix, readFailure_);
         // Keys are UTF-8: the highest character bounds those that begin with the key.
         const long long wanted = static_cast<long long>(limit) * (areas.empty() ? 4 : 100);
         byPrefix.text(1, key).text(2, key + "\xf4\x8f\xbf\xbf").integer(3, wanted);
@@ -312,9 +331,8 @@ std::vector<Place> PlaceStore::PlacesStartingWith(std::string_view text, std::si
     if (!problem_.empty() || limit == 0) return {};
     const std::vector<std::string> parts = partsOf(text);
     if (parts.front().empty()) return {};
-    const PlaceSearch exact = FindPlaces(text);
-    std::vector<Place> places = exact.matches;
     const std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<Place> places = findPlaces(text).matches;
     std::vector<Area> areas;
     std::size_t unknown = 0;
     if (!areasOf(parts, areas, unknown)) return places;
@@ -327,22 +345,34 @@ std::vector<Place> PlaceStore::PlacesStartingWith(std::string_view text, std::si
         if (!listed) places.push_back(std::move(p));
     }
     if (places.size() > limit) places.resize(limit);
+    if (!readFailure_.empty()) {  // a damaged file lists nothing (its look-up says why)
+        readFailure_.clear();
+        return {};
+    }
     return places;
 }
 
 void PlaceStore::ForEachPlace(const std::function<void(const Place&)>& visit) const {
     if (!problem_.empty()) return;
     const std::lock_guard<std::mutex> lock(mutex_);
-    Use all(statements_->all);
-    while (all.row()) visit(foundAt(*all).place);
+    {
+        Use all(statements_->all, readFailure_);
+        while (all.row()) visit(foundAt(*all).place);
+    }
+    readFailure_.clear();  // the places read are all the file gave
 }
 
 std::string PlaceStore::Meta(const std::string& key) const {
     if (!problem_.empty()) return {};
     const std::lock_guard<std::mutex> lock(mutex_);
-    Use meta(statements_->meta);
-    meta.text(1, key);
-    return meta.row() ? column(*meta, 0) : std::string();
+    std::string value;
+    {
+        Use meta(statements_->meta, readFailure_);
+        meta.text(1, key);
+        if (meta.row()) value = column(*meta, 0);
+    }
+    readFailure_.clear();
+    return value;
 }
 
 }  // namespace atlas

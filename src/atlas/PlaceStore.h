@@ -45,6 +45,9 @@ public:
 private:
     struct Statements;
     struct Area;
+    PlaceSearch findPlaces(std::string_view text) const;  // with the lock held
+    // The search, or the reason the file could not be read when a step failed.
+    PlaceSearch checked(PlaceSearch search) const;
     // The countries and divisions each further part names; false (with the
     // part's number) when one names none.
     bool areasOf(const std::vector<std::string>& parts, std::vector<Area>& areas, std::size_t& unknown) const;
@@ -56,6 +59,7 @@ private:
     std::unique_ptr<Statements> statements_;
     std::string problem_;
     mutable std::mutex mutex_;  // one statement set, used by one thread at a time
+    mutable std::string readFailure_;  // the first failed step of a search (with the lock held)
 };
 
 }  // namespace atlas
