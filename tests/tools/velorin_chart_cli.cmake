@@ -319,7 +319,9 @@ function(case_posix_streams)
 
         # Without /proc (a chroot, a minimal container) the picture program is
         # looked for only where the build installs it, never in the current
-        # folder: a planted one there is not run.
+        # folder: a planted one there is not run. (In a sanitizer build the
+        # leak checker itself cannot run without /proc and ends the program
+        # with its own status after the message.)
         set(planted "${dir}/planted")
         file(MAKE_DIRECTORY "${planted}")
         file(WRITE "${planted}/velorin-chart-image" "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n")
@@ -328,7 +330,8 @@ function(case_posix_streams)
                         ${CHART} "${planted}" ${reference} RESULT_VARIABLE status ERROR_VARIABLE err OUTPUT_QUIET)
         if(err MATCHES "unshare|mount:")
             message(STATUS "no mount namespace here (${err}): the /proc-less start is not tried")
-        elseif(EXISTS "${planted}/ran" OR NOT status EQUAL 2 OR NOT err MATCHES "velorin-chart-image cannot be started from /")
+        elseif(EXISTS "${planted}/ran" OR NOT err MATCHES "velorin-chart-image cannot be started from /" OR
+               (NOT status EQUAL 2 AND NOT err MATCHES "LeakSanitizer has encountered a fatal error"))
             message(FATAL_ERROR "without /proc: status ${status}, ran a planted helper: ${err}")
         endif()
         # A full disk: the write fails with status 3 and the old file keeps its content.
