@@ -26,7 +26,7 @@ void PlaceLookup(benchmark::State& state) {
     for (auto _ : state) {
         const atlas::PlaceSearch found = Atlas().FindPlaces(Texts[i++ % Texts.size()]);
         const atlas::Place& place = found.matches.front();
-        benchmark::DoNotOptimize(Atlas().ZoneAtLocal(place.timeZone, 1990, 5, 15, 10, 30));
+        benchmark::DoNotOptimize(Atlas().ZoneAtLocal(place.timeZone, astro::LocalMinuteOf(1990, 5, 15, 10, 30)));
     }
 }
 BENCHMARK(PlaceLookup);

@@ -153,26 +153,28 @@ DashaBalance BalanceAtBirth(const DashaPeriod& first, double birthJulianDay, dou
     return balance;
 }
 
-double BirthJulianDay(const astro::BirthData& birth) {
-    // The instant the chart's Moon is computed for: the local date's day
-    // number and the universal time of the angles and the Moon. (The planets'
-    // instant differs when the zone lies on the other side of Greenwich.)
+DashaInstant ChartDashaInstant(const astro::BirthData& birth) {
+    // The local date's day number and the universal time of the angles and
+    // the Moon. (The planets' instant differs when the zone lies on the
+    // other side of Greenwich.)
     const double dayNumber = modVedicEphemeris::JulianDayFromDate(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
-    return dayNumber - 0.5 + modVedicEphemeris::UniversalTimeRule(birth).utHours / 24;
+    const double utHours = modVedicEphemeris::UniversalTimeRule(birth).utHours;
+    const double localHours = birth.BirthHour + birth.BirthMinute / 60.0;
+    return {dayNumber - 0.5 + utHours / 24, (localHours - utHours) / 24};
 }
 
-double DashaJulianDay(const ChartRecord& record) {
-    if (!record.SkyPositions) return BirthJulianDay(record.birth);
-    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(record.birth);
-    return modVedicEphemeris::JulianDayFromDate(ut.month, ut.day, ut.year) - 0.5 + (ut.hour + ut.minute / 60.0) / 24;
-}
-
-double DashaClockOffsetDays(const ChartRecord& record) {
-    if (!record.SkyPositions) return AnglesClockOffsetDays(record.birth);
-    const astro::BirthData& b = record.birth;
+DashaInstant TrueDashaInstant(const astro::BirthData& b) {
+    const astro::CivilParts ut = astro::PartsOf(modVedicPlanetPosition::TrueUniversalTime(b));
+    const double julianDay =
+        modVedicEphemeris::JulianDayFromDate(astro::MonthOf(ut.date), astro::DayOf(ut.date), astro::YearOf(ut.date)) -
+        0.5 + (static_cast<double>(ut.time.hours().count()) + static_cast<double>(ut.time.minutes().count()) / 60.0) / 24;
     const double localDay = modVedicEphemeris::JulianDayFromDate(b.BirthMonth, b.BirthDay, b.BirthYear) - 0.5 +
                             (b.BirthHour + b.BirthMinute / 60.0) / 24;
-    return localDay - DashaJulianDay(record);
+    return {julianDay, localDay - julianDay};
+}
+
+DashaInstant DashaInstantOf(const ChartRecord& record) {
+    return record.SkyPositions ? TrueDashaInstant(record.birth) : ChartDashaInstant(record.birth);
 }
 
 char* WriteCalendarDate(double julianDay, char* at) {
@@ -215,19 +217,13 @@ int MoonPada(double moonLongitude) {
     return ((quarter % 4) + 4) % 4 + 1;
 }
 
-double AnglesClockOffsetDays(const astro::BirthData& birth) {
-    // The entered time less the universal time the Moon is computed for.
-    const double localHours = birth.BirthHour + birth.BirthMinute / 60.0;
-    return (localHours - modVedicEphemeris::UniversalTimeRule(birth).utHours) / 24;
+char* WriteDashaCivilDate(double julianDay, const DashaInstant& birth, char* at) {
+    return WriteCalendarDate(julianDay + birth.clockOffsetDays, at);
 }
 
-char* WriteDashaCivilDate(double julianDay, double clockOffsetDays, char* at) {
-    return WriteCalendarDate(julianDay + clockOffsetDays, at);
-}
-
-std::string DashaCivilDate(double julianDay, double clockOffsetDays) {
+std::string DashaCivilDate(double julianDay, const DashaInstant& birth) {
     char text[CalendarDateRoom];
-    return std::string(text, WriteDashaCivilDate(julianDay, clockOffsetDays, text));
+    return std::string(text, WriteDashaCivilDate(julianDay, birth, text));
 }
 
 }  // namespace app

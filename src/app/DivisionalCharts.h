@@ -103,20 +103,33 @@ struct VimshottariSpans {
 };
 VimshottariSpans VimshottariPeriods(double moonLongitude, double birthJulianDay, double yearDays = DaysPerYear);
 
-// The Julian day (UT) the dasha is dated from: the instant the chart's Moon
-// is computed for (the zone's size on the place's side of Greenwich, as the
-// angles and the Moon take it), so that the period the Moon's degree balances
-// starts when that Moon stood there.
-double BirthJulianDay(const astro::BirthData& birth);
+// The instant a chart's dasha is dated from, and how far the birth's clock,
+// as entered, runs ahead of it. The two are made together, by one of the
+// functions below, so that no writer dates the periods from one instant and
+// writes their days on the other's clock.
+struct DashaInstant {
+    double julianDay = 0;        // Julian day, universal time
+    double clockOffsetDays = 0;  // the entered clock less that instant, days
+};
 
-// The Julian day the dasha of a record is dated from, and how far the
-// birth's clock runs ahead of it (days): BirthJulianDay for the chart's own
-// positions, the true birth instant (the zone's signed correction and
-// daylight saving) for the sky's. Every writer of the dasha (the JSON, the
-// text table, the Vedic details, the CSV summary) takes these two, never the
-// instant of one positions with the offset of the other.
-double DashaJulianDay(const ChartRecord& record);
-double DashaClockOffsetDays(const ChartRecord& record);
+// ChartDashaInstant: the instant of the chart's own positions.
+//   Given:   the birth data.
+//   Returns: the instant the chart's Moon is computed for (the local date's
+//            day number and UniversalTimeRule's hours: the zone's size on the
+//            place's side of Greenwich, as the angles and the Moon take it),
+//            so that the period the Moon's degree balances starts when that
+//            Moon stood there; and the entered clock's lead on it.
+DashaInstant ChartDashaInstant(const astro::BirthData& birth);
+
+// TrueDashaInstant: the birth's true instant (the zone's signed correction,
+// daylight saving; TrueUniversalTime), the instant the sky's positions are
+// computed for, and the entered clock's lead on it.
+DashaInstant TrueDashaInstant(const astro::BirthData& birth);
+
+// DashaInstantOf: a record's: ChartDashaInstant for the chart's own
+// positions, TrueDashaInstant for the sky's. Every writer of the dasha (the
+// JSON, the text table, the Vedic details, the CSV summary) takes this.
+DashaInstant DashaInstantOf(const ChartRecord& record);
 
 // "YYYY-MM-DD" of the Gregorian civil day (UT) that holds the Julian day.
 std::string CalendarDateOfJulianDay(double julianDay);
@@ -125,20 +138,13 @@ std::string CalendarDateOfJulianDay(double julianDay);
 inline constexpr int CalendarDateRoom = 32;
 char* WriteCalendarDate(double julianDay, char* at);
 
-// How far the birth's own clock, as entered, runs ahead of the angles'
-// universal time (days: the instant BirthJulianDay takes, which the dasha of
-// the chart's own positions is dated from); worked out once for a chart's
-// dates. DashaClockOffsetDays(record) chooses between it and the true
-// instant's offset by the record's positions.
-double AnglesClockOffsetDays(const astro::BirthData& birth);
-
 // "YYYY-MM-DD" of the civil day in the birth's own zone, as entered, that
-// holds a Julian day of the chart's dasha (`clockOffsetDays` from the record's
-// DashaClockOffsetDays): the birth itself falls on the date entered (a birth
-// at 1:00 in India is not dated the day before).
-std::string DashaCivilDate(double julianDay, double clockOffsetDays);
+// holds a Julian day of the chart's dasha dated from `birth`: the birth
+// itself falls on the date entered (a birth at 1:00 in India is not dated
+// the day before).
+std::string DashaCivilDate(double julianDay, const DashaInstant& birth);
 // The same written at `at` (room for CalendarDateRoom characters); returns its end.
-char* WriteDashaCivilDate(double julianDay, double clockOffsetDays, char* at);
+char* WriteDashaCivilDate(double julianDay, const DashaInstant& birth, char* at);
 
 // The Moon's pada 1..4: floor(m / (10/3)) mod 4 + 1.
 int MoonPada(double moonLongitude);

@@ -12,8 +12,8 @@ namespace app {
 TimeBases TimeBasesOf(const astro::BirthData& birth) {
     TimeBases bases;
     bases.anglesHours = modVedicEphemeris::UniversalTimeRule(birth).utHours;
-    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(birth);
-    bases.planetsHours = ut.hour + ut.minute / 60.0;
+    const astro::CivilParts ut = astro::PartsOf(modVedicPlanetPosition::TrueUniversalTime(birth));
+    bases.planetsHours = static_cast<double>(ut.time.hours().count()) + static_cast<double>(ut.time.minutes().count()) / 60.0;
     return bases;
 }
 

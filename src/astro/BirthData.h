@@ -3,6 +3,7 @@
 // coordinates as entered and the three direction/daylight flags.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace astro {
@@ -25,5 +26,62 @@ struct BirthData {
     bool IsSouth = false;
     bool IsDaylightSaving = false;
 };
+
+// A clock reading to the minute with no zone attached (a birth's date and
+// time as entered, or the form's date and time), and a universal instant to
+// the minute. Civil dates cross units as these, never as loose integers.
+using LocalMinute = std::chrono::local_time<std::chrono::minutes>;
+using UniversalMinute = std::chrono::sys_time<std::chrono::minutes>;
+
+// LocalMinuteOf: a local date and clock time as one value.
+//   Given:   year, month 1..12, day 1..31, hour 0..24, minute 0..59.
+//   Returns: the clock reading; an hour of 24 is 0:mm of the next day, and a
+//            day beyond its month's last rolls into the next month (30
+//            February is 2 March), as calendar arithmetic does.
+LocalMinute LocalMinuteOf(int year, int month, int day, int hour, int minute);
+
+// EnteredClock: the birth's date and clock time as entered.
+LocalMinute EnteredClock(const BirthData& birth);
+
+// The parts of a clock reading or an instant: the civil date and the time of day.
+struct CivilParts {
+    std::chrono::year_month_day date;
+    std::chrono::hh_mm_ss<std::chrono::minutes> time;
+};
+CivilParts PartsOf(LocalMinute clock);
+CivilParts PartsOf(UniversalMinute instant);
+
+// Year, month 1..12 and day 1..31 of a civil date as plain numbers (for
+// texts and list positions).
+int YearOf(const std::chrono::year_month_day& date);
+int MonthOf(const std::chrono::year_month_day& date);
+int DayOf(const std::chrono::year_month_day& date);
+
+inline LocalMinute LocalMinuteOf(int year, int month, int day, int hour, int minute) {
+    using namespace std::chrono;
+    // The day and time added as counts to the month's first day, so that they roll over.
+    const year_month_day first{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} / 1};
+    return local_days{first} + days{day - 1} + hours{hour} + minutes{minute};
+}
+
+inline LocalMinute EnteredClock(const BirthData& birth) {
+    return LocalMinuteOf(birth.BirthYear, birth.BirthMonth, birth.BirthDay, birth.BirthHour, birth.BirthMinute);
+}
+
+inline CivilParts PartsOf(LocalMinute clock) {
+    const std::chrono::local_days day = std::chrono::floor<std::chrono::days>(clock);
+    return {std::chrono::year_month_day{day}, std::chrono::hh_mm_ss<std::chrono::minutes>{clock - day}};
+}
+
+inline CivilParts PartsOf(UniversalMinute instant) {
+    const std::chrono::sys_days day = std::chrono::floor<std::chrono::days>(instant);
+    return {std::chrono::year_month_day{day}, std::chrono::hh_mm_ss<std::chrono::minutes>{instant - day}};
+}
+
+inline int YearOf(const std::chrono::year_month_day& date) { return static_cast<int>(date.year()); }
+inline int MonthOf(const std::chrono::year_month_day& date) {
+    return static_cast<int>(static_cast<unsigned>(date.month()));
+}
+inline int DayOf(const std::chrono::year_month_day& date) { return static_cast<int>(static_cast<unsigned>(date.day())); }
 
 }  // namespace astro

@@ -1,7 +1,6 @@
 #include "astro/PlanetPositions.h"
 
 #include <chrono>
-
 #include <cmath>
 
 #include "astro/FiniteCheck.h"
@@ -44,25 +43,23 @@ struct OrbitPoint {
 
 }  // namespace
 
-CivilDateTime UniversalDateTime(const astro::BirthData& birth) {
+astro::UniversalMinute TrueUniversalTime(const astro::BirthData& birth) {
     using namespace std::chrono;
-    const local_days entered{year{birth.BirthYear} / month{static_cast<unsigned>(birth.BirthMonth)} /
-                             day{static_cast<unsigned>(birth.BirthDay)}};
-    // The local date and time with the zone's signed correction, an hour off for daylight saving.
-    const local_time<minutes> universal = entered + hours{birth.BirthHour} + minutes{birth.BirthMinute} +
-                                          hours{birth.ZoneHoursSigned} + minutes{birth.ZoneMinutesSigned} -
-                                          hours{birth.IsDaylightSaving ? 1 : 0};
-    const local_days day = floor<days>(universal);
-    const year_month_day date{day};
-    const hh_mm_ss<minutes> time{universal - day};
-    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-            static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
-            static_cast<int>(time.minutes().count())};
+    // The local clock with the zone's signed correction, an hour off for daylight saving.
+    return astro::UniversalMinute{(astro::EnteredClock(birth) + hours{birth.ZoneHoursSigned} +
+                                   minutes{birth.ZoneMinutesSigned} - hours{birth.IsDaylightSaving ? 1 : 0})
+                                      .time_since_epoch()};
 }
 
 double DayNumber2000(double year, double month, double day, double hour, double minute) {
     return 367 * year - std::floor(7 * (year + std::floor((month + 9) / 12)) / 4) + std::floor(275 * month / 9) +
            day - 730531.5 + (hour + minute / 60) / 24;
+}
+
+double DayNumber2000(astro::UniversalMinute instant) {
+    const astro::CivilParts ut = astro::PartsOf(instant);
+    return DayNumber2000(astro::YearOf(ut.date), astro::MonthOf(ut.date), astro::DayOf(ut.date),
+                         static_cast<double>(ut.time.hours().count()), static_cast<double>(ut.time.minutes().count()));
 }
 
 double ReduceRadians(double x) {
@@ -143,8 +140,7 @@ BodyTables ComputePlanetPositions(const astro::BirthData& birth, const ChartAngl
         tables.PlanetNameSanskrit[b] = std::string(SanskritBodyNames[b]);
     }
 
-    const CivilDateTime ut = UniversalDateTime(birth);
-    const double daysSinceJ2000 = DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    const double daysSinceJ2000 = DayNumber2000(TrueUniversalTime(birth));
     astro::AssertFinite(daysSinceJ2000);
     const double ayanamsa = std::fabs(angles.AyanamsaCorrection);
 

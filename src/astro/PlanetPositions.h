@@ -53,25 +53,23 @@ struct OrbitalElements {
     double meanLongitude = 0;    // radians, 0..2pi
 };
 
-// A universal date and time, after the zone and daylight-saving corrections.
-struct CivilDateTime {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-};
-
-// UniversalDateTime: the universal date and time of the planets.
+// TrueUniversalTime: the birth's true instant, the universal time of the
+// planets (the chart's angles and Moon take theirs from UniversalTimeRule).
 //   Given:   the birth data (local date and clock time, the signed zone
 //            correction, daylight saving).
-//   Returns: local date-time plus ZoneHoursSigned hours and ZoneMinutesSigned
-//            minutes, less an hour for daylight saving, by calendar arithmetic
-//            (days, months and years roll over). An hour of 24 is 0:mm of the
-//            next day.
-CivilDateTime UniversalDateTime(const astro::BirthData& birth);
+//   Returns: the local date and time plus ZoneHoursSigned hours and
+//            ZoneMinutesSigned minutes, less an hour for daylight saving, to
+//            the minute; days, months and years roll over, and an hour of 24
+//            is 0:mm of the next day.
+astro::UniversalMinute TrueUniversalTime(const astro::BirthData& birth);
 
 // DayNumber2000: days from J2000.0 (JD 2451545.0) of a universal date-time.
 //   Given:   Gregorian year 1901..2099, month 1..12, day, hour, minute.
 //   Returns: 367 y - Int(7 (y + Int((m + 9) / 12)) / 4) + Int(275 m / 9) + d
 //            - 730531.5 + (h + min / 60) / 24, a fraction of a day included.
 double DayNumber2000(double year, double month, double day, double hour, double minute);
+// The same of an instant, by the same rule from its civil date and time.
+double DayNumber2000(astro::UniversalMinute instant);
 
 // SetOrbitalElements: the mean Keplerian elements of one set at a moment.
 //   Given:   the element set 0..5 (ElementSet), daysSinceJ2000.

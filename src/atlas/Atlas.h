@@ -12,8 +12,7 @@ namespace atlas {
 class Atlas : public PlaceSource {
 public:
     // The zone's offset at a local date and time, as ZoneAt gives it.
-    virtual ZoneLookup ZoneAtLocal(std::string_view zoneName, int year, int month, int day, int hour,
-                                   int minute) const = 0;
+    virtual ZoneLookup ZoneAtLocal(std::string_view zoneName, astro::LocalMinute clock) const = 0;
 };
 
 }  // namespace atlas

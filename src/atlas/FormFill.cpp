@@ -8,11 +8,8 @@ namespace atlas {
 
 LocalBirth LocalBirthOf(const app::BirthFormValues& form) {
     LocalBirth birth;
-    birth.year = app::FirstListYear + form.cboYear;
-    birth.month = form.cboMonth + 1;
-    birth.day = form.cboDate + 1;
-    birth.hour = form.cboHour;
-    birth.minute = form.cboMinute;
+    birth.clock = astro::LocalMinuteOf(app::FirstListYear + form.cboYear, form.cboMonth + 1, form.cboDate + 1,
+                                       form.cboHour, form.cboMinute);
     birth.lonDegrees = astro::ParseDigits(form.txtLonDeg, 1, 3).value_or(0);
     birth.lonMinutes = astro::ParseDigits(form.txtLonMin, 1, 3).value_or(0);
     birth.east = form.optLongEast;
@@ -59,7 +56,7 @@ FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const
     }
     // The zone row depends on the side of Greenwich of the longitude charted.
     const LocalBirth birth = LocalBirthOf(filled);
-    const ZoneLookup zone = data.ZoneAtLocal(place.timeZone, birth.year, birth.month, birth.day, birth.hour, birth.minute);
+    const ZoneLookup zone = data.ZoneAtLocal(place.timeZone, birth.clock);
     if (!zone.problem.empty()) {
         fill.problem = zone.problem;
         return fill;
@@ -78,11 +75,12 @@ FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const
     if (!kept.daylightSaving) filled.chkDST = !kept.zone && fill.choice.daylightSaving;
     fill.converted = fill.choice.universalTimeConversion && !kept.zone;
     if (fill.converted) {
-        filled.cboYear = fill.choice.year - app::FirstListYear;
-        filled.cboMonth = fill.choice.month - 1;
-        filled.cboDate = fill.choice.day - 1;
-        filled.cboHour = fill.choice.hour;
-        filled.cboMinute = fill.choice.minute;
+        const astro::CivilParts entered = astro::PartsOf(fill.choice.clock);
+        filled.cboYear = astro::YearOf(entered.date) - app::FirstListYear;
+        filled.cboMonth = astro::MonthOf(entered.date) - 1;
+        filled.cboDate = astro::DayOf(entered.date) - 1;
+        filled.cboHour = static_cast<int>(entered.time.hours().count());
+        filled.cboMinute = static_cast<int>(entered.time.minutes().count());
     }
     fill.sentence = place.timeZone + " " +
                     (kept.zone ? GivenZoneSentence(birth, zone.facts, filled.cboTimeZone, filled.chkDST)

@@ -26,8 +26,8 @@ public:
     std::vector<Place> PlacesStartingWith(std::string_view text, std::size_t limit) const override {
         return places().PlacesStartingWith(text, limit);
     }
-    ZoneLookup ZoneAtLocal(std::string_view zoneName, int year, int month, int day, int hour, int minute) const override {
-        return ZoneAt(zoneName, year, month, day, hour, minute);
+    ZoneLookup ZoneAtLocal(std::string_view zoneName, astro::LocalMinute clock) const override {
+        return ZoneAt(zoneName, clock);
     }
 
     const PlaceStore& places() const {

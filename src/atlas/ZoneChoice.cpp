@@ -21,12 +21,13 @@ constexpr int LastYear = 2050;
 
 astro::BirthData birthData(const LocalBirth& birth, int zonePosition, bool daylightSaving) {
     const app::ZoneRow& zone = app::ZoneTable[static_cast<std::size_t>(zonePosition)];
+    const astro::CivilParts local = astro::PartsOf(birth.clock);
     astro::BirthData b;
-    b.BirthYear = static_cast<std::int16_t>(birth.year);
-    b.BirthMonth = static_cast<std::int16_t>(birth.month);
-    b.BirthDay = static_cast<std::int16_t>(birth.day);
-    b.BirthHour = static_cast<std::int16_t>(birth.hour);
-    b.BirthMinute = static_cast<std::int16_t>(birth.minute);
+    b.BirthYear = static_cast<std::int16_t>(astro::YearOf(local.date));
+    b.BirthMonth = static_cast<std::int16_t>(astro::MonthOf(local.date));
+    b.BirthDay = static_cast<std::int16_t>(astro::DayOf(local.date));
+    b.BirthHour = static_cast<std::int16_t>(local.time.hours().count());
+    b.BirthMinute = static_cast<std::int16_t>(local.time.minutes().count());
     b.ZoneHoursAbs = static_cast<std::int16_t>(std::abs(zone.hours));
     b.ZoneMinutesAbs = static_cast<std::int16_t>(std::abs(zone.minutes));
     b.ZoneHoursSigned = zone.hours;
@@ -38,21 +39,12 @@ astro::BirthData birthData(const LocalBirth& birth, int zonePosition, bool dayli
     return b;
 }
 
-// Minutes since 1 January 1970 of a civil date and clock time.
-long long minutesOf(int year, int month, int day, int hour, int minute) {
-    using namespace std::chrono;
-    const sys_days date{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
-                        std::chrono::day{static_cast<unsigned>(day)}};
-    return duration_cast<minutes>(date.time_since_epoch()).count() + hour * 60LL + minute;
-}
-
-long long localMinutes(const LocalBirth& birth) {
-    return minutesOf(birth.year, birth.month, birth.day, birth.hour, birth.minute);
-}
-
-std::string dateTimeText(int year, int month, int day, int hour, int minute) {
-    return std::to_string(day) + " " + std::string(app::MonthNames[static_cast<std::size_t>(month - 1)]) + " " + std::to_string(year) + " " +
-           astro::ClockText(hour, minute);
+std::string dateTimeText(astro::LocalMinute clock) {
+    const astro::CivilParts parts = astro::PartsOf(clock);
+    return std::to_string(astro::DayOf(parts.date)) + " " +
+           std::string(app::MonthNames[static_cast<std::size_t>(astro::MonthOf(parts.date) - 1)]) + " " +
+           std::to_string(astro::YearOf(parts.date)) + " " +
+           astro::ClockText(static_cast<int>(parts.time.hours().count()), static_cast<int>(parts.time.minutes().count()));
 }
 
 std::string rowText(int position) {
@@ -67,11 +59,10 @@ bool IsRightChoice(const LocalBirth& birth, int offsetSeconds, int zonePosition,
     if (offsetSeconds % 60 != 0) return false;
     const astro::BirthData b = birthData(birth, zonePosition, daylightSaving);
     // The angles' universal time is hours of the local date, below 0 or beyond 24 on another day.
-    const double trueHours = birth.hour + birth.minute / 60.0 - offsetSeconds / 3600.0;
+    const double trueHours = b.BirthHour + b.BirthMinute / 60.0 - offsetSeconds / 3600.0;
     if (std::fabs(modVedicEphemeris::UniversalTimeRule(b).utHours - trueHours) > 1e-9) return false;
-    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(b);
-    const long long planets = minutesOf(ut.year, ut.month, ut.day, ut.hour, ut.minute);
-    return planets == localMinutes(birth) - offsetSeconds / 60;
+    const std::chrono::minutes offset{offsetSeconds / 60};
+    return modVedicPlanetPosition::TrueUniversalTime(b).time_since_epoch() == birth.clock.time_since_epoch() - offset;
 }
 
 ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts) {
@@ -120,27 +111,19 @@ ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts) {
     if (chosen) {
         choice.zonePosition = chosen->position;
         choice.daylightSaving = chosen->daylightSaving;
-        choice.year = birth.year, choice.month = birth.month, choice.day = birth.day;
-        choice.hour = birth.hour, choice.minute = birth.minute;
+        choice.clock = birth.clock;
         return choice;
     }
     choice.universalTimeConversion = true;
     choice.zonePosition = app::ZonePositionOf("UT");
     using namespace std::chrono;
-    const sys_seconds universal{seconds{localMinutes(birth) * 60 - facts.offsetSeconds}};
-    const sys_time<minutes> rounded = floor<minutes>(universal + seconds{30});  // half a minute rounded up
+    const local_seconds universal = birth.clock - seconds{facts.offsetSeconds};
+    const local_time<minutes> rounded = floor<minutes>(universal + seconds{30});  // half a minute rounded up
     choice.roundedSeconds = static_cast<int>(std::llabs((rounded - universal).count()));
-    const sys_days day = floor<days>(rounded);
-    const year_month_day date{day};
-    choice.year = static_cast<int>(date.year());
-    choice.month = static_cast<int>(static_cast<unsigned>(date.month()));
-    choice.day = static_cast<int>(static_cast<unsigned>(date.day()));
-    const hh_mm_ss<minutes> time{rounded - day};
-    choice.hour = static_cast<int>(time.hours().count());
-    choice.minute = static_cast<int>(time.minutes().count());
-    if (choice.year < FirstYear || choice.year > LastYear) {
-        choice.problem = "in universal time the birth falls on " +
-                         dateTimeText(choice.year, choice.month, choice.day, choice.hour, choice.minute) +
+    choice.clock = rounded;
+    const int year = astro::YearOf(astro::PartsOf(rounded).date);
+    if (year < FirstYear || year > LastYear) {
+        choice.problem = "in universal time the birth falls on " + dateTimeText(choice.clock) +
                          ", outside the years 1901-2050 the chart takes";
     }
     return choice;
@@ -156,19 +139,19 @@ std::string OffsetText(int offsetSeconds) {
 
 std::string GivenZoneSentence(const LocalBirth& birth, const ZoneFacts& facts, int zonePosition, bool daylightSaving) {
     return OffsetText(facts.offsetSeconds) + (facts.daylightSaving ? " with daylight saving" : "") + " on " +
-           dateTimeText(birth.year, birth.month, birth.day, birth.hour, birth.minute) + ": " + rowText(zonePosition) +
+           dateTimeText(birth.clock) + ": " + rowText(zonePosition) +
            (daylightSaving ? ", daylight saving" : ", no daylight saving") + ", as given";
 }
 
 std::string ChoiceSentence(const LocalBirth& birth, const ZoneFacts& facts, const ZoneChoice& choice) {
     std::string sentence = OffsetText(facts.offsetSeconds) + (facts.daylightSaving ? " with daylight saving" : "") +
-                           " on " + dateTimeText(birth.year, birth.month, birth.day, birth.hour, birth.minute) + ": ";
+                           " on " + dateTimeText(birth.clock) + ": ";
     if (!choice.universalTimeConversion) {
         return sentence + rowText(choice.zonePosition) +
                (choice.daylightSaving ? ", daylight saving" : ", no daylight saving");
     }
     sentence += rowText(choice.zonePosition) + ", no daylight saving, birth converted to " +
-                dateTimeText(choice.year, choice.month, choice.day, choice.hour, choice.minute) + " UT";
+                dateTimeText(choice.clock) + " UT";
     if (choice.roundedSeconds != 0) sentence += " (" + std::to_string(choice.roundedSeconds) + " s rounded away)";
     sentence += "; no zone of the list gives this offset at a place ";
     // A longitude of 0:00 counts as west, as the chart takes it.

@@ -13,12 +13,15 @@
 
 #include <string>
 
+#include "astro/BirthData.h"
+
 namespace atlas {
 
-// A birth as the form takes it: local date and clock time (hour 0..24), and
-// the longitude rounded to the minute (0:00 counts as west).
+// A birth as the form takes it: local date and clock time (an hour of 24 is
+// 0:mm of the next day), and the longitude rounded to the minute (0:00
+// counts as west).
 struct LocalBirth {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    astro::LocalMinute clock{};
     int lonDegrees = 0, lonMinutes = 0;
     bool east = false;
 };
@@ -39,8 +42,8 @@ struct ZoneChoice {
     bool daylightSaving = false;
     bool universalTimeConversion = false;
     // The date and time to enter: the birth's own, or with the conversion
-    // its universal time (to the nearest minute).
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    // its universal time (to the nearest minute) read as the form's clock.
+    astro::LocalMinute clock{};
     int roundedSeconds = 0;  // seconds the conversion rounded away (0..30)
     std::string problem;     // set when the converted date lies outside 1901..2050
 };

@@ -21,7 +21,7 @@ std::string dateText(const absl::CivilSecond& t) {
 
 }  // namespace
 
-ZoneLookup ZoneAt(std::string_view zoneName, int year, int month, int day, int hour, int minute) {
+ZoneLookup ZoneAt(std::string_view zoneName, astro::LocalMinute clock) {
     ZoneLookup lookup;
     absl::TimeZone zone;
     // The zone files are read with their footer: the rule of the years after
@@ -33,7 +33,9 @@ ZoneLookup ZoneAt(std::string_view zoneName, int year, int month, int day, int h
                          "' is not a time zone of the system's time-zone database, or its file cannot be read";
         return lookup;
     }
-    const absl::CivilSecond local(year, month, day, hour, minute, 0);
+    const astro::CivilParts parts = astro::PartsOf(clock);
+    const absl::CivilSecond local(astro::YearOf(parts.date), astro::MonthOf(parts.date), astro::DayOf(parts.date),
+                                  parts.time.hours().count(), parts.time.minutes().count(), 0);
     const absl::TimeZone::TimeInfo info = zone.At(local);
     if (info.kind == absl::TimeZone::TimeInfo::SKIPPED) {
         const absl::CivilSecond before = zone.At(info.trans - absl::Seconds(1)).cs + 1;

@@ -23,9 +23,9 @@ std::string FormatDerivedText(const app::ChartRecord& r, int varga, double yearD
         }
     }
     out << "\nVimshottari dasha     from         to\n";
-    const double clock = app::DashaClockOffsetDays(r);
-    const auto date = [clock](double julianDay) { return app::DashaCivilDate(julianDay, clock); };
-    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, app::DashaJulianDay(r), yearDays)) {
+    const app::DashaInstant birth = app::DashaInstantOf(r);
+    const auto date = [&birth](double julianDay) { return app::DashaCivilDate(julianDay, birth); };
+    for (const app::DashaPeriod& maha : app::VimshottariDashas(moon, birth.julianDay, yearDays)) {
         out << PadRight(maha.Lord, 22) << date(maha.StartJD) << "   " << date(maha.EndJD) << '\n';
         for (const app::DashaPeriod& antar : maha.Antardasha) {
             out << "  " << PadRight(maha.Lord + " / " + antar.Lord, 20) << date(antar.StartJD) << "   "

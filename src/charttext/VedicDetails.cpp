@@ -75,10 +75,11 @@ VedicDetails MakeVedicDetails(const app::ChartRecord& r, double todayJulianDay, 
     const double moon = r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)];
     details.padaCount = r.captions.PadaCaption;
     details.moonPada = app::MoonPada(moon);
-    const double birth = app::DashaJulianDay(r);
-    details.dashas = app::VimshottariDashas(moon, birth, yearDays);
-    details.clockOffsetDays = app::DashaClockOffsetDays(r);
-    if (!details.dashas.empty()) details.balance = app::BalanceAtBirth(details.dashas.front(), birth, yearDays);
+    details.birth = app::DashaInstantOf(r);
+    details.dashas = app::VimshottariDashas(moon, details.birth.julianDay, yearDays);
+    if (!details.dashas.empty()) {
+        details.balance = app::BalanceAtBirth(details.dashas.front(), details.birth.julianDay, yearDays);
+    }
     details.today = RunningOn(details.dashas, todayJulianDay);
     if (details.today.antar >= 0) {
         details.pratyantardashas = app::SubPeriods(details.dashas[static_cast<std::size_t>(details.today.maha)]
@@ -88,7 +89,7 @@ VedicDetails MakeVedicDetails(const app::ChartRecord& r, double todayJulianDay, 
 }
 
 std::string PeriodDate(const VedicDetails& details, double julianDay) {
-    return app::DashaCivilDate(julianDay, details.clockOffsetDays);
+    return app::DashaCivilDate(julianDay, details.birth);
 }
 
 std::string BalanceText(const app::DashaBalance& balance) {

@@ -38,7 +38,7 @@ struct VedicDetails {
     int moonPada = 0;       // the Moon's own pada
     app::DashaBalance balance;
     std::vector<app::DashaPeriod> dashas;  // the nine mahadashas with their antardashas
-    double clockOffsetDays = 0;            // for the dates of the birth's own zone
+    app::DashaInstant birth;               // what the periods are dated from, and the zone's dates
     RunningPeriods today;
     std::vector<app::DashaPeriod> pratyantardashas;  // of today's antardasha (none when the day is outside)
     // The birth's panchanga from the sky's positions, as lines of text; none

@@ -80,11 +80,14 @@ double ArcminutesApart(double chartDegrees, double skyDegrees) {
 
 ChartCheck CheckChart(const app::ChartRecord& record) {
     ChartCheck check;
-    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(record.birth);
+    const astro::UniversalMinute universal = modVedicPlanetPosition::TrueUniversalTime(record.birth);
+    const astro::CivilParts ut = astro::PartsOf(universal);
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:00Z", ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:00Z", astro::YearOf(ut.date), astro::MonthOf(ut.date),
+                  astro::DayOf(ut.date), static_cast<int>(ut.time.hours().count()),
+                  static_cast<int>(ut.time.minutes().count()));
     check.instant = text;
-    const Instant instant = InstantOf(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    const Instant instant = InstantOf(universal);
     check.deltaTSeconds = instant.deltaTSeconds;
 
     const modVedicEphemeris::UniversalTimeResult place = modVedicEphemeris::UniversalTimeRule(record.birth);

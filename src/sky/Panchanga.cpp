@@ -232,10 +232,9 @@ SunMoon PanchangaSkySunMoon(const Instant& instant) {
 
 PanchangaBirth PanchangaBirthOf(const app::ChartRecord& record) {
     const astro::BirthData& b = record.birth;
-    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(b);
     const modVedicEphemeris::UniversalTimeResult place = modVedicEphemeris::UniversalTimeRule(b);
     PanchangaBirth birth;
-    birth.instant = InstantOf(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    birth.instant = InstantOf(modVedicPlanetPosition::TrueUniversalTime(b));
     birth.eastLongitudeDeg = -place.longitudeWestDeg;
     birth.northLatitudeDeg = place.latitudeNorthDeg;
     // UT is the clock plus the signed correction, less an hour of daylight saving.
@@ -250,8 +249,7 @@ PositionsAt PanchangaPositionsOf(const app::ChartRecord& record, PanchangaPositi
         return [birth](double days) { return PanchangaSkySunMoon(later(birth, days)); };
     }
     // The chart's Sun at the planets' universal time, its Moon at the angles'.
-    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(record.birth);
-    const double sunDays = modVedicPlanetPosition::DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    const double sunDays = modVedicPlanetPosition::DayNumber2000(modVedicPlanetPosition::TrueUniversalTime(record.birth));
     const double sunAyanamsa = std::fabs(record.angles.AyanamsaCorrection);
     const double moonCenturies = modVedicEphemeris::CenturiesSinceJ2000(
         modVedicEphemeris::JulianDayFromDate(record.birth.BirthMonth, record.birth.BirthDay, record.birth.BirthYear),

@@ -35,8 +35,7 @@ bool IsDecreasing(double before, double after) {
 
 SkyChartResult SkyChartOf(const app::ChartRecord& chart, NodeKind node) {
     SkyChartResult result;
-    const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(chart.birth);
-    const Instant instant = InstantOf(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    const Instant instant = InstantOf(modVedicPlanetPosition::TrueUniversalTime(chart.birth));
     const modVedicEphemeris::UniversalTimeResult place = modVedicEphemeris::UniversalTimeRule(chart.birth);
     const SkyLongitudes sky = SkyAt(instant, -place.longitudeWestDeg, place.latitudeNorthDeg, node);
     const std::size_t ascendant = astro::BodyIndex(astro::Body::Ascendant);

@@ -161,6 +161,12 @@ Instant InstantOf(int year, int month, int day, int hour, int minute, double sec
     return instant;
 }
 
+Instant InstantOf(astro::UniversalMinute universal) {
+    const astro::CivilParts ut = astro::PartsOf(universal);
+    return InstantOf(astro::YearOf(ut.date), astro::MonthOf(ut.date), astro::DayOf(ut.date),
+                     static_cast<int>(ut.time.hours().count()), static_cast<int>(ut.time.minutes().count()));
+}
+
 Ayanamsa LahiriAyanamsa(const Instant& instant) {
     double dpsi = 0, deps = 0;
     eraNut06a(instant.tt[0], instant.tt[1], &dpsi, &deps);

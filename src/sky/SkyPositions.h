@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 
+#include "astro/BirthData.h"
 #include "astro/Body.h"
 
 namespace sky {
@@ -32,6 +33,8 @@ double DeltaTSeconds(double decimalYear);
 // InstantOf: the instant of a universal civil date and time (Gregorian), with
 // TT from DeltaTSeconds.
 Instant InstantOf(int year, int month, int day, int hour, int minute, double second = 0);
+// The same of a universal instant to the minute (a birth's true instant).
+Instant InstantOf(astro::UniversalMinute universal);
 
 // LahiriAyanamsa: the Lahiri (Chitrapaksha) ayanamsa, positive degrees.
 //   Definition: the Indian Calendar Reform Committee (Report, Government of

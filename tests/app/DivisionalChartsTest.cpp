@@ -81,7 +81,7 @@ TEST(VimshottariDashas, TheReferenceBirth) {
     const ChartRecord& r = session->record;
     const double moon = r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)];
     EXPECT_NEAR(moon, 269.835, 0.001);
-    const double birth = BirthJulianDay(r.birth);
+    const double birth = ChartDashaInstant(r.birth).julianDay;
     EXPECT_NEAR(birth, 2448026.7083, 1e-3);
     const std::vector<DashaPeriod> dashas = VimshottariDashas(moon, birth);
     ASSERT_EQ(dashas.size(), 9U);
@@ -150,7 +150,7 @@ TEST(VimshottariDashas, DatedFromTheInstantItsMoonWasComputedFor) {
     ASSERT_TRUE(session.has_value());
     const ChartRecord& r = session->record;
     EXPECT_EQ(r.moon.MoonPositionText, "1\u00b0 9' 43\" Gem");
-    const double birth = BirthJulianDay(r.birth);
+    const double birth = ChartDashaInstant(r.birth).julianDay;
     EXPECT_NEAR(birth, 2446262.125, 1e-9);
     const std::vector<DashaPeriod> dashas =
         VimshottariDashas(r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)], birth);
@@ -170,17 +170,16 @@ TEST(DashaCivilDate, TheBirthsOwnZoneAsEntered) {
     const auto session = testdata::computedSession(early);
     ASSERT_TRUE(session.has_value());
     const astro::BirthData& birth = session->record.birth;
-    const double instant = BirthJulianDay(birth);
-    EXPECT_EQ(CalendarDateOfJulianDay(instant), "1990-05-14");  // UT: the day before
-    const double clock = AnglesClockOffsetDays(birth);
-    EXPECT_EQ(DashaCivilDate(instant, clock), "1990-05-15");
+    const DashaInstant instant = ChartDashaInstant(birth);
+    EXPECT_EQ(CalendarDateOfJulianDay(instant.julianDay), "1990-05-14");  // UT: the day before
+    EXPECT_EQ(DashaCivilDate(instant.julianDay, instant), "1990-05-15");
     const struct {
         double utHoursAfterMidnight;
         const char* date;
     } cases[] = {{0, "1990-05-15"}, {18.49, "1990-05-15"}, {18.51, "1990-05-16"}, {-5.49, "1990-05-15"}, {-5.51, "1990-05-14"}};
     const double midnightUt = 2448026.5;  // 15 May 1990, 0:00 UT
     for (const auto& c : cases) {
-        EXPECT_EQ(DashaCivilDate(midnightUt + c.utHoursAfterMidnight / 24, clock), c.date) << c.utHoursAfterMidnight;
+        EXPECT_EQ(DashaCivilDate(midnightUt + c.utHoursAfterMidnight / 24, instant), c.date) << c.utHoursAfterMidnight;
     }
 }
 

@@ -51,27 +51,27 @@ TEST(ZoneAt, TheHistoryOfTheZones) {
         {"Australia/Sydney", 2040, 1, 10, 12, 0, 39600, true, "AEDT"},
     };
     for (const Case& c : cases) {
-        const atlas::ZoneLookup lookup = atlas::ZoneAt(c.zone, c.year, c.month, c.day, c.hour, c.minute);
+        const atlas::ZoneLookup lookup = atlas::ZoneAt(c.zone, astro::LocalMinuteOf(c.year, c.month, c.day, c.hour, c.minute));
         ASSERT_TRUE(lookup.problem.empty()) << c.zone << " " << lookup.problem;
         EXPECT_EQ(lookup.facts.offsetSeconds, c.offsetSeconds) << c.zone << " " << c.year;
         EXPECT_EQ(lookup.facts.daylightSaving, c.dst) << c.zone << " " << c.year;
         EXPECT_EQ(lookup.facts.abbreviation, c.abbreviation) << c.zone << " " << c.year;
     }
-    EXPECT_TRUE(atlas::ZoneAt("America/New_York", 2007, 11, 4, 1, 30).repeated);
-    EXPECT_FALSE(atlas::ZoneAt("America/New_York", 2007, 11, 4, 2, 30).repeated);
+    EXPECT_TRUE(atlas::ZoneAt("America/New_York", astro::LocalMinuteOf(2007, 11, 4, 1, 30)).repeated);
+    EXPECT_FALSE(atlas::ZoneAt("America/New_York", astro::LocalMinuteOf(2007, 11, 4, 2, 30)).repeated);
 }
 
 TEST(ZoneAt, ASkippedTimeAndAnUnknownZoneAreRefused) {
     const std::pair<atlas::ZoneLookup, const char*> cases[] = {
-        {atlas::ZoneAt("America/New_York", 2007, 3, 11, 2, 30),
+        {atlas::ZoneAt("America/New_York", astro::LocalMinuteOf(2007, 3, 11, 2, 30)),
          "2:30 did not happen in America/New_York that day: the clocks went from 2:00 to 3:00"},
         // Samoa left out 30 December 2011 when it crossed the date line.
-        {atlas::ZoneAt("Pacific/Apia", 2011, 12, 30, 12, 0),
+        {atlas::ZoneAt("Pacific/Apia", astro::LocalMinuteOf(2011, 12, 30, 12, 0)),
          "12:00 on 30 December 2011 did not happen in Pacific/Apia: the clocks went from 30 December 2011 0:00 to "
          "31 December 2011 0:00"},
-        {atlas::ZoneAt("Asia/Bombay_Nowhere", 1990, 1, 1, 0, 0),
+        {atlas::ZoneAt("Asia/Bombay_Nowhere", astro::LocalMinuteOf(1990, 1, 1, 0, 0)),
          "'Asia/Bombay_Nowhere' is not a time zone of the system's time-zone database, or its file cannot be read"},
-        {atlas::ZoneAt("/etc/passwd", 1990, 1, 1, 0, 0),
+        {atlas::ZoneAt("/etc/passwd", astro::LocalMinuteOf(1990, 1, 1, 0, 0)),
          "'/etc/passwd' is not a time zone of the system's time-zone database, or its file cannot be read"},
     };
     for (const auto& [lookup, problem] : cases) EXPECT_EQ(lookup.problem, problem);
@@ -99,7 +99,7 @@ TEST(ZoneAt, RandomMomentsAgreeWithTheCLibrary) {
         std::tm local{};
         ASSERT_TRUE(::localtime_r(&t, &local));
         const atlas::ZoneLookup lookup =
-            atlas::ZoneAt(zone, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min);
+            atlas::ZoneAt(zone, astro::LocalMinuteOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min));
         // A time shown twice is taken as its first: compare only the others.
         if (!lookup.problem.empty() || lookup.repeated || local.tm_sec != 0) {
             if (lookup.repeated || !lookup.problem.empty()) continue;

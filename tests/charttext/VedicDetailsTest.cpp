@@ -74,7 +74,7 @@ TEST(BalanceAtBirth, YearsMonthsAndDays) {
 
 TEST(RunningOn, MarksThePeriodsOfTheDay) {
     const app::ChartRecord r = referenceRecord();
-    const VedicDetails atBirth = MakeVedicDetails(r, app::DashaJulianDay(r));
+    const VedicDetails atBirth = MakeVedicDetails(r, app::DashaInstantOf(r).julianDay);
     EXPECT_EQ(atBirth.today.maha, 0);
     // The day the fourth antardasha of the third mahadasha begins.
     const app::DashaPeriod& antar = atBirth.dashas[2].Antardasha[3];

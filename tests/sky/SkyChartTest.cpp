@@ -103,9 +103,9 @@ TEST(SkyChartOf, TheDashaIsDatedFromTheTrueInstant) {
     ASSERT_TRUE(app::RunCalculation(form, session).accepted());
     const app::ChartRecord sky = skyRecordOf(form);
     // 10:30 BST is 09:30 UT on 15 May 1990 (JD 2448026.8958...).
-    EXPECT_NEAR(app::DashaJulianDay(sky), 2448026.5 + 9.5 / 24, 1e-9);
-    EXPECT_NEAR(app::DashaJulianDay(session.record) - app::DashaJulianDay(sky), 2.0 / 24, 1e-9);
-    EXPECT_NEAR(app::DashaClockOffsetDays(sky), 1.0 / 24, 1e-9);
+    EXPECT_NEAR(app::DashaInstantOf(sky).julianDay, 2448026.5 + 9.5 / 24, 1e-9);
+    EXPECT_NEAR(app::DashaInstantOf(session.record).julianDay - app::DashaInstantOf(sky).julianDay, 2.0 / 24, 1e-9);
+    EXPECT_NEAR(app::DashaInstantOf(sky).clockOffsetDays, 1.0 / 24, 1e-9);
 }
 
 TEST(SkyChartOf, NoAscendantWhereTheLatitudeIsNoPlace) {

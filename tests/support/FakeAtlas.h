@@ -23,15 +23,14 @@ inline atlas::Place MadePlace(std::string name, std::string state, std::string c
     return place;
 }
 
-using ZoneFunction = std::function<atlas::ZoneLookup(std::string_view, int, int, int, int, int)>;
+using ZoneFunction = std::function<atlas::ZoneLookup(std::string_view, astro::LocalMinute)>;
 
 class FakeAtlas : public atlas::Atlas {
 public:
     explicit FakeAtlas(std::vector<atlas::Place> places, ZoneFunction zones = {})
         : places_(std::move(places)), zones_(std::move(zones)) {}
-    atlas::ZoneLookup ZoneAtLocal(std::string_view zone, int year, int month, int day, int hour,
-                                  int minute) const override {
-        if (zones_) return zones_(zone, year, month, day, hour, minute);
+    atlas::ZoneLookup ZoneAtLocal(std::string_view zone, astro::LocalMinute clock) const override {
+        if (zones_) return zones_(zone, clock);
         atlas::ZoneLookup none;
         none.problem = "no zones in this atlas";
         return none;

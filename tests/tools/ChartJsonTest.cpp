@@ -232,8 +232,9 @@ TEST(DashaPaths, TheJsonAndTheTableAreTheModelsPeriodsFromTheRightInstant) {
             const double localDay = modVedicEphemeris::JulianDayFromDate(b.BirthMonth, b.BirthDay, b.BirthYear) - 0.5;
             double instant = localDay + modVedicEphemeris::UniversalTimeRule(b).utHours / 24;
             if (skyPositions) {
-                const modVedicPlanetPosition::CivilDateTime ut = modVedicPlanetPosition::UniversalDateTime(b);
-                instant = modVedicEphemeris::JulianDayFromDate(ut.month, ut.day, ut.year) - 0.5 + (ut.hour + ut.minute / 60.0) / 24;
+                // The entered clock less the zone's signed correction, less an hour of daylight saving.
+                instant = localDay + (b.BirthHour + b.BirthMinute / 60.0 + b.ZoneHoursSigned + b.ZoneMinutesSigned / 60.0 -
+                                      (b.IsDaylightSaving ? 1 : 0)) / 24;
             }
             const double clock = localDay + (b.BirthHour + b.BirthMinute / 60.0) / 24 - instant;
             std::vector<std::string> model;

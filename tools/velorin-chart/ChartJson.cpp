@@ -118,7 +118,7 @@ void divisionalCharts(JsonWriter& json, const app::ChartRecord& r, const JsonNam
 // ends at too (90 periods share 83 boundaries).
 class BoundaryTexts {
 public:
-    explicit BoundaryTexts(double clock) : clock_(clock) {}
+    explicit BoundaryTexts(const app::DashaInstant& birth) : birth_(birth) {}
     struct Texts {
         double julianDay = 0;
         std::size_t numberSize = 0, dateSize = 0;  // 0: nothing kept yet
@@ -135,12 +135,12 @@ public:
         fresh.julianDay = julianDay;
         fresh.numberSize = static_cast<std::size_t>(WriteJsonNumber(fresh.number.data(), julianDay) - fresh.number.data());
         fresh.dateSize = static_cast<std::size_t>(
-            app::WriteDashaCivilDate(julianDay, clock_, fresh.dateText.data()) - fresh.dateText.data());
+            app::WriteDashaCivilDate(julianDay, birth_, fresh.dateText.data()) - fresh.dateText.data());
         return fresh;
     }
 
 private:
-    double clock_;
+    app::DashaInstant birth_;
     std::array<Texts, 3> kept_;  // the last two, and the outer period's end
     std::size_t next_ = 0;
 };
@@ -197,10 +197,11 @@ char* writePeriodFields(char* at, bool afterAnother, const app::DashaSpan& perio
 
 // The 90 periods are written in place, in the room made for them at once.
 void vimshottari(JsonWriter& json, double moon, const app::ChartRecord& r, double yearDays) {
-    BoundaryTexts boundaries(app::DashaClockOffsetDays(r));
+    const app::DashaInstant birth = app::DashaInstantOf(r);
+    BoundaryTexts boundaries(birth);
     json.key("YearDays").number(yearDays);
     std::string& text = json.key("Vimshottari").rawValue();
-    const app::VimshottariSpans spans = app::VimshottariPeriods(moon, app::DashaJulianDay(r), yearDays);
+    const app::VimshottariSpans spans = app::VimshottariPeriods(moon, birth.julianDay, yearDays);
     constexpr std::size_t room = 1 + 9 * (10 * PeriodRoom + 2) + 1;  // [ ... ]: nine of a period, its nine and ]}
     const std::size_t old = text.size();
     text.resize(old + room);

@@ -47,7 +47,7 @@ std::string AnswerOfError(const LineSettings& settings, std::size_t lineNumber, 
 void AppendCsvSummaryRow(std::string& out, std::size_t lineNumber, const app::ChartRecord& record) {
     const astro::BirthData& b = record.birth;
     const charttext::VedicDetails details =
-        charttext::MakeVedicDetails(record, app::DashaJulianDay(record), app::DaysPerYear, false);
+        charttext::MakeVedicDetails(record, app::DashaInstantOf(record).julianDay, app::DaysPerYear, false);
     const charttext::BodyDetail& lagna = details.rows.at(0);
     const charttext::BodyDetail& moon = details.rows.at(1 + astro::BodyIndex(astro::Body::Moon));
     std::string time = astro::ClockText(b.BirthHour, b.BirthMinute);
