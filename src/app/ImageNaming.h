@@ -13,7 +13,9 @@ struct LocalTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
-// "yyyyMMddhhmmsszzz" (17 characters), or just "yyyyMMdd" when dateOnly.
+// "yyyyMMddhhmmsszzz" (17 characters), or just "yyyyMMdd" when dateOnly: each
+// number zero-padded to its width (a number wider than that is written whole,
+// so the name grows).
 std::string MakeTimestampName(bool dateOnly, const LocalTime& now);
 
 // Whether c separates folders in a path on this system ("/", and also "\" on
@@ -26,6 +28,8 @@ struct SplitPathResult {
     std::string file;
 };
 // Splits at the last separator; a path without one has neither folder nor file.
+// "/a.jpg" gives the folder "" and "a.jpg"; a path that ends with a separator
+// gives the file "".
 SplitPathResult SplitPath(std::string_view path);
 
 struct ImageNamingContext {
@@ -43,9 +47,25 @@ struct UniquePathResult {
     bool tooManyCopies = false;  // all of _001 .. _999 are taken
 };
 
+// MakeUniqueImagePath: the first free path for an image in a folder.
+//   Given:   the folder (empty: the program's folder) and the file name
+//            (empty: the date's name, "yyyyMMdd.jpg" of context.now).
+//   Returns: folder, separator and file when nothing of that name exists,
+//            else the first free of the file with "_001" .. "_999" put before
+//            its "."; with all of them taken, no path and tooManyCopies. `file`
+//            is the name after the extension rule below.
+//   Notes:   a file name with a "." has every ".bmp" in it made ".jpg" and
+//            keeps any other extension; one without gets ".jpg". The number
+//            goes before every "." of the name ("a.b.jpg" gives
+//            "a_001.b_001.jpg"). Each "//" in the folder becomes "/", a
+//            leading one too ("///" leaves "//").
 UniquePathResult MakeUniqueImagePath(std::string folder, std::string file, const ImageNamingContext& context);
 
-// The whole naming of one save for the path the user chose.
+// The whole naming of one save for the path the user chose: its stem (up to
+// the first "." of its file name) with ".jpg", numbered by
+// MakeUniqueImagePath. A path without a separator (a bare file name, or "")
+// has neither folder nor file, so it gives the date's name in the program's
+// folder; a path that ends with a separator gives the file ".jpg".
 UniquePathResult ChooseImagePath(std::string_view chosenPath, const ImageNamingContext& context);
 
 // What writing under a chosen name came to: the write itself refuses a name
@@ -58,16 +78,25 @@ struct ImageSaveResult {
     bool tooManyCopies = false;  // every numbered name is taken; nothing written
     std::string failure;         // the reason the write failed; empty otherwise
 
+    // Whether the image was written under `path`.
     bool written() const { return !tooManyCopies && failure.empty(); }
 };
 
 // Saves under the name ChooseImagePath gives; when the write finds that name
 // taken meanwhile, goes on with the next free one, so that nothing is ever
 // written over. `write` writes the path and, when it fails, sets the reason.
+//   Returns: the path written; or the path whose write failed with the
+//            reason ("The file could not be written" when `write` gave none);
+//            or, when every numbered name is taken, no path and tooManyCopies.
+//   Notes:   context.nameChosen hears each name before it is written. After
+//            1001 names found taken (a `write` that says taken while
+//            fileExists says free) the save ends as tooManyCopies.
 ImageSaveResult SaveUnderFreeName(std::string_view chosenPath, const ImageNamingContext& context,
                                   const std::function<NameWrite(const std::string& path, std::string& reason)>& write);
 
-// The message and title when every numbered name is taken.
+// The message and title when every numbered name is taken: "There are too
+// many Copies of this file  <file>" (two blanks before the name) and
+// " UNABLE  TO  CREATE  NEW  FILE<file>" (the name joined without a blank).
 std::string TooManyCopiesMessage(std::string_view file);
 std::string TooManyCopiesTitle(std::string_view file);
 

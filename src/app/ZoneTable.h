@@ -20,11 +20,14 @@ struct ZoneRow {
 
 extern const std::array<ZoneRow, ZoneCount> ZoneTable;
 
-// The abbreviation in a row's text ("Indian Time, IST, +5.3" gives "IST").
+// The abbreviation in a row's text ("Indian Time, IST, +5.3" gives "IST"): the
+// text between its first and second comma without outer blanks; "" when the
+// text has fewer than two commas.
 std::string_view ZoneAbbreviation(const ZoneRow& row);
 
-// The list position of the one row with this abbreviation; -1 when no row or
-// several rows have it (NST).
+// The list position (0..70) of the one row with this abbreviation, compared
+// exactly (case counts); -1 when no row or several rows have it (NST), and
+// for "".
 int ZonePositionOf(std::string_view abbreviation);
 
 inline constexpr std::array<std::string_view, 12> SignAbbrev = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
@@ -80,12 +83,17 @@ inline constexpr std::array<SignNakshatraRow, 36> SignNakshatraTable = {{
     {"Revati", "Mercury", "4"},
 }};
 
-// Index of a sign abbreviation in SignAbbrev, or -1.
+// Index (0 = "Ari" .. 11 = "Pis") of a sign abbreviation in SignAbbrev,
+// compared exactly (case counts); -1 for any other text.
 int SignIndexOf(std::string_view abbrev);
 
 // Lord and pada caption of the Moon's nakshatra. Nothing changes (the previous
 // values stay) when the Ascendant's abbreviation is not a sign or the
 // nakshatra is in no row; otherwise the first row with that nakshatra rules.
+// The pada caption is that row's count of padas in its sign ("1" .. "4"),
+// not the pada the Moon stands in; the Ascendant's sign only decides whether
+// anything is looked up, so a nakshatra split between two signs always gives
+// its first row (Krittika "Sun", "1").
 void LookupLordAndPada(std::string_view nakshatraCaption, std::string_view ascSignAbbrev, std::string& nakshatraLord,
                        std::string& padaCaption);
 

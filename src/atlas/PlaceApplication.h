@@ -29,14 +29,32 @@ struct PlaceApplication {
     std::vector<std::string> remarks;  // other places of that name; a zone by hand that is not right
 };
 
-// Looks the place up (the best match) or takes the one chosen, and fills the
-// form from it for the form's date and time (FillFormFromPlace), except the
-// kept fields. With a zone alone the form's own coordinates and names stay.
-// A remark says when a zone or daylight saving kept by hand does not give
-// the birth's true instant.
+// ApplyPlace: looks the place up (the best match) or takes the one chosen, and
+// fills the form from it for the form's date and time (FillFormFromPlace),
+// except the kept fields. With a zone alone the form's own coordinates and
+// names stay. A remark says when a zone or daylight saving kept by hand does
+// not give the birth's true instant.
+//   Given:   the form (its date and time; with a zone alone also its
+//            coordinates and place names), the request and the atlas.
+//   Returns: a problem with the form unchanged: the search's when the query
+//            matches nothing, or the fill's (an unknown zone, a clock time
+//            that was skipped, a conversion outside 1901..2050). Otherwise the
+//            place applied (its zone replaced by the request's zone when one
+//            is given), the query's other matches with a remark naming at
+//            most five of them, the fill, the note "<place>: <latitude>
+//            <longitude>; <what was chosen and why>" (without the place's
+//            label for a zone alone) and the remarks.
+//   Notes:   with a zone alone the place is made from the form's boxes (an
+//            empty or unreadable box counts as 0). A request with neither a
+//            place nor a zone asks for the zone "" and gets the zone
+//            look-up's problem. A date that does not exist (30 February)
+//            fills the place alone, with no problem and no note: the form's
+//            own date check says what is wrong.
 PlaceApplication ApplyPlace(app::BirthFormValues& form, const PlaceRequest& request, const Atlas& data);
 
-// "zone 34 Indian Time, no daylight saving": a row and choice as sentences name them.
+// "zone 34 Indian Time, no daylight saving": a row and choice as sentences name them
+// (the row's name up to its first comma; ", daylight saving" with it). The
+// position must be 0..70: it is not checked.
 std::string ZoneRowText(int zonePosition, bool daylightSaving);
 
 }  // namespace atlas
