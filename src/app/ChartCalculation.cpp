@@ -88,9 +88,12 @@ void DeriveCaptions(const modVedicPlanetPosition::ChartAngles& angles, const mod
     LookupLordAndPada(captions.NakshatraCaption, captions.AscSignAbbrev, captions.NakshatraLord, captions.PadaCaption);
 }
 
+namespace {
+
 // Characters 4..6 of a compact position text: the sign abbreviation.
 std::string_view compactSign(std::string_view compact) { return astro::SubChars(compact, 3, 3); }
 
+}  // namespace
 
 std::array<int, astro::BodyCount> RashiSigns(const ChartRecord& record) {
     std::array<int, astro::BodyCount> signs{};

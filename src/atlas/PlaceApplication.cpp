@@ -17,8 +17,10 @@ double formDegrees(const std::string& degrees, const std::string& minutes, bool 
 }  // namespace
 
 std::string ZoneRowText(int zonePosition, bool daylightSaving) {
-    const std::string_view name = app::ZoneTable[static_cast<std::size_t>(zonePosition)].name;
-    return "zone " + std::to_string(zonePosition) + " " + std::string(name.substr(0, name.find(','))) +
+    // A position outside the list is named by its number alone.
+    const std::string_view name =
+        zonePosition >= 0 && zonePosition < app::ZoneCount ? app::ZoneTable[static_cast<std::size_t>(zonePosition)].name : "";
+    return "zone " + std::to_string(zonePosition) + (name.empty() ? "" : " ") + std::string(name.substr(0, name.find(','))) +
            (daylightSaving ? ", daylight saving" : ", no daylight saving");
 }
 

@@ -332,6 +332,16 @@ std::vector<Place> PlaceStore::PlacesStartingWith(std::string_view text, std::si
     const std::vector<std::string> parts = partsOf(text);
     if (parts.front().empty()) return {};
     const std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<Place> places = placesStartingWith(parts, text, limit);
+    if (!readFailure_.empty()) {  // a damaged file lists nothing (its look-up says why)
+        readFailure_.clear();
+        return {};
+    }
+    return places;
+}
+
+std::vector<Place> PlaceStore::placesStartingWith(const std::vector<std::string>& parts, std::string_view text,
+                                                  std::size_t limit) const {
     std::vector<Place> places = findPlaces(text).matches;
     std::vector<Area> areas;
     std::size_t unknown = 0;
@@ -345,10 +355,6 @@ std::vector<Place> PlaceStore::PlacesStartingWith(std::string_view text, std::si
         if (!listed) places.push_back(std::move(p));
     }
     if (places.size() > limit) places.resize(limit);
-    if (!readFailure_.empty()) {  // a damaged file lists nothing (its look-up says why)
-        readFailure_.clear();
-        return {};
-    }
     return places;
 }
 

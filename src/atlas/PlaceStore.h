@@ -93,6 +93,8 @@ private:
     bool areasOf(const std::vector<std::string>& parts, std::vector<Area>& areas, std::size_t& unknown) const;
     // Places with a key that begins with `key`, in every area, the most people first.
     std::vector<Place> placesWithKey(const std::string& key, std::size_t limit, const std::vector<Area>& areas) const;
+    std::vector<Place> placesStartingWith(const std::vector<std::string>& parts, std::string_view text,
+                                          std::size_t limit) const;
     std::string nearestText(const std::string& key, std::vector<Place>& nearest) const;
 
     sqlite3* db_ = nullptr;

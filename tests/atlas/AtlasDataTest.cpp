@@ -182,6 +182,9 @@ TEST(PlaceStore, ADamagedFileSaysSo) {
     ASSERT_EQ(store.problem(), "");
     EXPECT_EQ(store.FindPlaces("Zurich").problem, "the atlas file could not be read: database disk image is malformed");
     EXPECT_TRUE(store.PlacesStartingWith("Zu", 5).empty());
+    // A failure is said once, by the search it belongs to, also when a part names no known country.
+    EXPECT_TRUE(store.PlacesStartingWith("Zu, Nowhere", 5).empty());
+    EXPECT_EQ(store.FindPlaces("?").problem.rfind("give the name of a place", 0), 0U) << store.FindPlaces("?").problem;
 }
 
 // Every place's name reaches the form with each of its letters: none

@@ -8,6 +8,7 @@
 
 #include "app/ZoneTable.h"
 #include "atlas/FormFill.h"
+#include "atlas/PlaceApplication.h"
 #include "atlas/ZoneChoice.h"
 
 namespace {
@@ -139,6 +140,8 @@ TEST(ChoiceSentence, SaysTheOffsetTheChoiceAndWhatWasRounded) {
     EXPECT_EQ(atlas::ChoiceSentence(pune, ist, atlas::ChooseZone(pune, ist)),
               "+5:30 on 15 May 1990 10:30: zone 34 Indian Time, no daylight saving");
     EXPECT_EQ(atlas::OffsetText(-36000), "-10:00");
+    EXPECT_EQ(atlas::ZoneRowText(34, true), "zone 34 Indian Time, daylight saving");
+    EXPECT_EQ(atlas::ZoneRowText(99, false), "zone 99, no daylight saving");  // no row there to read
     // Greenwich itself (0:00, whatever its option) counts as west.
     const atlas::LocalBirth greenwich = local(1990, 5, 15, 10, 30, 0, 0, true);
     const atlas::ZoneFacts nepal{20700, false, ""};
