@@ -31,8 +31,11 @@ inline constexpr std::array<int, 6> Divisions = {2, 3, 7, 9, 10, 12};
 //            -1 for another division or a longitude that is not a number.
 int DivisionalSign(int division, double longitude);
 
-// The signs of the eleven bodies (the body order, Ascendant at 9, Midheaven
-// at 10) in the chart of the division.
+// DivisionalSigns: the signs of the eleven bodies in the chart of a division.
+//   Given:   a division as DivisionalSign takes it; a computed record (its
+//            sidereal longitudes).
+//   Returns: DivisionalSign of each body's longitude, in the body order
+//            (Ascendant at 9, Midheaven at 10); -1 where DivisionalSign gives it.
 std::array<int, astro::BodyCount> DivisionalSigns(int division, const ChartRecord& record);
 
 // One Vimshottari period: its lord and the Julian days (UT) it begins and ends;
@@ -76,22 +79,30 @@ inline constexpr std::array<double, 4> DashaYearLengths = {365.25, 365.2425, 365
 //            A year is `yearDays` days long.
 std::vector<DashaPeriod> VimshottariDashas(double moonLongitude, double birthJulianDay, double yearDays = DaysPerYear);
 
-// The sub-periods of a period (the antardashas of a mahadasha, the
-// pratyantardashas of an antardasha): nine, starting with the period's own
-// lord and going round DashaLords, each of the period's length x its lord's
-// years / 120, from the period's start to its end.
+// SubPeriods: the sub-periods of a period (the antardashas of a mahadasha,
+// the pratyantardashas of an antardasha).
+//   Given:   a period whose lord is one of DashaLords.
+//   Returns: nine periods, starting with the period's own lord and going
+//            round DashaLords, each of the period's length x its lord's
+//            years / 120 (Julian days), from the period's start to its end;
+//            none when the lord is not one of DashaLords.
 std::vector<DashaPeriod> SubPeriods(const DashaPeriod& period);
 
-// What is left of the first mahadasha at the birth, in whole years, months
-// of a twelfth of a year and days (rounded), with years of `yearDays` days.
+// BalanceAtBirth: what is left of the first mahadasha at the birth.
+//   Given:   the first mahadasha, the Julian day it is dated from, the year's
+//            length in days.
+//   Returns: its lord and the days left, rounded to whole days, as whole
+//            years, months of a twelfth of a year and days; 0 0 0 when the
+//            period ended before that day.
 struct DashaBalance {
     std::string Lord;
     int years = 0, months = 0, days = 0;
 };
 DashaBalance BalanceAtBirth(const DashaPeriod& first, double birthJulianDay, double yearDays = DaysPerYear);
 
-// The same periods without texts or lists to hold them (a batch writes them
-// for every line): each lord as its place in DashaLords.
+// VimshottariPeriods: the periods VimshottariDashas is made from, without
+// texts or lists to hold them (a batch writes them for every line):
+// each lord as its place in DashaLords, the mahadashas and their antardashas.
 struct DashaSpan {
     std::size_t lord = 0;
     double StartJD = 0;
@@ -131,7 +142,11 @@ DashaInstant TrueDashaInstant(const astro::BirthData& birth);
 // JSON, the text table, the Vedic details, the CSV summary) takes this.
 DashaInstant DashaInstantOf(const ChartRecord& record);
 
-// "YYYY-MM-DD" of the Gregorian civil day (UT) that holds the Julian day.
+// CalendarDateOfJulianDay: "YYYY-MM-DD" of the Gregorian civil day (UT)
+// that holds the Julian day (a day begins at midnight, JD x.5); years
+// outside 0..9999 are written with as many digits as they take (a sign
+// below 0), and a Julian day too far from the calendar's or not a number
+// gives "no date".
 std::string CalendarDateOfJulianDay(double julianDay);
 // The same written at `at`, which has room for CalendarDateRoom characters;
 // returns the end of what it wrote.
@@ -146,7 +161,8 @@ std::string DashaCivilDate(double julianDay, const DashaInstant& birth);
 // The same written at `at` (room for CalendarDateRoom characters); returns its end.
 char* WriteDashaCivilDate(double julianDay, const DashaInstant& birth, char* at);
 
-// The Moon's pada 1..4: floor(m / (10/3)) mod 4 + 1.
+// MoonPada: the Moon's own pada 1..4 of a sidereal longitude m (degrees):
+// floor(m / (10/3)) mod 4 + 1 (a negative longitude counts round from 360).
 int MoonPada(double moonLongitude);
 
 }  // namespace app

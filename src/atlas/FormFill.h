@@ -28,11 +28,15 @@ struct FormFill {
     std::string sentence;   // what was chosen and why (ChoiceSentence, and the repeated time)
 };
 
-// The birth as the form holds it: date, clock time and longitude.
+// The birth as the form holds it: date and clock time from the lists'
+// positions, and the longitude's degrees and minutes (a box that is not
+// one to three digits counts as 0).
 LocalBirth LocalBirthOf(const app::BirthFormValues& form);
 
-// Degrees and minutes of decimal degrees, to the nearest minute, into a
-// pair of boxes and their directions (0:00 counts as north or east).
+// FillCoordinate: decimal degrees (north or east positive) into a pair of
+// boxes, whole degrees and minutes rounded to the nearest minute (59.99'
+// becomes the next degree), and their direction options (0:00 counts as
+// north or east).
 void FillCoordinate(double degrees, std::string& whole, std::string& minutes, bool& positive, bool& negative);
 
 // "18:31N", "0:08W": a coordinate the form holds, the minutes in two digits.

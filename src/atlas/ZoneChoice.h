@@ -33,8 +33,13 @@ struct ZoneFacts {
     std::string abbreviation;      // the zone's own ("IST", "BST", "+0545")
 };
 
-// Whether the zone row at a list position and a daylight-saving choice give
-// the birth's true instant, for both the angles and the planets.
+// IsRightChoice: whether a zone row and daylight-saving choice give a
+// birth's true instant.
+//   Given:   the birth, its true offset (seconds, local less universal time),
+//            a zone list position 0..70 and the daylight-saving choice.
+//   Returns: true when both the angles' universal time (UniversalTimeRule)
+//            and the planets' (TrueUniversalTime) equal local time less the
+//            offset; false for an offset with seconds, which no row gives.
 bool IsRightChoice(const LocalBirth& birth, int offsetSeconds, int zonePosition, bool daylightSaving);
 
 struct ZoneChoice {
@@ -48,14 +53,20 @@ struct ZoneChoice {
     std::string problem;     // set when the converted date lies outside 1901..2050
 };
 
-// The row and choice for a birth: a right row whose abbreviation is the
-// zone's own, then a right row of the zone's standard offset with daylight
-// saving as in force, then any right row (without daylight saving first),
-// at each step a row named for a standard time before one named for a
-// summer or war time; otherwise the Universal Time conversion.
+// ChooseZone: the row and choice for a birth.
+//   Given:   the birth and what the zone's history says at its local time.
+//   Returns: a right row whose abbreviation is the zone's own, then a right
+//            row of the zone's standard offset with daylight saving as in
+//            force, then any right row (without daylight saving first), at
+//            each step a row named for a standard time before one named for
+//            a summer or war time, with the birth's own clock; otherwise the
+//            Universal Time row, no daylight saving and the clock converted
+//            (half a minute rounded up, the seconds rounded away kept), with
+//            `problem` set when that falls outside 1901..2050.
 ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts);
 
-// "+5:30", "-10:00", "+5:21:10": an offset from universal time.
+// "+5:30", "-10:00", "+5:21:10": an offset from universal time (seconds,
+// east positive), its seconds written only when it has some.
 std::string OffsetText(int offsetSeconds);
 
 // A plain sentence saying what was chosen and why.
