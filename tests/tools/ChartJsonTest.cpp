@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <random>
 
@@ -196,6 +197,14 @@ TEST(DashaPaths, TheJsonAndTheTableAreTheModelsPeriodsFromTheRightInstant) {
         }
         return dates;
     };
+    // The Julian days in the same order: "StartJD" and "EndJD" of each period.
+    const auto jsonDays = [](const std::string& json) {
+        std::vector<double> days;
+        for (std::size_t at = json.find("\"Vimshottari\""); (at = json.find("JD\": ", at)) != std::string::npos; at += 5) {
+            days.push_back(std::strtod(json.c_str() + at + 5, nullptr));
+        }
+        return days;
+    };
     const auto tableDates = [](const std::string& text) {
         std::vector<std::string> dates;
         std::istringstream lines(text.substr(text.find("Vimshottari dasha")));
@@ -238,19 +247,28 @@ TEST(DashaPaths, TheJsonAndTheTableAreTheModelsPeriodsFromTheRightInstant) {
             }
             const double clock = localDay + (b.BirthHour + b.BirthMinute / 60.0) / 24 - instant;
             std::vector<std::string> model;
+            std::vector<double> modelDays;
             for (const app::DashaPeriod& maha :
                  app::VimshottariDashas(r.bodies.SiderealLongitude[astro::BodyIndex(astro::Body::Moon)], instant)) {
-                model.push_back(app::CalendarDateOfJulianDay(maha.StartJD + clock));
-                model.push_back(app::CalendarDateOfJulianDay(maha.EndJD + clock));
-                for (const app::DashaPeriod& antar : maha.Antardasha) {
-                    model.push_back(app::CalendarDateOfJulianDay(antar.StartJD + clock));
-                    model.push_back(app::CalendarDateOfJulianDay(antar.EndJD + clock));
+                std::vector<const app::DashaPeriod*> periods = {&maha};
+                for (const app::DashaPeriod& antar : maha.Antardasha) periods.push_back(&antar);
+                for (const app::DashaPeriod* period : periods) {
+                    model.push_back(app::CalendarDateOfJulianDay(period->StartJD + clock));
+                    model.push_back(app::CalendarDateOfJulianDay(period->EndJD + clock));
+                    modelDays.insert(modelDays.end(), {period->StartJD, period->EndJD});
                 }
             }
             ASSERT_EQ(model.size(), 180u);
             app::ChartSession shown = session;
             shown.record = r;
-            EXPECT_EQ(jsonDates(FormatJson(shown, JsonLayout::OneLine)), model) << i << (skyPositions ? " sky" : "");
+            const std::string json = FormatJson(shown, JsonLayout::OneLine);
+            EXPECT_EQ(jsonDates(json), model) << i << (skyPositions ? " sky" : "");
+            // The numbers too (the writer keeps the texts of the boundaries it has just written).
+            const std::vector<double> days = jsonDays(json);
+            ASSERT_EQ(days.size(), modelDays.size()) << i;
+            for (std::size_t k = 0; k < days.size(); ++k) {
+                EXPECT_NEAR(days[k], modelDays[k], 1e-6) << i << (skyPositions ? " sky" : "") << " boundary " << k;
+            }
             EXPECT_EQ(tableDates(charttext::FormatDerivedText(r, 1)), model) << i << (skyPositions ? " sky" : "");
             ++charts;
         }
