@@ -38,10 +38,15 @@ bool IsPathSeparator(char c) {
 #endif
 }
 
-std::string MakeTimestampName(bool dateOnly, const LocalTime& t) {
-    std::string name = digits(t.year, 4) + digits(t.month, 2) + digits(t.day, 2);
+std::string MakeTimestampName(bool dateOnly, const LocalTime& now) {
+    const std::chrono::local_days day = std::chrono::floor<std::chrono::days>(now);
+    const std::chrono::year_month_day date{day};
+    std::string name = digits(static_cast<int>(date.year()), 4) + digits(static_cast<int>(static_cast<unsigned>(date.month())), 2) +
+                       digits(static_cast<int>(static_cast<unsigned>(date.day())), 2);
     if (dateOnly) return name;
-    return name + digits(t.hour, 2) + digits(t.minute, 2) + digits(t.second, 2) + digits(t.millisecond, 3);
+    const std::chrono::hh_mm_ss<std::chrono::milliseconds> time{now - day};
+    return name + digits(static_cast<int>(time.hours().count()), 2) + digits(static_cast<int>(time.minutes().count()), 2) +
+           digits(static_cast<int>(time.seconds().count()), 2) + digits(static_cast<int>(time.subseconds().count()), 3);
 }
 
 SplitPathResult SplitPath(std::string_view path) {

@@ -3,19 +3,19 @@
 // extension; a time-stamp name when no file name was chosen.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace app {
 
-struct LocalTime {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
-};
+// The platform's local clock reading, to the millisecond.
+using LocalTime = std::chrono::local_time<std::chrono::milliseconds>;
 
 // "yyyyMMddhhmmsszzz" (17 characters), or just "yyyyMMdd" when dateOnly: each
-// number zero-padded to its width (a number wider than that is written whole,
-// so the name grows).
+// number zero-padded to its width (a year wider than four digits is written
+// whole, so the name grows).
 std::string MakeTimestampName(bool dateOnly, const LocalTime& now);
 
 // Whether c separates folders in a path on this system ("/", and also "\" on
@@ -35,7 +35,7 @@ SplitPathResult SplitPath(std::string_view path);
 struct ImageNamingContext {
     std::function<bool(const std::string&)> fileExists;  // true when anything of that name exists
     std::string programFolder;
-    LocalTime now;
+    LocalTime now{};
     // Called with each name chosen, just before it is written (tests make the
     // file there at that moment, as another program might).
     std::function<void(const std::string&)> nameChosen;

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImageWriter>
 
+#include "astro/BirthData.h"
 #include "files/FileCommands.h"
 #include "io/FileKind.h"
 #include "io/FileWriter.h"
@@ -54,8 +55,9 @@ QString SaveChartImage(platform::Platform& platform, QWidget* parent, const QStr
     const QDateTime now = platform.localNow();
     app::ImageNamingContext context;
     context.programFolder = platform.programFolder().toStdString();
-    context.now = {now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
-                   now.time().minute(), now.time().second(), now.time().msec()};
+    context.now = astro::LocalMinuteOf(now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
+                                       now.time().minute()) +
+                  std::chrono::seconds{now.time().second()} + std::chrono::milliseconds{now.time().msec()};
     context.nameChosen = std::move(nameChosen);
 
     const app::ImageSaveResult saved = WriteJpegUnderFreeName(chosenPath.toStdString(), picture, std::move(context));

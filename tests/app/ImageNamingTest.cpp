@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ImageNaming.h"
+#include "astro/BirthData.h"
 
 using namespace app;
 
@@ -17,7 +18,7 @@ ImageNamingContext contextWith(std::set<std::string> existing) {
     auto files = std::make_shared<std::set<std::string>>(std::move(existing));
     context.fileExists = [files](const std::string& path) { return files->count(path) > 0; };
     context.programFolder = "/opt/velorin";
-    context.now = {2026, 12, 8, 9, 5, 7, 42};
+    context.now = astro::LocalMinuteOf(2026, 12, 8, 9, 5) + std::chrono::seconds{7} + std::chrono::milliseconds{42};
     return context;
 }
 
@@ -67,7 +68,7 @@ TEST(MakeUniqueImagePath, EveryDotGetsTheNumberAndBmpBecomesJpg) {
 }
 
 TEST(MakeTimestampName, SeventeenOrEightDigits) {
-    const LocalTime t{2026, 3, 4, 5, 6, 7, 8};
+    const LocalTime t = astro::LocalMinuteOf(2026, 3, 4, 5, 6) + std::chrono::seconds{7} + std::chrono::milliseconds{8};
     EXPECT_EQ(MakeTimestampName(false, t), "20260304050607008");
     EXPECT_EQ(MakeTimestampName(true, t), "20260304");
 }

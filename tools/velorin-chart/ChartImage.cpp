@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "astro/BirthData.h"
 #include "chart/ChartFonts.h"
 #include "chart/ChartPdf.h"
 #include "chart/frmDisplay.h"
@@ -71,8 +72,8 @@ app::LocalTime localNow() {
     ::clock_gettime(CLOCK_REALTIME, &now);
     std::tm t{};
     ::localtime_r(&now.tv_sec, &t);
-    return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec,
-            static_cast<int>(now.tv_nsec / 1000000)};
+    return astro::LocalMinuteOf(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min) +
+           std::chrono::seconds{t.tm_sec} + std::chrono::milliseconds{now.tv_nsec / 1000000};
 }
 
 }  // namespace
