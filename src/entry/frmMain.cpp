@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -417,6 +418,20 @@ void frmMain::updateZoneHint() {
     std::string text = placeNote_;
     if (!hint.empty()) text += (text.empty() ? "" : "\n") + hint;
     lblZoneHint->setText(QString::fromStdString(text));
+    fitZoneHint();
+}
+
+void frmMain::fitZoneHint() {
+    // The room of ZoneHintLines lines stays whatever the hint says; a longer
+    // note (a place's, with a long name) makes it taller, never cut off.
+    const int room = ZoneHintLines * QFontMetrics(lblZoneHint->font()).lineSpacing();
+    const int needed = lblZoneHint->isVisible() ? lblZoneHint->heightForWidth(lblZoneHint->contentsRect().width()) : 0;
+    lblZoneHint->setMinimumHeight(std::max(room, needed));
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitZoneHint();
 }
 
 void frmMain::usePlace(const atlas::Place& place, const app::BirthFormValues& local, const app::BirthFormValues& filled,
@@ -539,6 +554,7 @@ void frmMain::cmdFindCoordinates_Click() {
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    fitZoneHint();
     // Whenever the form appears (start-up, Back, New) typing goes to the name.
     txtName->setFocus(Qt::ActiveWindowFocusReason);
 }

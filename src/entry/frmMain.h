@@ -108,6 +108,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -151,6 +152,7 @@ private:
     void fillLists();
     void refuseKey(FilteredLineEdit* box);
     void updateZoneHint();
+    void fitZoneHint();
     void showMessage(const QString& text, platform::Icon icon);
     QWidget* controlFor(app::FormControl control) const;
 
