@@ -103,7 +103,8 @@ std::optional<InputProblem> ValidateInput(const BirthFormValues& form);
 //            leap year), 12 for day 31 in April, June, September or November.
 //   Notes:   every fourth year is a leap year, without the century rule (the
 //            calendar agrees for 1901..2050). Positions outside the lists are
-//            not checked and give 0.
+//            not checked as such: a February position past the month's days
+//            gives 11, any other gives 0 (day 32 of a 30-day month too).
 int DateRuleCheck(int monthPosition, int dayPosition, int year);
 
 // The most characters a name or place box holds, and a chart file keeps

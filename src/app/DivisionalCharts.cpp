@@ -184,7 +184,8 @@ char* WriteCalendarDate(double julianDay, char* at) {
     };
     // Julian day 2440587.5 began 1 January 1970 at midnight UT.
     const double sinceEpoch = julianDay - 2440587.5;
-    if (!(std::fabs(sinceEpoch) < 1e11)) return text("no date");  // no day a calendar has a year for
+    // About 30,000 years either way: the calendar's years reach 32,767.
+    if (!(std::fabs(sinceEpoch) < 1.1e7)) return text("no date");
     auto dayCount = static_cast<long long>(sinceEpoch);  // toward zero, then down
     if (static_cast<double>(dayCount) > sinceEpoch) --dayCount;
     const std::chrono::year_month_day civil{std::chrono::sys_days{std::chrono::days{dayCount}}};

@@ -145,8 +145,8 @@ DashaInstant DashaInstantOf(const ChartRecord& record);
 // CalendarDateOfJulianDay: "YYYY-MM-DD" of the Gregorian civil day (UT)
 // that holds the Julian day (a day begins at midnight, JD x.5); years
 // outside 0..9999 are written with as many digits as they take (a sign
-// below 0), and a Julian day too far from the calendar's or not a number
-// gives "no date".
+// below 0). A Julian day more than 11 million days (about 30,000 years) from
+// 1970, or not a number, gives "no date".
 std::string CalendarDateOfJulianDay(double julianDay);
 // The same written at `at`, which has room for CalendarDateRoom characters;
 // returns the end of what it wrote.

@@ -29,7 +29,8 @@ struct BirthData {
 
 // A clock reading to the minute with no zone attached (a birth's date and
 // time as entered, or the form's date and time), and a universal instant to
-// the minute. Civil dates cross units as these, never as loose integers.
+// the minute. Civil dates cross units as these; the integers of a date are
+// taken apart only where a rule's formula or a text needs them.
 using LocalMinute = std::chrono::local_time<std::chrono::minutes>;
 using UniversalMinute = std::chrono::sys_time<std::chrono::minutes>;
 

@@ -8,8 +8,10 @@ namespace atlas {
 
 LocalBirth LocalBirthOf(const app::BirthFormValues& form) {
     LocalBirth birth;
-    birth.clock = astro::LocalMinuteOf(app::FirstListYear + form.cboYear, form.cboMonth + 1, form.cboDate + 1,
-                                       form.cboHour, form.cboMinute);
+    birth.date = std::chrono::year{app::FirstListYear + form.cboYear} /
+                 std::chrono::month{static_cast<unsigned>(form.cboMonth + 1)} /
+                 std::chrono::day{static_cast<unsigned>(form.cboDate + 1)};
+    birth.time = std::chrono::hours{form.cboHour} + std::chrono::minutes{form.cboMinute};
     birth.lonDegrees = astro::ParseDigits(form.txtLonDeg, 1, 3).value_or(0);
     birth.lonMinutes = astro::ParseDigits(form.txtLonMin, 1, 3).value_or(0);
     birth.east = form.optLongEast;
@@ -56,7 +58,7 @@ FormFill FillFormFromPlace(app::BirthFormValues& form, const Place& place, const
     }
     // The zone row depends on the side of Greenwich of the longitude charted.
     const LocalBirth birth = LocalBirthOf(filled);
-    const ZoneLookup zone = data.ZoneAtLocal(place.timeZone, birth.clock);
+    const ZoneLookup zone = data.ZoneAtLocal(place.timeZone, birth.clock());
     if (!zone.problem.empty()) {
         fill.problem = zone.problem;
         return fill;

@@ -16,14 +16,6 @@ double formDegrees(const std::string& degrees, const std::string& minutes, bool 
 
 }  // namespace
 
-std::string ZoneRowText(int zonePosition, bool daylightSaving) {
-    // A position outside the list is named by its number alone.
-    const std::string_view name =
-        zonePosition >= 0 && zonePosition < app::ZoneCount ? app::ZoneTable[static_cast<std::size_t>(zonePosition)].name : "";
-    return "zone " + std::to_string(zonePosition) + (name.empty() ? "" : " ") + std::string(name.substr(0, name.find(','))) +
-           (daylightSaving ? ", daylight saving" : ", no daylight saving");
-}
-
 PlaceApplication ApplyPlace(app::BirthFormValues& form, const PlaceRequest& request, const Atlas& data) {
     PlaceApplication result;
     Place& place = result.place;

@@ -52,10 +52,5 @@ struct PlaceApplication {
 //            own date check says what is wrong.
 PlaceApplication ApplyPlace(app::BirthFormValues& form, const PlaceRequest& request, const Atlas& data);
 
-// "zone 34 Indian Time, no daylight saving": a row and choice as sentences name them
-// (the row's name up to its first comma; ", daylight saving" with it). A
-// position outside 0..70 is named by its number alone ("zone 99, no
-// daylight saving").
-std::string ZoneRowText(int zonePosition, bool daylightSaving);
 
 }  // namespace atlas

@@ -21,7 +21,7 @@ constexpr int LastYear = 2050;
 
 astro::BirthData birthData(const LocalBirth& birth, int zonePosition, bool daylightSaving) {
     const app::ZoneRow& zone = app::ZoneTable[static_cast<std::size_t>(zonePosition)];
-    const astro::CivilParts local = astro::PartsOf(birth.clock);
+    const astro::CivilParts local = astro::PartsOf(birth.clock());
     astro::BirthData b;
     b.BirthYear = static_cast<std::int16_t>(astro::YearOf(local.date));
     b.BirthMonth = static_cast<std::int16_t>(astro::MonthOf(local.date));
@@ -39,18 +39,17 @@ astro::BirthData birthData(const LocalBirth& birth, int zonePosition, bool dayli
     return b;
 }
 
-std::string dateTimeText(astro::LocalMinute clock) {
-    const astro::CivilParts parts = astro::PartsOf(clock);
-    return std::to_string(astro::DayOf(parts.date)) + " " +
-           std::string(app::MonthNames[static_cast<std::size_t>(astro::MonthOf(parts.date) - 1)]) + " " +
-           std::to_string(astro::YearOf(parts.date)) + " " +
-           astro::ClockText(static_cast<int>(parts.time.hours().count()), static_cast<int>(parts.time.minutes().count()));
+// "15 May 1990 24:30": a date and a clock time of that day, as written.
+std::string dateTimeText(const std::chrono::year_month_day& date, std::chrono::minutes time) {
+    return std::to_string(astro::DayOf(date)) + " " +
+           std::string(app::MonthNames[static_cast<std::size_t>(astro::MonthOf(date) - 1)]) + " " +
+           std::to_string(astro::YearOf(date)) + " " +
+           astro::ClockText(static_cast<int>(time.count() / 60), static_cast<int>(time.count() % 60));
 }
 
-std::string rowText(int position) {
-    return "zone " + std::to_string(position) + " " +
-           std::string(app::ZoneTable[static_cast<std::size_t>(position)].name.substr(
-               0, app::ZoneTable[static_cast<std::size_t>(position)].name.find(',')));
+std::string dateTimeText(astro::LocalMinute clock) {
+    const astro::CivilParts parts = astro::PartsOf(clock);
+    return dateTimeText(parts.date, parts.time.hours() + parts.time.minutes());
 }
 
 }  // namespace
@@ -62,7 +61,7 @@ bool IsRightChoice(const LocalBirth& birth, int offsetSeconds, int zonePosition,
     const double trueHours = b.BirthHour + b.BirthMinute / 60.0 - offsetSeconds / 3600.0;
     if (std::fabs(modVedicEphemeris::UniversalTimeRule(b).utHours - trueHours) > 1e-9) return false;
     const std::chrono::minutes offset{offsetSeconds / 60};
-    return modVedicPlanetPosition::TrueUniversalTime(b).time_since_epoch() == birth.clock.time_since_epoch() - offset;
+    return modVedicPlanetPosition::TrueUniversalTime(b).time_since_epoch() == birth.clock().time_since_epoch() - offset;
 }
 
 ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts) {
@@ -111,13 +110,13 @@ ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts) {
     if (chosen) {
         choice.zonePosition = chosen->position;
         choice.daylightSaving = chosen->daylightSaving;
-        choice.clock = birth.clock;
+        choice.clock = birth.clock();
         return choice;
     }
     choice.universalTimeConversion = true;
     choice.zonePosition = app::ZonePositionOf("UT");
     using namespace std::chrono;
-    const local_seconds universal = birth.clock - seconds{facts.offsetSeconds};
+    const local_seconds universal = birth.clock() - seconds{facts.offsetSeconds};
     const local_time<minutes> rounded = floor<minutes>(universal + seconds{30});  // half a minute rounded up
     choice.roundedSeconds = static_cast<int>(std::llabs((rounded - universal).count()));
     choice.clock = rounded;
@@ -127,6 +126,21 @@ ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts) {
                          ", outside the years 1901-2050 the chart takes";
     }
     return choice;
+}
+
+astro::LocalMinute LocalClockOfConversion(astro::LocalMinute universalClock, int offsetSeconds) {
+    using namespace std::chrono;
+    // The conversion takes floor(local - offset + 30 s); the local minute it came from is the first at or after
+    // universal + offset - 30 s.
+    return ceil<minutes>(universalClock + seconds{offsetSeconds} - seconds{30});
+}
+
+std::string ZoneRowText(int zonePosition, bool daylightSaving) {
+    // A position outside the list is named by its number alone.
+    const std::string_view name =
+        zonePosition >= 0 && zonePosition < app::ZoneCount ? app::ZoneTable[static_cast<std::size_t>(zonePosition)].name : "";
+    return "zone " + std::to_string(zonePosition) + (name.empty() ? "" : " ") + std::string(name.substr(0, name.find(','))) +
+           (daylightSaving ? ", daylight saving" : ", no daylight saving");
 }
 
 std::string OffsetText(int offsetSeconds) {
@@ -139,18 +153,16 @@ std::string OffsetText(int offsetSeconds) {
 
 std::string GivenZoneSentence(const LocalBirth& birth, const ZoneFacts& facts, int zonePosition, bool daylightSaving) {
     return OffsetText(facts.offsetSeconds) + (facts.daylightSaving ? " with daylight saving" : "") + " on " +
-           dateTimeText(birth.clock) + ": " + rowText(zonePosition) +
-           (daylightSaving ? ", daylight saving" : ", no daylight saving") + ", as given";
+           dateTimeText(birth.date, birth.time) + ": " + ZoneRowText(zonePosition, daylightSaving) + ", as given";
 }
 
 std::string ChoiceSentence(const LocalBirth& birth, const ZoneFacts& facts, const ZoneChoice& choice) {
     std::string sentence = OffsetText(facts.offsetSeconds) + (facts.daylightSaving ? " with daylight saving" : "") +
-                           " on " + dateTimeText(birth.clock) + ": ";
+                           " on " + dateTimeText(birth.date, birth.time) + ": ";
     if (!choice.universalTimeConversion) {
-        return sentence + rowText(choice.zonePosition) +
-               (choice.daylightSaving ? ", daylight saving" : ", no daylight saving");
+        return sentence + ZoneRowText(choice.zonePosition, choice.daylightSaving);
     }
-    sentence += rowText(choice.zonePosition) + ", no daylight saving, birth converted to " +
+    sentence += ZoneRowText(choice.zonePosition, false) + ", birth converted to " +
                 dateTimeText(choice.clock) + " UT";
     if (choice.roundedSeconds != 0) sentence += " (" + std::to_string(choice.roundedSeconds) + " s rounded away)";
     sentence += "; no zone of the list gives this offset at a place ";

@@ -17,13 +17,19 @@
 
 namespace atlas {
 
-// A birth as the form takes it: local date and clock time (an hour of 24 is
-// 0:mm of the next day), and the longitude rounded to the minute (0:00
+// A birth as the form takes it: the local date and clock time as entered
+// (an hour of 24 allowed), and the longitude rounded to the minute (0:00
 // counts as west).
 struct LocalBirth {
-    astro::LocalMinute clock{};
+    std::chrono::year_month_day date{};
+    std::chrono::minutes time{};  // since the date's midnight, 0:00 .. 24:59
     int lonDegrees = 0, lonMinutes = 0;
     bool east = false;
+    // The clock reading: an hour of 24 is 0:mm of the next day, a day
+    // beyond its month's last rolls into the next month.
+    astro::LocalMinute clock() const {
+        return astro::LocalMinuteOf(astro::YearOf(date), astro::MonthOf(date), astro::DayOf(date), 0, 0) + time;
+    }
 };
 
 // What the time-zone history says of the place at that local time.
@@ -64,6 +70,18 @@ struct ZoneChoice {
 //            (half a minute rounded up, the seconds rounded away kept), with
 //            `problem` set when that falls outside 1901..2050.
 ZoneChoice ChooseZone(const LocalBirth& birth, const ZoneFacts& facts);
+
+// LocalClockOfConversion: the local clock that ChooseZone's conversion
+// turns into a universal clock, for the same offset (seconds, local less
+// universal time): the one minute whose conversion, half a minute rounded
+// up, gives it.
+astro::LocalMinute LocalClockOfConversion(astro::LocalMinute universalClock, int offsetSeconds);
+
+// "zone 34 Indian Time, no daylight saving": a row and choice as sentences
+// name them (the row's name up to its first comma; ", daylight saving" with
+// it). A position outside 0..70 is named by its number alone ("zone 99, no
+// daylight saving").
+std::string ZoneRowText(int zonePosition, bool daylightSaving);
 
 // "+5:30", "-10:00", "+5:21:10": an offset from universal time (seconds,
 // east positive), its seconds written only when it has some.

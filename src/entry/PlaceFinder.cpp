@@ -124,7 +124,7 @@ void PlaceFinder::search() {
     lstPlaces->clear();
     const atlas::LocalBirth birth = atlas::LocalBirthOf(form_);
     for (const atlas::Place& place : places_) {
-        const atlas::ZoneLookup zone = data_.ZoneAtLocal(place.timeZone, birth.clock);
+        const atlas::ZoneLookup zone = data_.ZoneAtLocal(place.timeZone, birth.clock());
         const QString at = zone.problem.empty()
                                ? fromStd(atlas::OffsetText(zone.facts.offsetSeconds)) +
                                      (zone.facts.daylightSaving ? tr(" daylight saving") : QString())

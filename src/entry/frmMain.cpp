@@ -4,8 +4,6 @@
 #include "entry/PlaceFinder.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cmath>
 
 #include <QAction>
 #include <QCheckBox>
@@ -35,23 +33,17 @@ namespace entry {
 namespace {
 
 
-// The form's date and time moved by a number of minutes (the lists' years
-// bound it: a result outside them leaves the form as it was).
-std::optional<app::BirthFormValues> shiftedBy(app::BirthFormValues form, long long minutes) {
-    using namespace std::chrono;
-    const sys_days day{year_month_day{year{app::FirstListYear + form.cboYear}, month{static_cast<unsigned>(form.cboMonth + 1)},
-                                      std::chrono::day{static_cast<unsigned>(form.cboDate + 1)}}};
-    const sys_time<std::chrono::minutes> moment = day + hours{form.cboHour} + std::chrono::minutes{form.cboMinute + minutes};
-    const sys_days newDay = floor<days>(moment);
-    const year_month_day date{newDay};
-    const int newYear = static_cast<int>(date.year());
-    if (newYear < app::FirstListYear || newYear > app::FirstListYear + app::YearListSize - 1) return std::nullopt;
-    const auto inDay = static_cast<int>((moment - newDay).count());
-    form.cboYear = newYear - app::FirstListYear;
-    form.cboMonth = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
-    form.cboDate = static_cast<int>(static_cast<unsigned>(date.day())) - 1;
-    form.cboHour = inDay / 60;
-    form.cboMinute = inDay % 60;
+// The form's date and time set to a clock reading (the lists' years bound
+// it: a reading outside them gives nothing).
+std::optional<app::BirthFormValues> withClock(app::BirthFormValues form, astro::LocalMinute clock) {
+    const astro::CivilParts parts = astro::PartsOf(clock);
+    const int year = astro::YearOf(parts.date);
+    if (year < app::FirstListYear || year > app::FirstListYear + app::YearListSize - 1) return std::nullopt;
+    form.cboYear = year - app::FirstListYear;
+    form.cboMonth = astro::MonthOf(parts.date) - 1;
+    form.cboDate = astro::DayOf(parts.date) - 1;
+    form.cboHour = static_cast<int>(parts.time.hours().count());
+    form.cboMinute = static_cast<int>(parts.time.minutes().count());
     return form;
 }
 
@@ -231,9 +223,11 @@ void frmMain::buildBirthRows(FormGrid& grid, QWidget* central) {
 
     cboTimeZone = pickList("cboTimeZone", central);
     grid.add(tr("Time Zone"), cboTimeZone, cboTimeZone);
-    // Says something only while the zone and the East/West option disagree;
-    // it takes no focus and asks nothing. Its room is kept whether it says
-    // anything or not, so that nothing below it moves when it appears.
+    // Says something while the zone and the East/West option disagree, or
+    // what a place from the atlas set; it takes no focus and asks nothing.
+    // Its room is kept whether it says anything or not, so that nothing below
+    // it moves when the hint appears; only a place's note longer than that
+    // room makes it taller.
     lblZoneHint = new QLabel(central);
     lblZoneHint->setObjectName(QStringLiteral("lblZoneHint"));
     lblZoneHint->setWordWrap(true);
@@ -425,7 +419,7 @@ void frmMain::fitZoneHint() {
     // The room of ZoneHintLines lines stays whatever the hint says; a longer
     // note (a place's, with a long name) makes it taller, never cut off.
     const int room = ZoneHintLines * QFontMetrics(lblZoneHint->font()).lineSpacing();
-    const int needed = lblZoneHint->isVisible() ? lblZoneHint->heightForWidth(lblZoneHint->contentsRect().width()) : 0;
+    const int needed = lblZoneHint->isVisible() ? lblZoneHint->heightForWidth(lblZoneHint->width()) : 0;
     lblZoneHint->setMinimumHeight(std::max(room, needed));
 }
 
@@ -456,7 +450,10 @@ void frmMain::usePlace(const atlas::Place& place, const app::BirthFormValues& lo
 app::BirthFormValues frmMain::localValues() const {
     const app::BirthFormValues form = values();
     if (!tie_ || !tie_->converted) return form;
-    return shiftedBy(form, std::llround(tie_->offsetSeconds / 60.0)).value_or(form);
+    // The birth's own clock: the one the conversion turned into the form's.
+    const astro::LocalMinute universal = astro::LocalMinuteOf(app::FirstListYear + form.cboYear, form.cboMonth + 1,
+                                                              form.cboDate + 1, form.cboHour, form.cboMinute);
+    return withClock(form, atlas::LocalClockOfConversion(universal, tie_->offsetSeconds)).value_or(form);
 }
 
 std::string frmMain::localTimeGiven() const {

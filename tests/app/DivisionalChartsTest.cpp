@@ -212,6 +212,7 @@ TEST(CalendarDateOfJulianDay, DaysBeginAtMidnight) {
         {2488433.5, "2100-12-31"},     // a dasha's periods run 120 years on
         {0.0, "-4713-11-24"},          // the count's own first day, a year the four digits cannot hold
         {std::numeric_limits<double>::quiet_NaN(), "no date"},
+        {2440587.5 + 1.2e7, "no date"},  // past the years a calendar date holds
     };
     for (const auto& [julianDay, date] : cases) EXPECT_EQ(CalendarDateOfJulianDay(julianDay), date) << julianDay;
 }

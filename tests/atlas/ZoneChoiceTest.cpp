@@ -14,7 +14,7 @@
 namespace {
 
 atlas::LocalBirth local(int y, int mo, int d, int h, int mi, int lonDegrees, int lonMinutes, bool east) {
-    return {astro::LocalMinuteOf(y, mo, d, h, mi), lonDegrees, lonMinutes, east};
+    return {std::chrono::year{y} / mo / d, std::chrono::hours{h} + std::chrono::minutes{mi}, lonDegrees, lonMinutes, east};
 }
 
 atlas::LocalBirth birthAt(int lonDegrees, int lonMinutes, bool east, int hour = 12) {
@@ -66,7 +66,7 @@ TEST(IsRightChoice, AcrossMidnightTheDateCounts) {
     // 00:30 at +5:30 is 19:00 UT the day before: still right with Indian Time.
     EXPECT_EQ(rightChoices(birthAt(77, 12, true, 0), 19800), (Choices{{at("IST"), false}}));
     atlas::LocalBirth late = birthAt(74, 0, false, 23);
-    late.clock += std::chrono::minutes{30};
+    late.time += std::chrono::minutes{30};
     EXPECT_TRUE(rightChoices(late, -5 * 3600).count({at("EST"), false}));
 }
 
@@ -95,7 +95,7 @@ TEST(ChooseZone, TheZonesOwnAbbreviationThenItsStandardOffsetThenAnyRightRowStan
         EXPECT_FALSE(choice.universalTimeConversion) << c.what;
         EXPECT_EQ(choice.zonePosition, c.position) << c.what;
         EXPECT_EQ(choice.daylightSaving, c.dst) << c.what;
-        EXPECT_TRUE(choice.clock == c.birth.clock) << c.what;
+        EXPECT_TRUE(choice.clock == c.birth.clock()) << c.what;
         EXPECT_TRUE(atlas::IsRightChoice(c.birth, c.facts.offsetSeconds, choice.zonePosition, choice.daylightSaving));
     }
 }
@@ -113,6 +113,7 @@ TEST(ChooseZone, WithoutARightRowTheBirthIsConvertedToUniversalTime) {
         {"Madras time", local(1905, 5, 15, 10, 30, 80, 17, true), 19270, 1905, 5, 15, 5, 9, 10},
         {"Madras time, 20 s", local(1905, 5, 15, 10, 30, 80, 17, true), 19240, 1905, 5, 15, 5, 9, 20},
         {"half a minute rounds up", local(1905, 5, 15, 10, 30, 80, 17, true), 19230, 1905, 5, 15, 5, 10, 30},
+        {"and a minute later", local(1905, 5, 15, 10, 31, 80, 17, true), 19230, 1905, 5, 15, 5, 11, 30},
         {"west, into the next day", local(1990, 12, 31, 23, 0, 74, 0, false), -5 * 3600 - 30 * 60, 1991, 1, 1, 4, 30, 0},
     };
     for (const Case& c : cases) {
@@ -121,6 +122,8 @@ TEST(ChooseZone, WithoutARightRowTheBirthIsConvertedToUniversalTime) {
         EXPECT_EQ(choice.zonePosition, at("UT")) << c.what;
         EXPECT_FALSE(choice.daylightSaving) << c.what;
         EXPECT_TRUE(choice.clock == astro::LocalMinuteOf(c.year, c.month, c.day, c.hour, c.minute)) << c.what;
+        // The form's own clock comes back from the converted one.
+        EXPECT_TRUE(atlas::LocalClockOfConversion(choice.clock, c.offsetSeconds) == c.birth.clock()) << c.what;
         EXPECT_EQ(choice.roundedSeconds, c.roundedSeconds) << c.what;
         EXPECT_TRUE(choice.problem.empty()) << c.what;
     }
@@ -139,6 +142,10 @@ TEST(ChoiceSentence, SaysTheOffsetTheChoiceAndWhatWasRounded) {
     const atlas::ZoneFacts ist{19800, false, "IST"};
     EXPECT_EQ(atlas::ChoiceSentence(pune, ist, atlas::ChooseZone(pune, ist)),
               "+5:30 on 15 May 1990 10:30: zone 34 Indian Time, no daylight saving");
+    // The clock as the user gave it, an hour of 24 too.
+    const atlas::LocalBirth midnight = local(1990, 5, 15, 24, 30, 73, 51, true);
+    EXPECT_EQ(atlas::GivenZoneSentence(midnight, ist, 34, false),
+              "+5:30 on 15 May 1990 24:30: zone 34 Indian Time, no daylight saving, as given");
     EXPECT_EQ(atlas::OffsetText(-36000), "-10:00");
     EXPECT_EQ(atlas::ZoneRowText(34, true), "zone 34 Indian Time, daylight saving");
     EXPECT_EQ(atlas::ZoneRowText(99, false), "zone 99, no daylight saving");  // no row there to read

@@ -82,7 +82,7 @@ std::string FormatPlaceList(const ChartOptions& options, const atlas::Atlas& dat
     std::string out;
     for (const atlas::Place& place : search.matches) {
         out += atlas::PlaceLabel(place) + ": " + atlas::CoordinatesText(place) + "; " + place.timeZone;
-        const atlas::ZoneLookup zone = data.ZoneAtLocal(place.timeZone, birth.clock);
+        const atlas::ZoneLookup zone = data.ZoneAtLocal(place.timeZone, birth.clock());
         if (zone.problem.empty()) {
             out += " " + atlas::OffsetText(zone.facts.offsetSeconds) + (zone.facts.daylightSaving ? " daylight saving" : "");
         } else {
