@@ -186,24 +186,13 @@ TEST(ShownOnTerminal, ControlsAndInvalidBytesEscapedLongTextsCut) {
 TEST(DashaPaths, TheJsonAndTheTableAreTheModelsPeriodsFromTheRightInstant) {
     std::mt19937 random(34);
     const auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-    // The dates in the order written: "Start": "..", "End": ".." of the JSON; the two dates of each table line.
-    const auto jsonDates = [](const std::string& json) {
-        std::vector<std::string> dates;
-        for (std::size_t at = json.find("\"Vimshottari\""); (at = json.find("\"Start\": \"", at)) != std::string::npos;) {
-            dates.push_back(json.substr(at + 10, 10));
-            const std::size_t end = json.find("\"End\": \"", at);
-            dates.push_back(json.substr(end + 8, 10));
-            at = end;
-        }
-        return dates;
-    };
-    // The Julian days in the same order: "StartJD" and "EndJD" of each period.
-    const auto jsonDays = [](const std::string& json) {
-        std::vector<double> days;
-        for (std::size_t at = json.find("\"Vimshottari\""); (at = json.find("JD\": ", at)) != std::string::npos; at += 5) {
+    // In the order written: each period's "StartJD", "Start", "EndJD" and "End" of the JSON.
+    const auto jsonPeriods = [](const std::string& json, std::vector<std::string>& dates, std::vector<double>& days) {
+        for (std::size_t at = json.find("\"Vimshottari\""); (at = json.find("JD\": ", at)) != std::string::npos;) {
             days.push_back(std::strtod(json.c_str() + at + 5, nullptr));
+            at = json.find(": \"", at) + 3;
+            dates.push_back(json.substr(at, 10));
         }
-        return days;
     };
     const auto tableDates = [](const std::string& text) {
         std::vector<std::string> dates;
@@ -261,10 +250,11 @@ TEST(DashaPaths, TheJsonAndTheTableAreTheModelsPeriodsFromTheRightInstant) {
             ASSERT_EQ(model.size(), 180u);
             app::ChartSession shown = session;
             shown.record = r;
-            const std::string json = FormatJson(shown, JsonLayout::OneLine);
-            EXPECT_EQ(jsonDates(json), model) << i << (skyPositions ? " sky" : "");
+            std::vector<std::string> dates;
+            std::vector<double> days;
+            jsonPeriods(FormatJson(shown, JsonLayout::OneLine), dates, days);
+            EXPECT_EQ(dates, model) << i << (skyPositions ? " sky" : "");
             // The numbers too (the writer keeps the texts of the boundaries it has just written).
-            const std::vector<double> days = jsonDays(json);
             ASSERT_EQ(days.size(), modelDays.size()) << i;
             for (std::size_t k = 0; k < days.size(); ++k) {
                 EXPECT_NEAR(days[k], modelDays[k], 1e-6) << i << (skyPositions ? " sky" : "") << " boundary " << k;
