@@ -15,10 +15,7 @@ namespace {
 
 // Days since 1 January 1970 of a Gregorian date.
 long long dayCount(int y, int m, int d) {
-    return std::chrono::sys_days{std::chrono::year{y} / std::chrono::month{static_cast<unsigned>(m)} /
-                                std::chrono::day{static_cast<unsigned>(d)}}
-        .time_since_epoch()
-        .count();
+    return std::chrono::floor<std::chrono::days>(astro::LocalMinuteOf(y, m, d, 0, 0)).time_since_epoch().count();
 }
 
 // Minutes since 1970 of a station record's moment.
@@ -116,9 +113,7 @@ TEST(ParseStationRecord, RecordsAndMalformedTexts) {
     }
 }
 
-std::chrono::year_month_day date(int y, int m, int d) {
-    return std::chrono::year{y} / std::chrono::month{static_cast<unsigned>(m)} / std::chrono::day{static_cast<unsigned>(d)};
-}
+std::chrono::year_month_day date(int y, int m, int d) { return astro::PartsOf(astro::LocalMinuteOf(y, m, d, 0, 0)).date; }
 
 TEST(IsRetrograde, StationDaysThemselvesAreNotRetrograde) {
     struct Case {
@@ -135,8 +130,7 @@ TEST(IsRetrograde, StationDaysThemselvesAreNotRetrograde) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsRetrograde(c.date, c.planet), c.retrograde)
-            << c.planet << " " << static_cast<int>(c.date.year()) << "-" << static_cast<unsigned>(c.date.month()) << "-"
-            << static_cast<unsigned>(c.date.day());
+            << c.planet << " " << astro::YearOf(c.date) << "-" << astro::MonthOf(c.date) << "-" << astro::DayOf(c.date);
     }
 }
 
@@ -204,9 +198,7 @@ TEST(MarkRetrogrades, MarksOncePerCalculationAndOnlyFlaggedPlanets) {
         const std::chrono::year_month_day d{std::chrono::sys_days{std::chrono::days{day}}};
         std::array<bool, 5> flags{};
         auto names = plainNames();
-        MarkRetrogrades(birthOn(static_cast<int>(d.year()), static_cast<int>(static_cast<unsigned>(d.month())),
-                                static_cast<int>(static_cast<unsigned>(d.day()))),
-                        flags, names);
+        MarkRetrogrades(birthOn(astro::YearOf(d), astro::MonthOf(d), astro::DayOf(d)), flags, names);
         int marked = 0;
         for (std::size_t i = 0; i < 5; ++i) {
             marked += flags[i];
