@@ -126,5 +126,4 @@ std::string UnreadChartFileFields(const app::ChartFileLines& lines) {
     return unread;
 }
 
-
 }  // namespace velorin_chart
